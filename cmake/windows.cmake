@@ -1,0 +1,80 @@
+# Windows build: the program, its tests under Wine, the end-to-end tests.
+set(ORVANE_WARNINGS -Wall -Wextra -Wno-missing-field-initializers)
+target_compile_options(orvane_core PRIVATE ${ORVANE_WARNINGS})
+
+set(ORVANE_WIN_DEFINES UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+    _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+target_compile_definitions(orvane_core PUBLIC ${ORVANE_WIN_DEFINES})
+
+configure_file(src/app/build_config.h.in ${CMAKE_BINARY_DIR}/generated/build_config.h @ONLY)
+
+add_library(orvane_win STATIC
+    src/win/text.cpp
+    src/win/dpi.cpp
+    src/win/window.cpp
+    src/win/controls.cpp
+    src/win/modal_dialog.cpp
+    src/win/paths.cpp
+    src/app/ini.cpp
+    src/app/splash.cpp
+    src/app/startup.cpp
+    src/app/version.cpp
+    src/mainwindow/frm_main.cpp
+    src/mainwindow/layout.cpp
+    src/mainwindow/appearance.cpp
+    src/dialogs/frm_ver.cpp
+    src/fileops/shell_ui.cpp
+)
+target_include_directories(orvane_win PUBLIC src ${CMAKE_BINARY_DIR}/generated)
+target_compile_options(orvane_win PRIVATE ${ORVANE_WARNINGS})
+target_link_libraries(orvane_win PUBLIC orvane_core comctl32 shell32 ole32 comdlg32 gdi32 user32 version shlwapi)
+target_link_options(orvane_win PUBLIC -static -municode)
+
+# Resources: manifest, version, icon, splash picture. The tests link them too,
+# so that controls there are the same version 6 controls the program uses.
+set(ORVANE_RC ${CMAKE_SOURCE_DIR}/src/res/orvane.rc)
+set_source_files_properties(${ORVANE_RC} PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/src/res/orvane.manifest;${CMAKE_SOURCE_DIR}/src/res/orvane.ico;${CMAKE_SOURCE_DIR}/src/res/splash.bmp")
+
+add_executable(Orvane WIN32 src/app/winmain.cpp ${ORVANE_RC})
+target_link_libraries(Orvane PRIVATE orvane_win)
+
+# The help page that the help command opens lies beside the program.
+add_custom_command(TARGET Orvane POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+            ${CMAKE_SOURCE_DIR}/src/res/help/OrvaneHelp.html $<TARGET_FILE_DIR:Orvane>/OrvaneHelp.html)
+
+if(ORVANE_BUILD_TESTS)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+
+  set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wine)
+
+  add_library(orvane_test_main STATIC tests/support/test_main.cpp tests/support/temp_folder.cpp)
+  target_include_directories(orvane_test_main PUBLIC tests)
+  target_link_libraries(orvane_test_main PUBLIC orvane_win GTest::gtest GTest::gmock)
+
+  add_executable(orvane_tests
+      ${ORVANE_CORE_TESTS}
+      tests/win/text_test.cpp
+      tests/app/ini_test.cpp
+      tests/app/splash_test.cpp
+      tests/mainwindow/frm_main_test.cpp
+      tests/mainwindow/layout_test.cpp
+      tests/dialogs/frm_ver_test.cpp
+      ${ORVANE_RC})
+  target_link_libraries(orvane_tests PRIVATE orvane_test_main)
+  set_target_properties(orvane_tests PROPERTIES CROSSCOMPILING_EMULATOR "${WINE_RUN};null")
+  gtest_discover_tests(orvane_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT 60)
+
+  # End-to-end: starts the real Orvane.exe (which must lie beside this test)
+  # under Xvfb with the X11 driver.
+  add_executable(orvane_e2e tests/e2e/startup_e2e_test.cpp tests/e2e/remote_window.cpp)
+  target_link_libraries(orvane_e2e PRIVATE orvane_test_main)
+  add_dependencies(orvane_e2e Orvane)
+  set_target_properties(orvane_e2e PROPERTIES CROSSCOMPILING_EMULATOR "${WINE_RUN};x11")
+  gtest_discover_tests(orvane_e2e DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT 120 LABELS e2e RUN_SERIAL TRUE)
+endif()

@@ -1,0 +1,27 @@
+// The settings file "Qelt.ini": one key at a time through the platform's
+// private-profile functions, in the ANSI code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/settings_model.h"
+
+namespace orvane {
+
+inline constexpr wchar_t kSettingsFileName[] = L"Qelt.ini";
+
+class ClsIni {
+public:
+    std::wstring IniName;  // full path of the settings file
+
+    // The key's value (at most 254 bytes in the ANSI code page), or the
+    // default when the key or the file is missing.
+    std::wstring GetIni(std::wstring_view wkSection, std::wstring_view wkKey, std::wstring_view wkDefault) const;
+    // Writes the key at once, creating file and section as needed.
+    std::wstring PutIni(std::wstring_view wkSection, std::wstring_view wkKey, std::wstring_view wkStr) const;
+
+    IniReader Reader() const;
+};
+
+}  // namespace orvane

@@ -1,0 +1,63 @@
+// The settings held in memory, and the conversions of their stored texts.
+// Platform-free: reading goes through a caller-supplied function so that the
+// same rules serve the real settings file and the tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// A decimal number as stored in the settings file: optional spaces, an
+// optional sign, digits with an optional fraction, optional spaces. Anything
+// else (empty text, words, trailing garbage) is not a number.
+std::optional<double> ParseNumber(std::wstring_view text);
+
+// Numeric settings: the nearest integer (halves to even), or the fallback
+// when the text is empty, not a number, or outside the type's range.
+std::int16_t ToInt16(std::wstring_view text, std::int16_t fallback);
+std::int32_t ToInt32(std::wstring_view text, std::int32_t fallback);
+
+// A stored window edge in twips; nothing when empty or not a number.
+std::optional<int> ToTwips(std::wstring_view text);
+
+// Appends a backslash unless the text already ends with one.
+std::wstring WithTrailingBackslash(std::wstring path);
+
+// Whitespace around a text removed (space and tab, as typed in a path).
+std::wstring_view Trimmed(std::wstring_view text);
+
+// Reads one key: (section, key, default) -> stored text or the default.
+using IniReader = std::function<std::wstring(std::wstring_view section, std::wstring_view key,
+                                             std::wstring_view fallback)>;
+
+struct Settings {
+    std::wstring filePath;      // PATH/FILE_PATH: the client's download folder
+    std::wstring defaultDir;    // PATH/DEFAULT_DIR
+    bool deleteConfirm = true;  // SYSTEM/DELMSG: on unless exactly "0"
+    bool refDirView = true;     // SYSTEM/REFDIRVIEW read as a number equals 1
+    std::wstring left;          // SYSTEM/LEFT, twips as stored
+    std::wstring top;           // SYSTEM/TOP
+    std::int16_t sortKey = 1;   // SORT/KEY
+    std::int16_t sortOrder = 0; // SORT/ORDER
+    std::wstring background;    // DESIGN/BG
+    std::int16_t alignment = 0;
+    std::int16_t invisibleEnabled = 0;
+    std::int16_t invisible = 255;
+    std::int32_t listTextColor = static_cast<std::int32_t>(0x80000008u);
+    std::int16_t gridLines = 1;
+    std::int32_t sizeColor = 65280;
+    std::int16_t dummyInitialDisp = 1;  // DMY/INITIALDISP
+    std::int16_t dummySizeDisp = 1;     // DMY/SIZEDISP
+    std::int16_t dummySizeSrc = 1;      // DMY/SIZESRC
+    std::int32_t dummyColor = 8421504;  // DMY/COLOR
+};
+
+// Reads every setting once, in the order the settings file is consulted at
+// start-up. The find history is not part of it.
+Settings ReadSettings(const IniReader& read);
+
+}  // namespace orvane

@@ -1,0 +1,61 @@
+#include "mainwindow/appearance.h"
+
+#include <commctrl.h>
+
+#include "win/controls.h"
+#include "win/window.h"
+
+namespace orvane {
+
+namespace {
+
+using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+SetLayeredWindowAttributesFn LayeredFunction() {
+    HMODULE user32 = LoadLibraryA("user32.dll");
+    if (!user32) return nullptr;
+    const auto fn = reinterpret_cast<SetLayeredWindowAttributesFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+    if (!fn) FreeLibrary(user32);
+    // Where present, the library stays loaded for the function's sake.
+    return fn;
+}
+
+}  // namespace
+
+COLORREF ResolveColor(std::int32_t stored) {
+    const auto value = static_cast<std::uint32_t>(stored);
+    if (value & 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFF));
+    return static_cast<COLORREF>(value & 0x00FFFFFFu);
+}
+
+void ApplyListAppearance(HWND list, const Settings& settings) {
+    ListView_SetTextColor(list, ResolveColor(settings.listTextColor));
+    listview::SetExtendedStyle(list, LVS_EX_GRIDLINES, settings.gridLines == 1 ? LVS_EX_GRIDLINES : 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+bool CanUseTranslucency() { return LayeredFunction() != nullptr; }
+
+void MakeLayered(HWND window) { SetWindowLongPtrA(window, GWL_EXSTYLE, WS_EX_LAYERED); }
+
+void SetOpacity(HWND window, BYTE opacity) {
+    if (const auto fn = LayeredFunction()) fn(window, 0, opacity, LWA_ALPHA);
+}
+
+void ShowFadingIn(HWND window) {
+    if (!CanUseTranslucency()) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        return;
+    }
+    MakeLayered(window);
+    SetOpacity(window, 0);
+    ProcessPendingMessages();
+    ShowWindow(window, SW_SHOWNORMAL);
+    for (int alpha = 0; alpha <= 255; alpha += 5) {
+        SetOpacity(window, static_cast<BYTE>(alpha));
+        ProcessPendingMessages();
+    }
+}
+
+}  // namespace orvane

@@ -1,0 +1,29 @@
+// One id per command: menu entries, accelerators and buttons send the same one.
+#pragma once
+
+namespace orvane {
+
+enum CommandId : int {
+    kCmdProperties = 1001,  // ファイル > プロパティ
+    kCmdEnd,                // ファイル > 終了
+    kCmdToggleTree,         // 表示 > 登録フォルダ
+    kCmdRefresh,            // 表示 > 最新の情報に更新, the "更新" button, F5
+    kCmdSettings,           // オプション > オプション設定
+    kCmdHelp,               // ヘルプ > ヘルプ, F1
+    kCmdVersion,            // ヘルプ > バージョン
+    kCmdFind,               // "検索", Enter in the find field
+    kCmdDeleteFind,         // "条件削除"
+    kCmdClearFind,          // "クリア"
+};
+
+// Child-window ids of the main window's controls that are not commands.
+enum ControlId : int {
+    kIdFindCombo = 2001,
+    kIdTree,
+    kIdSplitter,
+    kIdDragBar,
+    kIdList,
+    kIdStatus,
+};
+
+}  // namespace orvane

@@ -1,0 +1,261 @@
+#include "mainwindow/frm_main.h"
+
+#include <commctrl.h>
+
+#include "build_config.h"
+#include "dialogs/frm_ver.h"
+#include "mainwindow/appearance.h"
+#include "mainwindow/commands.h"
+#include "mainwindow/splitter.h"
+#include "res/resource.h"
+#include "win/controls.h"
+#include "win/dpi.h"
+#include "win/paths.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Orvane.Main";
+
+// The seven columns of the file list: caption, width in twips, alignment.
+struct ColumnSpec {
+    const wchar_t* caption;
+    int widthTwips;
+    listview::Align align;
+};
+constexpr ColumnSpec kColumns[] = {
+    {L"ファイル名", 4000, listview::Align::Left}, {L"現サイズ", 1300, listview::Align::Right},
+    {L"全サイズ", 1300, listview::Align::Right},  {L"率", 600, listview::Align::Right},
+    {L"拡張子", 800, listview::Align::Left},      {L"更新日", 1700, listview::Align::Left},
+    {L"ユーザ", 1500, listview::Align::Left},
+};
+
+void AppendItem(HMENU menu, UINT id, const wchar_t* text) { AppendMenuW(menu, MF_STRING, id, text); }
+
+}  // namespace
+
+Frm_Main::Frm_Main(AppContext& app) : app_(app) {}
+
+void Frm_Main::Load() {
+    const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
+    Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, icon);
+    CreateMenus();
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    dpi_ = DpiOf(nullptr);
+    SIZE outer = OuterSizeForClient(TwipsToPixels(layout::kDesignClientWidth, dpi_),
+                                    TwipsToPixels(layout::kDesignClientHeight, dpi_), style, 0, true, dpi_);
+    CreateAs(kClassName, kAppTitle, style, WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy,
+             nullptr, menu_);
+    if (const UINT windowDpi = DpiOf(hwnd()); windowDpi != dpi_) {
+        dpi_ = windowDpi;
+        outer = OuterSizeForClient(TwipsToPixels(layout::kDesignClientWidth, dpi_),
+                                   TwipsToPixels(layout::kDesignClientHeight, dpi_), style, 0, true, dpi_);
+        SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    CreateControls();
+
+    // The load sequence.
+    LoadSettings();
+    FindHighlightColor = RGB(255, 80, 0);
+    ApplyListAppearance(LVList, settings);
+    ApplyStoredPosition();
+    SetUpColumns();
+    LoadFindHistory();
+    BuildFolderTree();
+    const std::wstring filePath(Trimmed(settings.filePath));
+    if (!filePath.empty() && FileExists(settings.filePath)) {
+        // The client's folder exists: the tree is shown whatever was stored.
+        menu::SetChecked(menu_, kCmdToggleTree, true);
+        if (const FolderNode* root = NodeOf(treeview::Root(TVDir)))
+            statusbar::SetText(SBMain, 0, root->folder);
+    }
+}
+
+void Frm_Main::Show(int showCommand) {
+    ShowWindow(hwnd(), showCommand);
+    UpdateWindow(hwnd());
+    ShowWindow(TVDir, menu::IsChecked(menu_, kCmdToggleTree) ? SW_SHOW : SW_HIDE);
+    double x = panes_.splitter.left;
+    SizeControls(x);
+}
+
+bool Frm_Main::TranslateAccelerators(MSG& msg) {
+    return hwnd() && TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg);
+}
+
+bool Frm_Main::TreeVisible() const { return TVDir && IsWindowVisible(TVDir); }
+
+const FolderNode* Frm_Main::NodeOf(HTREEITEM item) const {
+    return item ? reinterpret_cast<const FolderNode*>(treeview::Data(TVDir, item)) : nullptr;
+}
+
+void Frm_Main::LoadSettings() {
+    settings = ReadSettings(app_.ini.Reader());
+    menu::SetChecked(menu_, kCmdToggleTree, settings.refDirView);
+}
+
+void Frm_Main::CreateMenus() {
+    menu_ = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendItem(file, kCmdProperties, L"プロパティ");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendItem(file, kCmdEnd, L"終了");
+    HMENU view = CreatePopupMenu();
+    AppendItem(view, kCmdToggleTree, L"登録フォルダ");
+    AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    AppendItem(view, kCmdRefresh, L"最新の情報に更新\tF5");
+    HMENU options = CreatePopupMenu();
+    AppendItem(options, kCmdSettings, L"オプション設定");
+    HMENU help = CreatePopupMenu();
+    AppendItem(help, kCmdHelp, L"ヘルプ\tF1");
+    AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
+    AppendItem(help, kCmdVersion, L"バージョン");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"表示");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"オプション");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ");
+
+    ACCEL keys[] = {{FVIRTKEY, VK_F5, kCmdRefresh}, {FVIRTKEY, VK_F1, kCmdHelp}};
+    accelerators_.reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
+}
+
+void Frm_Main::CreateControls() {
+    const HWND self = hwnd();
+    cboFind = CreateChild(self, WC_COMBOBOXW, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                          kIdFindCombo);
+    cmdFind = CreateChild(self, WC_BUTTONW, L"検索", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdFind);
+    cmdDelFind = CreateChild(self, WC_BUTTONW, L"条件削除", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdDeleteFind);
+    cmdCls = CreateChild(self, WC_BUTTONW, L"クリア", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdClearFind);
+    cmdRefresh = CreateChild(self, WC_BUTTONW, L"更新", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdRefresh);
+    TVDir = CreateChild(self, WC_TREEVIEWW, L"",
+                        WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS,
+                        kIdTree, WS_EX_CLIENTEDGE);
+    splitter_ = std::make_unique<Splitter>(*this);
+    LVList = CreateChild(self, WC_LISTVIEWW, L"",
+                         WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, kIdList,
+                         WS_EX_CLIENTEDGE);
+    listview::SetExtendedStyle(LVList, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    SBMain = CreateChild(self, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kIdStatus);
+
+    font_ = CreateUiFont(dpi_);
+    SetFontOnChildren(self, font_.get());
+    PlaceFindBar();
+    PlacePanes();
+    PlaceStatusParts();
+}
+
+void Frm_Main::SetUpColumns() {
+    listview::DeleteAllColumns(LVList);
+    int index = 0;
+    for (const ColumnSpec& column : kColumns)
+        listview::InsertColumn(LVList, index++, column.caption, TwipsToPixels(column.widthTwips, dpi_), column.align);
+}
+
+void Frm_Main::LoadFindHistory() {
+    for (int k = 1;; ++k) {
+        const std::wstring word = app_.ini.GetIni(L"FIND", L"WORD" + std::to_wstring(k), L"");
+        if (word.empty()) break;
+        combobox::Append(cboFind, word);
+    }
+}
+
+void Frm_Main::BuildFolderTree() {
+    treeview::DeleteAll(TVDir);
+    nodes_.clear();
+    auto root = std::make_unique<FolderNode>(FolderNode{kRootKey, WithTrailingBackslash(settings.filePath)});
+    const HTREEITEM item = treeview::Insert(TVDir, nullptr, kRootCaption, reinterpret_cast<LPARAM>(root.get()));
+    nodes_.push_back(std::move(root));
+    // The list shows the selected node's folder: start on the root.
+    treeview::Select(TVDir, item);
+}
+
+void Frm_Main::ApplyStoredPosition() {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    POINT at{r.left, r.top};
+    if (!settings.left.empty())
+        if (const auto left = ToTwips(settings.left)) at.x = TwipsToPixels(*left, dpi_);
+    if (!settings.top.empty())
+        if (const auto top = ToTwips(settings.top)) at.y = TwipsToPixels(*top, dpi_);
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Frm_Main::OnQueryUnload() {
+    app_.ini.PutIni(L"SYSTEM", L"REFDIRVIEW", menu::IsChecked(menu_, kCmdToggleTree) ? L"1" : L"0");
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    const int left = PixelsToTwips(r.left, dpi_);
+    const int top = PixelsToTwips(r.top, dpi_);
+    if (left > 0) app_.ini.PutIni(L"SYSTEM", L"LEFT", std::to_wstring(left));
+    if (top > 0) app_.ini.PutIni(L"SYSTEM", L"TOP", std::to_wstring(top));
+}
+
+void Frm_Main::OnToggleTree() {
+    const bool show = !menu::IsChecked(menu_, kCmdToggleTree);
+    menu::SetChecked(menu_, kCmdToggleTree, show);
+    ShowWindow(TVDir, show ? SW_SHOW : SW_HIDE);
+    double x = panes_.splitter.left;
+    SizeControls(x);
+}
+
+void Frm_Main::OnHelp() {
+    // The classic help file where one lies beside the program, otherwise the
+    // HTML help page that ships with it.
+    std::wstring file = app_.programFolder + kHelpFileName;
+    if (!FileExists(file)) file = app_.programFolder + kHelpPageName;
+    app_.shell.Open(hwnd(), file, app_.programFolder);
+}
+
+void Frm_Main::OnVersion() {
+    Frm_Ver dialog(app_.shell, app_.programFolder, app_.version, ORVANE_WEB_ADDRESS);
+    dialog.Show(hwnd());
+}
+
+void Frm_Main::OnCommand(int id) {
+    switch (id) {
+    case kCmdEnd:
+        // Ends at once: nothing is saved.
+        DestroyWindow(hwnd());
+        break;
+    case kCmdToggleTree:
+        OnToggleTree();
+        break;
+    case kCmdHelp:
+        OnHelp();
+        break;
+    case kCmdVersion:
+        OnVersion();
+        break;
+    default:
+        break;  // commands of features still to come
+    }
+}
+
+LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_SIZE:
+        if (SBMain) SendMessageW(SBMain, WM_SIZE, 0, 0);
+        PlaceStatusParts();
+        if (wParam != SIZE_MINIMIZED) OnResize();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_CLOSE:
+        OnQueryUnload();
+        DestroyWindow(hwnd());
+        return 0;
+    case WM_DESTROY:
+        if (quitOnDestroy_) PostQuitMessage(0);
+        return 0;
+    default:
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+}
+
+}  // namespace orvane

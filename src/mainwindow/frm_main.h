@@ -1,0 +1,117 @@
+// The main window: find bar, folder tree, splitter, file list, status bar.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ini.h"
+#include "app/settings_model.h"
+#include "app/version_text.h"
+#include "fileops/shell_ui.h"
+#include "mainwindow/layout_core.h"
+#include "win/handles.h"
+#include "win/window.h"
+
+namespace orvane {
+
+// What the main window needs from the running program.
+struct AppContext {
+    ClsIni& ini;
+    std::wstring programFolder;  // ends with a backslash
+    ShellUi& shell;
+    ProgramVersion version;
+};
+
+inline constexpr wchar_t kRootKey[] = L"WinMX";
+inline constexpr wchar_t kRootCaption[] = L"ＷｉｎＭＸ";
+inline constexpr wchar_t kHelpFileName[] = L"RORUDIZ031.HLP";
+inline constexpr wchar_t kHelpPageName[] = L"OrvaneHelp.html";
+
+// One node of the folder tree.
+struct FolderNode {
+    std::wstring key;
+    std::wstring folder;
+};
+
+class Frm_Main final : public Window {
+public:
+    explicit Frm_Main(AppContext& app);
+    ~Frm_Main() override;
+
+    // Creates the window, still hidden, and runs the load sequence.
+    void Load();
+    // Makes the window visible, shows or hides the tree, lays out.
+    void Show(int showCommand = SW_SHOWNORMAL);
+    // Ending the window (the window's own closing, or "終了") ends the program.
+    void QuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
+    bool TranslateAccelerators(MSG& msg);
+
+    // Clamps x, writes it back and places tree, splitter and list.
+    void SizeControls(double& x);
+    const PaneLayout& Panes() const { return panes_; }
+    bool TreeVisible() const;
+    HMENU Menu() const { return menu_; }
+    const FolderNode* NodeOf(HTREEITEM item) const;
+
+    Settings settings;  // the settings in memory
+    COLORREF FindHighlightColor = 0;
+
+    HWND cboFind = nullptr;
+    HWND cmdFind = nullptr;
+    HWND cmdDelFind = nullptr;
+    HWND cmdCls = nullptr;
+    HWND cmdRefresh = nullptr;
+    HWND TVDir = nullptr;
+    HWND imgSplitter = nullptr;
+    HWND picSplitter = nullptr;
+    HWND LVList = nullptr;
+    HWND SBMain = nullptr;
+
+private:
+    friend class Splitter;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(int id);
+
+    void LoadSettings();
+    void CreateMenus();
+    void CreateControls();
+    void SetUpColumns();
+    void LoadFindHistory();
+    void BuildFolderTree();
+    void ApplyStoredPosition();
+
+    void OnQueryUnload();
+    void OnToggleTree();
+    void OnHelp();
+    void OnVersion();
+
+    // Layout (layout.cpp)
+    WindowMetrics Metrics() const;
+    void PlaceFindBar();
+    void PlacePanes();
+    void PlaceStatusParts();
+    void OnResize();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnSplitterDown();
+    void OnSplitterMove(int xTwips);
+    void OnSplitterUp();
+
+    AppContext& app_;
+    UINT dpi_ = 96;
+    HMENU menu_ = nullptr;  // owned by the window
+    UniqueAccel accelerators_;
+    UniqueFont font_;
+    std::unique_ptr<class Splitter> splitter_;
+    PaneLayout panes_;
+    TwipRect dragBar_{0, 0, 135, 6735};
+    bool SplitterDragging = false;
+    bool quitOnDestroy_ = false;
+    std::vector<std::unique_ptr<FolderNode>> nodes_;
+};
+
+}  // namespace orvane

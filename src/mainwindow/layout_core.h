@@ -1,0 +1,71 @@
+// Placement of the main window's tree, splitter and list, in twips.
+// Platform-free: the window side converts to pixels and applies the result.
+#pragma once
+
+#include <optional>
+
+namespace orvane {
+
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const TwipRect&) const = default;
+};
+
+namespace layout {
+inline constexpr int kMinTreeSide = 1500;
+inline constexpr int kMinListSide = 1500;
+inline constexpr int kTreeGap = 120;
+inline constexpr int kPaneTop = 480;
+inline constexpr int kListMargin = 300;
+inline constexpr int kListLeftWithoutTree = 60;
+inline constexpr int kDragLimit = 500;
+inline constexpr int kDragBarHeightReduction = 20;
+inline constexpr int kResizeMinWidth = 2500;
+inline constexpr int kResizeMinHeight = 1800;
+inline constexpr int kResizeListMargin = 250;
+inline constexpr int kResizeHeightReduction = 1700;
+
+// The window as designed.
+inline constexpr int kDesignClientWidth = 10800;
+inline constexpr int kDesignClientHeight = 7635;
+inline constexpr TwipRect kDesignTree{60, 480, 2775, 6735};
+inline constexpr TwipRect kDesignSplitter{2820, 480, 75, 6855};
+inline constexpr TwipRect kDesignList{2940, 480, 7755, 6795};
+inline constexpr int kDesignStatusHeight = 345;
+}  // namespace layout
+
+// Where tree, splitter strip and list stand.
+struct PaneLayout {
+    TwipRect tree = layout::kDesignTree;
+    TwipRect splitter = layout::kDesignSplitter;
+    TwipRect list = layout::kDesignList;
+};
+
+struct WindowMetrics {
+    int outerWidth = 0;
+    int outerHeight = 0;
+    int clientHeight = 0;
+    int statusHeight = 0;
+    bool statusVisible = true;
+    bool treeVisible = true;
+};
+
+// Clamps the wanted splitter position x (written back) and lays out tree,
+// splitter and list from scratch.
+PaneLayout SizeControls(double& x, const PaneLayout& current, const WindowMetrics& window);
+
+// The grey bar shown while the splitter is dragged.
+TwipRect DragBarAtStart(const TwipRect& splitter);
+int DragBarLeft(int splitterLeft, int mouseX, int outerWidth);
+
+// A resize adapts the list width and the heights, never positions.
+PaneLayout ResizePanes(const PaneLayout& current, const WindowMetrics& window);
+
+// A placement keeps the present width or height where the wanted one is
+// negative: such a step is skipped, the rest still applies.
+TwipRect MergePlacement(const TwipRect& current, const TwipRect& wanted);
+
+}  // namespace orvane

@@ -1,0 +1,117 @@
+#include "app/settings_model.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace orvane {
+namespace {
+
+// A settings file as a map; missing keys give the caller's default.
+struct FakeIni {
+    std::map<std::wstring, std::wstring> values;  // "SECTION/KEY" -> text
+    Settings Read() const {
+        return ReadSettings([this](std::wstring_view section, std::wstring_view key, std::wstring_view fallback) {
+            const auto it = values.find(std::wstring(section) + L"/" + std::wstring(key));
+            return it == values.end() ? std::wstring(fallback) : it->second;
+        });
+    }
+};
+
+TEST(SettingsModel, NumbersAreDecimalWithOptionalFractionAndSpaces) {
+    EXPECT_EQ(ParseNumber(L"12"), 12.0);
+    EXPECT_EQ(ParseNumber(L" -7 "), -7.0);
+    EXPECT_EQ(ParseNumber(L"1.0"), 1.0);
+    EXPECT_EQ(ParseNumber(L"2.5"), 2.5);
+    EXPECT_FALSE(ParseNumber(L""));
+    EXPECT_FALSE(ParseNumber(L"   "));
+    EXPECT_FALSE(ParseNumber(L"no"));
+    EXPECT_FALSE(ParseNumber(L"12px"));
+    EXPECT_FALSE(ParseNumber(L"."));
+    EXPECT_FALSE(ParseNumber(L"-"));
+}
+
+TEST(SettingsModel, IntegersRoundToNearestAndFallBackOutsideTheirRange) {
+    EXPECT_EQ(ToInt16(L"7", 1), 7);
+    EXPECT_EQ(ToInt16(L"1.4", 9), 1);
+    EXPECT_EQ(ToInt16(L"1.6", 9), 2);
+    EXPECT_EQ(ToInt16(L"32767", 1), 32767);
+    EXPECT_EQ(ToInt16(L"32768", 1), 1);
+    EXPECT_EQ(ToInt16(L"-32769", 1), 1);
+    EXPECT_EQ(ToInt16(L"abc", 255), 255);
+    EXPECT_EQ(ToInt32(L"-2147483640", 0), -2147483640);
+    EXPECT_EQ(ToInt32(L"2147483648", 65280), 65280);
+    EXPECT_EQ(ToTwips(L"1234.6"), 1235);
+    EXPECT_EQ(ToTwips(L"-300"), -300);
+    EXPECT_FALSE(ToTwips(L""));
+    EXPECT_FALSE(ToTwips(L"left"));
+}
+
+TEST(SettingsModel, WithoutASettingsFileEveryDefaultHolds) {
+    const Settings s = FakeIni{}.Read();
+    EXPECT_EQ(s.filePath, L"");
+    EXPECT_EQ(s.defaultDir, L"");
+    EXPECT_TRUE(s.deleteConfirm);
+    EXPECT_TRUE(s.refDirView);
+    EXPECT_EQ(s.left, L"");
+    EXPECT_EQ(s.top, L"");
+    EXPECT_EQ(s.sortKey, 1);
+    EXPECT_EQ(s.sortOrder, 0);
+    EXPECT_EQ(s.background, L"");
+    EXPECT_EQ(s.alignment, 0);
+    EXPECT_EQ(s.invisibleEnabled, 0);
+    EXPECT_EQ(s.invisible, 255);
+    EXPECT_EQ(static_cast<std::uint32_t>(s.listTextColor), 0x80000008u);
+    EXPECT_EQ(s.gridLines, 1);
+    EXPECT_EQ(s.sizeColor, 0x00FF00);
+    EXPECT_EQ(s.dummyInitialDisp, 1);
+    EXPECT_EQ(s.dummySizeDisp, 1);
+    EXPECT_EQ(s.dummySizeSrc, 1);
+    EXPECT_EQ(s.dummyColor, 0x808080);
+}
+
+TEST(SettingsModel, StoredValuesAreConvertedAndBadNumbersFallBack) {
+    FakeIni ini;
+    ini.values = {{L"PATH/FILE_PATH", L"C:\\WinMX"}, {L"SORT/KEY", L"6"},       {L"SORT/ORDER", L"x"},
+                  {L"DESIGN/INVISIBLE", L""},        {L"DESIGN/SIZECOLOR", L"255"}, {L"DMY/COLOR", L"-2147483643"},
+                  {L"SYSTEM/LEFT", L"1500"}};
+    const Settings s = ini.Read();
+    EXPECT_EQ(s.filePath, L"C:\\WinMX");
+    EXPECT_EQ(s.sortKey, 6);
+    EXPECT_EQ(s.sortOrder, 0);    // not a number: the default
+    EXPECT_EQ(s.invisible, 255);  // present but empty: the default
+    EXPECT_EQ(s.sizeColor, 255);
+    EXPECT_EQ(s.dummyColor, -2147483643);
+    EXPECT_EQ(s.left, L"1500");
+}
+
+TEST(SettingsModel, DeleteConfirmationIsOffOnlyForExactlyZero) {
+    for (const wchar_t* text : {L"", L"1", L"no", L" 0", L"00"}) {
+        FakeIni ini;
+        ini.values[L"SYSTEM/DELMSG"] = text;
+        EXPECT_TRUE(ini.Read().deleteConfirm) << text;
+    }
+    FakeIni off;
+    off.values[L"SYSTEM/DELMSG"] = L"0";
+    EXPECT_FALSE(off.Read().deleteConfirm);
+}
+
+TEST(SettingsModel, TreeShownWhenStoredValueIsNumericallyOne) {
+    const std::pair<const wchar_t*, bool> cases[] = {{L"1", true}, {L"1.0", true}, {L"2", false},
+                                                     {L"0", false}, {L"garbage", true}, {L"", true}};
+    for (const auto& [text, shown] : cases) {
+        FakeIni ini;
+        ini.values[L"SYSTEM/REFDIRVIEW"] = text;
+        EXPECT_EQ(ini.Read().refDirView, shown) << text;
+    }
+}
+
+TEST(SettingsModel, FolderGetsOneTrailingBackslash) {
+    EXPECT_EQ(WithTrailingBackslash(L"C:\\Tools"), L"C:\\Tools\\");
+    EXPECT_EQ(WithTrailingBackslash(L"C:\\"), L"C:\\");
+    EXPECT_EQ(WithTrailingBackslash(L""), L"\\");
+    EXPECT_EQ(Trimmed(L"  C:\\x \t"), L"C:\\x");
+}
+
+}  // namespace
+}  // namespace orvane
