@@ -28,7 +28,7 @@ add_library(orvane_win STATIC
 target_include_directories(orvane_win PUBLIC src ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(orvane_win PRIVATE ${ORVANE_WARNINGS})
 target_link_libraries(orvane_win PUBLIC orvane_core comctl32 shell32 ole32 comdlg32 gdi32 user32 version shlwapi)
-target_link_options(orvane_win PUBLIC -static -municode)
+target_link_options(orvane_win PUBLIC -static)
 
 # Resources: manifest, version, icon, splash picture. The tests link them too,
 # so that controls there are the same version 6 controls the program uses.
@@ -38,6 +38,7 @@ set_source_files_properties(${ORVANE_RC} PROPERTIES OBJECT_DEPENDS
 
 add_executable(Orvane WIN32 src/app/winmain.cpp ${ORVANE_RC})
 target_link_libraries(Orvane PRIVATE orvane_win)
+target_link_options(Orvane PRIVATE -municode)
 
 # The help page that the help command opens lies beside the program.
 add_custom_command(TARGET Orvane POST_BUILD

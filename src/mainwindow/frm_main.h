@@ -93,6 +93,7 @@ private:
     // Layout (layout.cpp)
     WindowMetrics Metrics() const;
     void PlaceFindBar();
+    void ApplyPanes(const PaneLayout& next);
     void PlacePanes();
     void PlaceStatusParts();
     void OnResize();

@@ -32,12 +32,6 @@ void Place(HWND control, const TwipRect& rect, UINT dpi) {
     MoveWindow(control, px.left, px.top, px.right - px.left, px.bottom - px.top, TRUE);
 }
 
-TwipRect CurrentTwips(HWND control, HWND parent, UINT dpi) {
-    const RECT r = WindowRectIn(control, parent);
-    return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi), PixelsToTwips(r.right - r.left, dpi),
-            PixelsToTwips(r.bottom - r.top, dpi)};
-}
-
 }  // namespace
 
 Frm_Main::~Frm_Main() = default;
@@ -65,11 +59,15 @@ void Frm_Main::PlaceFindBar() {
     }
 }
 
-void Frm_Main::PlacePanes() {
+void Frm_Main::ApplyPanes(const PaneLayout& next) {
     // A size that a control cannot take (negative) keeps the present one.
-    panes_.tree = MergePlacement(CurrentTwips(TVDir, hwnd(), dpi_), panes_.tree);
-    panes_.splitter = MergePlacement(CurrentTwips(imgSplitter, hwnd(), dpi_), panes_.splitter);
-    panes_.list = MergePlacement(CurrentTwips(LVList, hwnd(), dpi_), panes_.list);
+    panes_.tree = MergePlacement(panes_.tree, next.tree);
+    panes_.splitter = MergePlacement(panes_.splitter, next.splitter);
+    panes_.list = MergePlacement(panes_.list, next.list);
+    PlacePanes();
+}
+
+void Frm_Main::PlacePanes() {
     Place(TVDir, panes_.tree, dpi_);
     Place(imgSplitter, panes_.splitter, dpi_);
     Place(LVList, panes_.list, dpi_);
@@ -84,15 +82,13 @@ void Frm_Main::PlaceStatusParts() {
 }
 
 void Frm_Main::SizeControls(double& x) {
-    panes_ = orvane::SizeControls(x, panes_, Metrics());
-    PlacePanes();
+    ApplyPanes(orvane::SizeControls(x, panes_, Metrics()));
 }
 
 void Frm_Main::OnResize() {
     if (!LVList) return;
-    panes_ = ResizePanes(panes_, Metrics());
+    ApplyPanes(ResizePanes(panes_, Metrics()));
     dragBar_.height = panes_.splitter.height;
-    PlacePanes();
 }
 
 void Frm_Main::OnDpiChanged(UINT dpi, const RECT& suggested) {

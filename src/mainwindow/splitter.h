@@ -14,7 +14,7 @@ class Splitter final : public Window {
 public:
     explicit Splitter(Frm_Main& owner) : owner_(owner) {
         Register(kSplitterClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursorW(nullptr, IDC_SIZEWE));
-        Register(kDragBarClass, CreateSolidBrush(RGB(0x80, 0x80, 0x80)));
+        RegisterDragBar();
         owner.imgSplitter = CreateAs(kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, owner.hwnd(),
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdSplitter)));
         owner.picSplitter = CreateWindowExW(0, kDragBarClass, L"", WS_CHILD, 0, 0, 0, 0, owner.hwnd(),
@@ -23,6 +23,18 @@ public:
     }
 
 private:
+    // The bar is a plain grey window with no behaviour of its own.
+    static void RegisterDragBar() {
+        WNDCLASSEXW wc{sizeof(wc)};
+        wc.hInstance = GetModuleHandleW(nullptr);
+        if (GetClassInfoExW(wc.hInstance, kDragBarClass, &wc)) return;
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hCursor = LoadCursorW(nullptr, IDC_SIZEWE);
+        wc.hbrBackground = CreateSolidBrush(RGB(0x80, 0x80, 0x80));
+        wc.lpszClassName = kDragBarClass;
+        RegisterClassExW(&wc);
+    }
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
         case WM_LBUTTONDOWN:

@@ -1,0 +1,203 @@
+#include "mainwindow/frm_main.h"
+
+#include <gtest/gtest.h>
+
+#include "dialogs/frm_ver.h"
+#include "mainwindow/commands.h"
+#include "support/main_window_fixture.h"
+#include "win/controls.h"
+
+namespace orvane {
+namespace {
+
+using test::MainWindowTest;
+
+TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
+    Frm_Main& w = Load();
+    EXPECT_EQ(WindowText(w.hwnd()), L"Orvane");
+
+    HMENU bar = w.Menu();
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
+    EXPECT_EQ(menu::Text(bar, 0, true), L"ファイル");
+    EXPECT_EQ(menu::Text(bar, 1, true), L"表示");
+    EXPECT_EQ(menu::Text(bar, 2, true), L"オプション");
+    EXPECT_EQ(menu::Text(bar, 3, true), L"ヘルプ");
+    EXPECT_EQ(menu::Text(bar, kCmdProperties, false), L"プロパティ");
+    EXPECT_EQ(menu::Text(bar, kCmdEnd, false), L"終了");
+    EXPECT_EQ(menu::Text(bar, kCmdToggleTree, false), L"登録フォルダ");
+    EXPECT_EQ(menu::Text(bar, kCmdRefresh, false), L"最新の情報に更新\tF5");
+    EXPECT_EQ(menu::Text(bar, kCmdSettings, false), L"オプション設定");
+    EXPECT_EQ(menu::Text(bar, kCmdHelp, false), L"ヘルプ\tF1");
+    EXPECT_EQ(menu::Text(bar, kCmdVersion, false), L"バージョン");
+
+    EXPECT_EQ(WindowText(w.cmdFind), L"検索");
+    EXPECT_EQ(WindowText(w.cmdDelFind), L"条件削除");
+    EXPECT_EQ(WindowText(w.cmdCls), L"クリア");
+    EXPECT_EQ(WindowText(w.cmdRefresh), L"更新");
+    EXPECT_EQ(GetDlgCtrlID(w.cmdRefresh), kCmdRefresh);  // the button and F5 share the refresh command
+
+    const struct {
+        const wchar_t* caption;
+        int twips;
+        listview::Align align;
+    } columns[] = {{L"ファイル名", 4000, listview::Align::Left}, {L"現サイズ", 1300, listview::Align::Right},
+                   {L"全サイズ", 1300, listview::Align::Right},  {L"率", 600, listview::Align::Right},
+                   {L"拡張子", 800, listview::Align::Left},      {L"更新日", 1700, listview::Align::Left},
+                   {L"ユーザ", 1500, listview::Align::Left}};
+    ASSERT_EQ(listview::ColumnCount(w.LVList), 7);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(listview::ColumnCaption(w.LVList, i), columns[i].caption);
+        EXPECT_EQ(listview::ColumnWidth(w.LVList, i), Px(columns[i].twips)) << i;
+        EXPECT_EQ(listview::ColumnAlign(w.LVList, i), columns[i].align) << i;
+    }
+    EXPECT_EQ(listview::ItemCount(w.LVList), 0);
+    EXPECT_EQ(statusbar::PartCount(w.SBMain), 2);
+
+    ASSERT_EQ(treeview::Count(w.TVDir), 1);
+    const HTREEITEM root = treeview::Root(w.TVDir);
+    EXPECT_EQ(treeview::Text(w.TVDir, root), L"ＷｉｎＭＸ");
+    EXPECT_EQ(treeview::Selection(w.TVDir), root);
+    EXPECT_EQ(w.NodeOf(root)->key, L"WinMX");
+}
+
+TEST_F(MainWindowTest, WithoutSettingsFileTheDefaultsHold) {
+    Frm_Main& w = LoadAndShow();
+    EXPECT_TRUE(menu::IsChecked(w.Menu(), kCmdToggleTree));
+    EXPECT_TRUE(w.TreeVisible());
+    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir))->folder, L"\\");  // empty FILE_PATH
+    EXPECT_EQ(statusbar::Text(w.SBMain, 0), L"");                   // not set without a folder
+    EXPECT_EQ(w.settings.sortKey, 1);
+    EXPECT_EQ(w.FindHighlightColor, RGB(255, 80, 0));
+    EXPECT_NE(listview::ExtendedStyle(w.LVList) & LVS_EX_GRIDLINES, 0u);
+    EXPECT_FALSE(test::Exists(ini.IniName));  // loading writes nothing
+}
+
+TEST_F(MainWindowTest, AnExistingDownloadFolderShowsTheTreeWhateverWasStored) {
+    test::MakeFolder(folder / L"ダウンロード");
+    WriteSettings(L"[PATH]\r\nFILE_PATH=" + folder.path() + L"ダウンロード\r\n[SYSTEM]\r\nREFDIRVIEW=0\r\n");
+    Frm_Main& w = LoadAndShow();
+    EXPECT_TRUE(menu::IsChecked(w.Menu(), kCmdToggleTree));
+    EXPECT_TRUE(w.TreeVisible());
+    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir))->folder, folder.path() + L"ダウンロード\\");
+    EXPECT_EQ(statusbar::Text(w.SBMain, 0), folder.path() + L"ダウンロード\\");
+}
+
+TEST_F(MainWindowTest, AMissingOrBlankDownloadFolderKeepsTheStoredTreeSetting) {
+    for (const std::wstring path : {folder.path() + L"nowhere", std::wstring(L"   ")}) {
+        WriteSettings(L"[PATH]\r\nFILE_PATH=" + path + L"\r\n[SYSTEM]\r\nREFDIRVIEW=0\r\n");
+        Frm_Main& w = LoadAndShow();
+        EXPECT_FALSE(menu::IsChecked(w.Menu(), kCmdToggleTree)) << path;
+        EXPECT_FALSE(w.TreeVisible()) << path;
+        EXPECT_EQ(statusbar::Text(w.SBMain, 0), L"") << path;
+    }
+}
+
+TEST_F(MainWindowTest, FindHistoryIsLoadedUpToTheFirstEmptyWord) {
+    WriteSettings(L"[FIND]\r\nWORD1=abc\r\nWORD2=春の歌\r\nWORD3=\r\nWORD4=hidden\r\n");
+    Frm_Main& w = Load();
+    ASSERT_EQ(combobox::Count(w.cboFind), 2);
+    EXPECT_EQ(combobox::ItemText(w.cboFind, 0), L"abc");
+    EXPECT_EQ(combobox::ItemText(w.cboFind, 1), L"春の歌");
+    EXPECT_EQ(WindowText(w.cboFind), L"");
+}
+
+TEST_F(MainWindowTest, StoredPositionIsAppliedInTwipsAtTheWindowsDpi) {
+    WriteSettings(L"[SYSTEM]\r\nLEFT=1500.6\r\nTOP=900\r\n");
+    Frm_Main& w = Load();
+    RECT r{};
+    GetWindowRect(w.hwnd(), &r);
+    EXPECT_EQ(r.left, Px(1501));
+    EXPECT_EQ(r.top, Px(900));
+}
+
+TEST_F(MainWindowTest, PositionThatIsNotANumberIsIgnored) {
+    WriteSettings(L"[SYSTEM]\r\nLEFT=left\r\nTOP=\r\n");
+    Frm_Main& w = Load();
+    RECT r{};
+    GetWindowRect(w.hwnd(), &r);
+    EXPECT_GE(r.left, 0);  // where the system put it, not at a bogus place
+    EXPECT_GE(r.top, 0);
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"LEFT", L"?"), L"left");  // and the stored text is left alone
+}
+
+TEST_F(MainWindowTest, ClosingWritesTreeSettingAndPosition) {
+    Frm_Main& w = LoadAndShow();
+    SetWindowPos(w.hwnd(), nullptr, Px(2400), Px(1200), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Command(kCmdToggleTree);  // hide the tree
+    SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(w.hwnd()));
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"REFDIRVIEW", L""), L"0");
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"LEFT", L""), L"2400");
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"TOP", L""), L"1200");
+}
+
+TEST_F(MainWindowTest, ClosingAtTheScreenEdgeKeepsTheStoredPosition) {
+    WriteSettings(L"[SYSTEM]\r\nLEFT=3000\r\nTOP=2000\r\n");
+    Frm_Main& w = LoadAndShow();
+    SetWindowPos(w.hwnd(), nullptr, 0, -5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"REFDIRVIEW", L""), L"1");
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"LEFT", L""), L"3000");
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"TOP", L""), L"2000");
+}
+
+TEST_F(MainWindowTest, EndCommandClosesWithoutWritingAnything) {
+    WriteSettings(L"[SYSTEM]\r\nLEFT=3000\r\n");
+    const std::string before = test::ReadBytes(ini.IniName);
+    Frm_Main& w = LoadAndShow();
+    Command(kCmdToggleTree);
+    SetWindowPos(w.hwnd(), nullptr, Px(1800), Px(1800), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Command(kCmdEnd);
+    EXPECT_FALSE(IsWindow(w.hwnd()));
+    EXPECT_EQ(test::ReadBytes(ini.IniName), before);
+}
+
+TEST_F(MainWindowTest, HelpOpensTheHelpPageUnlessTheClassicHelpFileIsThere) {
+    Frm_Main& w = Load();
+    Command(kCmdHelp);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].file, folder.path() + L"OrvaneHelp.html");
+    EXPECT_EQ(shell.opened[0].directory, folder.path());
+    EXPECT_EQ(shell.opened[0].owner, w.hwnd());
+
+    test::WriteBytes(folder / L"RORUDIZ031.HLP", "help");
+    Command(kCmdHelp);
+    ASSERT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened[1].file, folder.path() + L"RORUDIZ031.HLP");
+}
+
+TEST_F(MainWindowTest, F1AndF5AreTheHelpAndRefreshCommands) {
+    Frm_Main& w = Load();
+    MSG f1{w.LVList, WM_KEYDOWN, VK_F1, 0};
+    EXPECT_TRUE(w.TranslateAccelerators(f1));
+    EXPECT_EQ(shell.opened.size(), 1u);
+    MSG f5{w.LVList, WM_KEYDOWN, VK_F5, 0};
+    EXPECT_TRUE(w.TranslateAccelerators(f5));
+    MSG other{w.LVList, WM_KEYDOWN, 'A', 0};
+    EXPECT_FALSE(w.TranslateAccelerators(other));
+}
+
+TEST_F(MainWindowTest, VersionCommandShowsTheVersionDialogModally) {
+    Frm_Main& w = LoadAndShow();
+    struct Seen {
+        std::wstring caption, version;
+        bool mainDisabled = false;
+    } seen;
+    test::WhenDialogShows(
+        [](HWND dialog, void* context) {
+            auto* s = static_cast<Seen*>(context);
+            s->caption = WindowText(dialog);
+            s->version = WindowText(GetDlgItem(dialog, Frm_Ver::kIdVersion));
+            s->mainDisabled = !IsWindowEnabled(GetWindow(dialog, GW_OWNER));
+            SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        },
+        &seen);
+    Command(kCmdVersion);  // returns once the dialog is closed
+    EXPECT_EQ(seen.caption, L"バージョン");
+    EXPECT_EQ(seen.version, L"Orvane Ver.0.40");
+    EXPECT_TRUE(seen.mainDisabled);
+    EXPECT_TRUE(IsWindowEnabled(w.hwnd()));
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,62 @@
+// A main window on a private program folder, as the load sequence builds it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/ini.h"
+#include "mainwindow/frm_main.h"
+#include "support/temp_folder.h"
+#include "win/dpi.h"
+#include "win/text.h"
+
+// RECT lives in the global namespace; so must its operators, for lookup.
+inline bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+    return out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
+}
+
+namespace orvane::test {
+
+class MainWindowTest : public testing::Test {
+protected:
+    TempFolder folder;
+    ClsIni ini;
+    RecordingShell shell;
+    std::unique_ptr<AppContext> app;
+    std::unique_ptr<Frm_Main> main;
+
+    MainWindowTest() { ini.IniName = folder / L"Qelt.ini"; }
+
+    // The settings file as the user left it (UTF-16 here, stored as code page 932).
+    void WriteSettings(const std::wstring& text) { WriteBytes(ini.IniName, ToAnsi(text)); }
+
+    Frm_Main& Load() {
+        app = std::make_unique<AppContext>(AppContext{ini, folder.path(), shell, ProgramVersion{0, 4, 0}});
+        main = std::make_unique<Frm_Main>(*app);
+        main->Load();
+        return *main;
+    }
+    Frm_Main& LoadAndShow() {
+        Load();
+        main->Show(SW_SHOWNOACTIVATE);
+        return *main;
+    }
+
+    void Command(int id) { SendMessageW(main->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    UINT Dpi() const { return DpiOf(main->hwnd()); }
+    int Px(int twips) const { return TwipsToPixels(twips, Dpi()); }
+    RECT Expected(const TwipRect& r) const { return TwipsToPixels(r, Dpi()); }
+    RECT Placed(HWND control) const {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(HWND_DESKTOP, main->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+};
+
+}  // namespace orvane::test
