@@ -81,7 +81,13 @@ HWND RunningProgram::FindWindowOfClass(const wchar_t* className, bool visibleOnl
 HWND RunningProgram::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     while (GetTickCount64() < end) {
-        if (HWND window = FindWindowOfClass(className, true)) return window;
+        if (HWND window = FindWindowOfClass(className, true)) {
+            // Let it finish what it does on showing before anyone looks.
+            WaitForInputIdle(process_.hProcess, 10000);
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+            return window;
+        }
         if (WaitForSingleObject(process_.hProcess, 100) != WAIT_TIMEOUT) return nullptr;
     }
     return nullptr;
