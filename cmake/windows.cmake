@@ -19,7 +19,12 @@ add_library(orvane_win STATIC
     src/app/splash.cpp
     src/app/startup.cpp
     src/app/version.cpp
+    src/inventory/scan_folder.cpp
     src/mainwindow/frm_main.cpp
+    src/mainwindow/filelist.cpp
+    src/mainwindow/sort.cpp
+    src/mainwindow/findbar.cpp
+    src/mainwindow/locale_text.cpp
     src/mainwindow/layout.cpp
     src/mainwindow/appearance.cpp
     src/dialogs/frm_ver.cpp
@@ -52,7 +57,8 @@ if(ORVANE_BUILD_TESTS)
 
   set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wine)
 
-  add_library(orvane_test_main STATIC tests/support/test_main.cpp tests/support/temp_folder.cpp)
+  add_library(orvane_test_main STATIC tests/support/test_main.cpp tests/support/temp_folder.cpp
+      tests/support/download_folder.cpp)
   target_include_directories(orvane_test_main PUBLIC tests)
   target_link_libraries(orvane_test_main PUBLIC orvane_win GTest::gtest GTest::gmock)
 
@@ -63,6 +69,9 @@ if(ORVANE_BUILD_TESTS)
       tests/app/splash_test.cpp
       tests/mainwindow/frm_main_test.cpp
       tests/mainwindow/layout_test.cpp
+      tests/mainwindow/file_list_test.cpp
+      tests/mainwindow/findbar_test.cpp
+      tests/inventory/scan_folder_test.cpp
       tests/dialogs/frm_ver_test.cpp
       ${ORVANE_RC})
   target_link_libraries(orvane_tests PRIVATE orvane_test_main)
@@ -79,3 +88,8 @@ if(ORVANE_BUILD_TESTS)
   gtest_discover_tests(orvane_e2e DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT 120 LABELS e2e RUN_SERIAL TRUE)
 endif()
+
+# Benchmarks: programs that print figures.
+add_executable(orvane_bench bench/inventory_bench.cpp ${ORVANE_RC})
+target_link_libraries(orvane_bench PRIVATE orvane_win psapi)
+target_link_options(orvane_bench PRIVATE -municode)

@@ -58,6 +58,7 @@ void Frm_Main::Load() {
     // The load sequence.
     LoadSettings();
     FindHighlightColor = RGB(255, 80, 0);
+    UpdateListColors();
     ApplyListAppearance(LVList, settings);
     ApplyStoredPosition();
     SetUpColumns();
@@ -65,6 +66,7 @@ void Frm_Main::Load() {
     BuildFolderTree();
     const std::wstring filePath(Trimmed(settings.filePath));
     if (!filePath.empty() && FileExists(settings.filePath)) {
+        ListFolder(settings.filePath, true);
         // The client's folder exists: the tree is shown whatever was stored.
         menu::SetChecked(menu_, kCmdToggleTree, true);
         if (const FolderNode* root = NodeOf(treeview::Root(TVDir)))
@@ -144,6 +146,7 @@ void Frm_Main::CreateControls() {
     PlaceFindBar();
     PlacePanes();
     PlaceStatusParts();
+    HookFindField();
 }
 
 void Frm_Main::SetUpColumns() {
@@ -228,6 +231,19 @@ void Frm_Main::OnCommand(int id) {
     case kCmdVersion:
         OnVersion();
         break;
+    case kCmdFind:
+        OnFind();
+        break;
+    case kCmdDeleteFind:
+        OnDeleteFind();
+        break;
+    case kCmdClearFind:
+        OnClearFind();
+        break;
+    case IDOK:
+        // Enter, through the dialog keys of the message loop.
+        if (GetFocus() && (GetFocus() == cboFind || GetParent(GetFocus()) == cboFind)) OnFind();
+        break;
     default:
         break;  // commands of features still to come
     }
@@ -243,6 +259,12 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PlaceStatusParts();
         if (wParam != SIZE_MINIMIZED) OnResize();
         return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (header->hwndFrom == LVList && OnListNotify(header, result)) return result;
+        return Window::HandleMessage(message, wParam, lParam);
+    }
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -12,7 +12,10 @@
 #include "app/settings_model.h"
 #include "app/version_text.h"
 #include "fileops/shell_ui.h"
+#include "inventory/file_entry.h"
+#include "mainwindow/file_list_model.h"
 #include "mainwindow/layout_core.h"
+#include "mainwindow/locale_text.h"
 #include "win/handles.h"
 #include "win/window.h"
 
@@ -57,6 +60,20 @@ public:
     HMENU Menu() const { return menu_; }
     const FolderNode* NodeOf(HTREEITEM item) const;
 
+    // The file list (filelist.cpp, sort.cpp).
+    // Lists a folder: scan, the client's list file when it is the client's
+    // folder, fill and sort by the stored column and order.
+    void ListFolder(const std::wstring& folder, bool clientFolder);
+    void ShowFileList();
+    void SortFileList(int key, int order);
+    const std::vector<FileRow>& Rows() const { return rows_; }
+    const ListColors& Colors() const { return colors_; }
+    std::wstring CellTextAt(int row, Column column) const;
+    std::vector<int> SelectedRows() const;
+    // The folder of the selected tree node.
+    std::wstring SelectedFolder() const;
+
+    FileEntryList FileEntries;  // the files of the folder last scanned
     Settings settings;  // the settings in memory
     COLORREF FindHighlightColor = 0;
 
@@ -86,6 +103,20 @@ private:
     void ApplyStoredPosition();
 
     void OnQueryUnload();
+
+    // The file list's notifications, the sort and the find bar.
+    bool OnListNotify(NMHDR* header, LRESULT& result);
+    LRESULT OnListCustomDraw(NMLVCUSTOMDRAW* draw) const;
+    int FindItemByPrefix(const LVFINDINFOW& find, int start) const;
+    void OnColumnClick(int column);
+    void ShowSortArrow();
+    void UpdateListColors();
+    void UpdateCountPanel();
+    void HookFindField();
+    void OnFind();
+    void OnDeleteFind();
+    void OnClearFind();
+    int FindHistoryIndex(const std::wstring& word) const;
     void OnToggleTree();
     void OnHelp();
     void OnVersion();
@@ -113,6 +144,12 @@ private:
     bool SplitterDragging = false;
     bool quitOnDestroy_ = false;
     std::vector<std::unique_ptr<FolderNode>> nodes_;
+    std::vector<FileRow> rows_;
+    ListColors colors_;
+    LocaleTextFormat format_;
+    LocaleCollator collator_;
+    int sortedColumn_ = 0;
+    bool sortedDescending_ = false;
 };
 
 }  // namespace orvane

@@ -1,0 +1,83 @@
+#include "inventory/incomplete_list.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+
+namespace orvane {
+namespace {
+
+constexpr std::wstring_view kBlockStart = L"Local Path:";
+constexpr std::int64_t kLargestSize = 2147483647;
+
+// The value part of a "label:value" line; a line without ":" is all value.
+std::wstring_view AfterFirstColon(std::wstring_view line) {
+    const std::size_t colon = line.find(L':');
+    return colon == std::wstring_view::npos ? line : line.substr(colon + 1);
+}
+
+// A whole decimal number that fits the 32-bit full size, spaces and tabs
+// around it allowed; anything else is no size at all.
+std::optional<std::int32_t> ParseSize(std::wstring_view text) {
+    const auto isBlank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+
+    std::int64_t value = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9') return std::nullopt;
+        value = value * 10 + (c - L'0');
+        if (value > kLargestSize) return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+std::vector<std::wstring> SplitLines(std::wstring_view text) {
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c != L'\r' && c != L'\n') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        start = i + 1;
+    }
+    // A last line end opens no further, empty line.
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+void ApplyIncompleteList(const std::vector<std::wstring>& lines, FileEntryList& entries) {
+    // The first entry of a name is the one that gets the values; the names
+    // stay put while only sizes and users change, so views into them hold.
+    std::unordered_map<std::wstring_view, std::size_t> firstByName;
+    firstByName.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) firstByName.try_emplace(entries[i].Name, i);
+
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::wstring_view line = lines[i];
+        if (!line.starts_with(kBlockStart)) continue;
+
+        // Only the final name counts: the client may keep the file in any folder.
+        const std::size_t slash = line.rfind(L'\\');
+        const std::wstring_view name = slash == std::wstring_view::npos ? line : line.substr(slash + 1);
+        const auto found = firstByName.find(name);
+        // An unknown file's block is skipped line by line, like any other text.
+        if (found == firstByName.end()) continue;
+
+        // The client may be writing the file right now: a block cut short is
+        // left alone rather than half applied.
+        if (lines.size() - i <= 3) return;
+
+        FileEntry& entry = entries[found->second];
+        if (const auto size = ParseSize(AfterFirstColon(lines[i + 2]))) entry.TotalSize = *size;
+        entry.User = AfterFirstColon(lines[i + 3]);
+        i += 3;
+    }
+}
+
+}  // namespace orvane

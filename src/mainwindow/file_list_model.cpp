@@ -1,0 +1,214 @@
+#include "mainwindow/file_list_model.h"
+
+#include <cmath>
+#include <unordered_map>
+
+namespace orvane {
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400;
+// Serial day of 1899-12-30 counted from 1970-01-01.
+constexpr std::int64_t kEpochShift = 25569;
+// Windows' own date range, 0100-01-01 to 9999-12-31; beyond it we show the base date.
+constexpr double kFirstDay = -657434;
+constexpr double kLastDay = 2958466;
+
+// Days since 1970-01-01 in the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+void CivilFromDays(std::int64_t z, DateParts& parts) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    parts.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    parts.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    parts.year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (parts.month <= 2));
+}
+
+void AppendPadded(std::wstring& out, int value, int width) {
+    const std::wstring digits = std::to_wstring(value);
+    if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), L'0');
+    out += digits;
+}
+
+std::wstring AsciiUpper(std::wstring_view text) {
+    std::wstring upper(text);
+    for (wchar_t& c : upper)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    return upper;
+}
+
+}  // namespace
+
+std::vector<FileRow> BuildRows(FileEntryList& entries, const DummyDisplay& display, const DummyReader& readDummy) {
+    std::vector<FileRow> rows(entries.size());
+
+    // Every dummy file first, so that the colouring below sees its final size
+    // wherever it stands in the folder.
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        FileEntry& entry = entries[i];
+        rows[i].text = entry.Name;
+        if (entry.DummyFlag || entry.Size != kDummyFileSize || !readDummy) continue;
+        const std::optional<DummyHeader> header = readDummy(entry);
+        if (!header) continue;
+        entry.DummyFlag = true;
+        entry.TotalSize = kTotalDummy;
+        if (display.sourceSize) entry.Size = header->sourceSize;
+        rows[i].text = DummyDisplayName(entry.Name, *header, display.showPrefix, display.showSizeSuffix);
+    }
+
+    std::unordered_map<std::int64_t, int> sizeCount;
+    std::unordered_map<std::int32_t, int> totalCount;
+    sizeCount.reserve(entries.size());
+    totalCount.reserve(entries.size());
+    for (const FileEntry& entry : entries) {
+        if (entry.Size != 0) ++sizeCount[entry.Size];
+        if (entry.TotalSize > 0) ++totalCount[entry.TotalSize];
+    }
+
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const FileEntry& entry = entries[i];
+        FileRow& row = rows[i];
+        row.key = entry.Name;
+        row.extension = ExtensionOf(entry.Name);
+        row.size = entry.Size;
+        row.totalSize = entry.TotalSize;
+        row.modified = entry.Modified;
+        row.user = entry.User;
+        row.dummy = entry.DummyFlag;
+        row.sizeShared = entry.Size != 0 && sizeCount[entry.Size] > 1;
+        row.totalShared = entry.TotalSize > 0 && totalCount[entry.TotalSize] > 1;
+    }
+    return rows;
+}
+
+std::wstring ExtensionOf(std::wstring_view name) {
+    const std::size_t dot = name.rfind(L'.');
+    if (dot == std::wstring_view::npos) return {};
+    return std::wstring(name.substr(dot + 1));
+}
+
+std::optional<std::int64_t> PercentDone(std::int64_t size, std::int32_t totalSize) {
+    if (totalSize <= 0) return std::nullopt;
+    // Split so that size * 100 cannot overflow; integers keep 1/3 at 33, not 33.0000001.
+    const std::int64_t rest = size % totalSize;
+    std::int64_t percent = size / totalSize * 100 + rest * 100 / totalSize;
+    if (rest < 0 && rest * 100 % totalSize != 0) --percent;
+    return percent;
+}
+
+double DateFromParts(const DateParts& parts) {
+    const double day = static_cast<double>(
+        DaysFromCivil(parts.year, static_cast<unsigned>(parts.month), static_cast<unsigned>(parts.day)) + kEpochShift);
+    const double time = (parts.hour * 3600 + parts.minute * 60 + parts.second) / kSecondsPerDay;
+    // Before the base date Windows counts the day backwards but the time forwards.
+    return day < 0 ? day - time : day + time;
+}
+
+DateParts PartsFromDate(double days) {
+    DateParts parts;
+    if (!std::isfinite(days) || days < kFirstDay || days >= kLastDay) return parts;
+    std::int64_t day = static_cast<std::int64_t>(days);  // towards zero: see DateFromParts
+    // Whole seconds first: 09:05 stored as 09:04:59.99999 must not show 09:04 or 60 minutes.
+    std::int64_t seconds = std::llround(std::fabs(days - static_cast<double>(day)) * kSecondsPerDay);
+    if (seconds >= static_cast<std::int64_t>(kSecondsPerDay)) {
+        seconds -= static_cast<std::int64_t>(kSecondsPerDay);
+        ++day;
+    }
+    CivilFromDays(day - kEpochShift, parts);
+    parts.hour = static_cast<int>(seconds / 3600);
+    parts.minute = static_cast<int>(seconds / 60 % 60);
+    parts.second = static_cast<int>(seconds % 60);
+    return parts;
+}
+
+std::wstring TextFormat::Number(std::int64_t value) const {
+    // Unsigned magnitude so that the smallest value has a positive counterpart.
+    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::wstring reversed;
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0) reversed += L',';
+        reversed += static_cast<wchar_t>(L'0' + magnitude % 10);
+        magnitude /= 10;
+        ++digits;
+    } while (magnitude != 0);
+    if (value < 0) reversed += L'-';
+    return {reversed.rbegin(), reversed.rend()};
+}
+
+std::wstring TextFormat::Date(double days) const {
+    const DateParts p = PartsFromDate(days);
+    std::wstring text;
+    AppendPadded(text, p.year, 4);
+    text += L'/';
+    AppendPadded(text, p.month, 2);
+    text += L'/';
+    AppendPadded(text, p.day, 2);
+    text += L' ';
+    AppendPadded(text, p.hour, 2);
+    text += L':';
+    AppendPadded(text, p.minute, 2);
+    return text;
+}
+
+std::wstring CellText(const FileRow& row, Column column, const TextFormat& format) {
+    switch (column) {
+    case Column::FileName:
+        return row.text;
+    case Column::Size:
+        return format.Number(row.size);
+    case Column::Total:
+        if (row.totalSize == kTotalUnknown) return L"無";
+        if (row.totalSize == kTotalDummy) return L"ダミー";
+        return format.Number(row.totalSize);
+    case Column::Percent:
+        if (const auto percent = PercentDone(row.size, row.totalSize)) return std::to_wstring(*percent) + L"%";
+        return {};
+    case Column::Extension:
+        return row.extension;
+    case Column::Modified:
+        return format.Date(row.modified);
+    case Column::User:
+        return row.user;
+    }
+    return {};
+}
+
+std::uint32_t CellColor(const FileRow& row, Column column, const ListColors& colors) {
+    if (column == Column::Size && row.sizeShared) return colors.sizeColor;
+    if (column == Column::Total && row.totalShared) return colors.sizeColor;
+    switch (row.mark) {
+    case Mark::Found:
+        return colors.highlight;
+    case Mark::NotFound:
+        return 0;
+    case Mark::Normal:
+        break;
+    }
+    return row.dummy ? colors.dummyColor : colors.listText;
+}
+
+void MarkMatches(std::vector<FileRow>& rows, std::wstring_view word, const UpperCase& upper) {
+    const auto toUpper = [&upper](std::wstring_view text) { return upper ? upper(text) : AsciiUpper(text); };
+    const std::wstring wanted = toUpper(word);
+    for (FileRow& row : rows)
+        row.mark = toUpper(row.text).find(wanted) != std::wstring::npos ? Mark::Found : Mark::NotFound;
+}
+
+void ClearMarks(std::vector<FileRow>& rows) {
+    for (FileRow& row : rows) row.mark = Mark::Normal;
+}
+
+}  // namespace orvane

@@ -1,0 +1,66 @@
+// The find bar: marking names that contain a word, and the word history
+// kept in the settings file (section FIND, WORD1, WORD2, ...).
+#include "mainwindow/commands.h"
+#include "mainwindow/frm_main.h"
+#include "win/controls.h"
+
+namespace orvane {
+
+namespace {
+
+std::wstring WordKey(std::size_t number) { return L"WORD" + std::to_wstring(number); }
+
+// Enter in the find field finds, as the "検索" button does.
+LRESULT CALLBACK FindFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR owner) {
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        SendMessageW(reinterpret_cast<HWND>(owner), WM_COMMAND, MAKEWPARAM(kCmdFind, 0), 0);
+        return 0;
+    }
+    if (message == WM_CHAR && wParam == L'\r') return 0;  // no beep
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+}  // namespace
+
+void Frm_Main::HookFindField() {
+    if (HWND edit = GetWindow(cboFind, GW_CHILD))
+        SetWindowSubclass(edit, FindFieldProc, 1, reinterpret_cast<DWORD_PTR>(hwnd()));
+}
+
+int Frm_Main::FindHistoryIndex(const std::wstring& word) const {
+    const int count = combobox::Count(cboFind);
+    for (int i = 0; i < count; ++i)
+        if (combobox::ItemText(cboFind, i) == word) return i;  // exact and case-sensitive
+    return -1;
+}
+
+void Frm_Main::OnFind() {
+    const std::wstring word = WindowText(cboFind);
+    // An empty word still marks every file, but is not kept: stored, it would
+    // end the history and hide the words after it at the next start.
+    if (!word.empty() && FindHistoryIndex(word) < 0) {
+        combobox::Append(cboFind, word);
+        app_.ini.PutIni(L"FIND", WordKey(static_cast<std::size_t>(combobox::Count(cboFind))), word);
+    }
+    MarkMatches(rows_, word, UpperCaseText);
+    InvalidateRect(LVList, nullptr, FALSE);
+}
+
+void Frm_Main::OnDeleteFind() {
+    const std::wstring word = WindowText(cboFind);
+    const int index = FindHistoryIndex(word);
+    if (index < 0) return;
+    SendMessageW(cboFind, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SetWindowTextW(cboFind, word.c_str());  // the field keeps what the user typed
+    const int count = combobox::Count(cboFind);
+    for (int k = 1; k <= count; ++k) app_.ini.PutIni(L"FIND", WordKey(k), combobox::ItemText(cboFind, k - 1));
+    app_.ini.PutIni(L"FIND", WordKey(static_cast<std::size_t>(count) + 1), L"");
+}
+
+void Frm_Main::OnClearFind() {
+    ClearMarks(rows_);
+    InvalidateRect(LVList, nullptr, FALSE);
+    SetWindowTextW(cboFind, L"");
+}
+
+}  // namespace orvane
