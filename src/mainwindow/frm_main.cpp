@@ -83,7 +83,13 @@ void Frm_Main::Show(int showCommand) {
 }
 
 bool Frm_Main::TranslateAccelerators(MSG& msg) {
-    return hwnd() && TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg);
+    if (!hwnd()) return false;
+    // Enter in the find field finds; the dialog keys would take it otherwise.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && (msg.hwnd == cboFind || GetParent(msg.hwnd) == cboFind)) {
+        OnCommand(kCmdFind);
+        return true;
+    }
+    return TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg);
 }
 
 bool Frm_Main::TreeVisible() const { return TVDir && IsWindowVisible(TVDir); }
@@ -240,10 +246,7 @@ void Frm_Main::OnCommand(int id) {
     case kCmdClearFind:
         OnClearFind();
         break;
-    case IDOK:
-        // Enter, through the dialog keys of the message loop.
-        if (GetFocus() && (GetFocus() == cboFind || GetParent(GetFocus()) == cboFind)) OnFind();
-        break;
+
     default:
         break;  // commands of features still to come
     }

@@ -51,6 +51,7 @@ public:
     void Show(int showCommand = SW_SHOWNORMAL);
     // Ending the window (the window's own closing, or "終了") ends the program.
     void QuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
+    // Keys the window takes before the message goes on: F1, F5, Enter in the find field.
     bool TranslateAccelerators(MSG& msg);
 
     // Clamps x, writes it back and places tree, splitter and list.

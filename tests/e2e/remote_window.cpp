@@ -147,6 +147,17 @@ std::wstring RunningProgram::TreeItemText(HWND tree, HTREEITEM item) const {
     return ReadRemoteText(block.at(kTextOffset), kTextChars);
 }
 
+std::wstring RunningProgram::ItemText(HWND list, int row, int subItem) const {
+    RemoteBlock block(process_.hProcess, kTextOffset + kTextChars * sizeof(wchar_t));
+    LVITEMW item{};
+    item.iSubItem = subItem;
+    item.pszText = static_cast<wchar_t*>(block.at(kTextOffset));
+    item.cchTextMax = static_cast<int>(kTextChars);
+    block.Write(0, &item, sizeof(item));
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.at(0)));
+    return ReadRemoteText(block.at(kTextOffset), kTextChars);
+}
+
 HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }
 
 }  // namespace orvane::e2e

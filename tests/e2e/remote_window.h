@@ -30,6 +30,7 @@ public:
     std::wstring StatusText(HWND bar, int part) const;
     std::wstring ColumnCaption(HWND list, int index) const;
     std::wstring TreeItemText(HWND tree, HTREEITEM item) const;
+    std::wstring ItemText(HWND list, int row, int subItem) const;
 
 private:
     std::wstring ReadRemoteText(void* remote, std::size_t chars) const;

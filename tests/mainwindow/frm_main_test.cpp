@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, HelpOpensTheHelpPageUnlessTheClassicHelpFileIsThere) {
     EXPECT_EQ(shell.opened[1].file, folder.path() + L"RORUDIZ031.HLP");
 }
 
-TEST_F(MainWindowTest, F1AndF5AreTheHelpAndRefreshCommands) {
+TEST_F(MainWindowTest, F1F5AndEnterInTheFindFieldAreTakenBeforeTheDialogKeys) {
     Frm_Main& w = Load();
     MSG f1{w.LVList, WM_KEYDOWN, VK_F1, 0};
     EXPECT_TRUE(w.TranslateAccelerators(f1));
@@ -175,6 +175,12 @@ TEST_F(MainWindowTest, F1AndF5AreTheHelpAndRefreshCommands) {
     EXPECT_TRUE(w.TranslateAccelerators(f5));
     MSG other{w.LVList, WM_KEYDOWN, 'A', 0};
     EXPECT_FALSE(w.TranslateAccelerators(other));
+    MSG enterInList{w.LVList, WM_KEYDOWN, VK_RETURN, 0};
+    EXPECT_FALSE(w.TranslateAccelerators(enterInList));
+    SetWindowTextW(w.cboFind, L"word");
+    MSG enterInFind{GetWindow(w.cboFind, GW_CHILD), WM_KEYDOWN, VK_RETURN, 0};
+    EXPECT_TRUE(w.TranslateAccelerators(enterInFind));  // the message loop's Enter finds
+    EXPECT_EQ(ini.GetIni(L"FIND", L"WORD1", L""), L"word");
 }
 
 TEST_F(MainWindowTest, VersionCommandShowsTheVersionDialogModally) {

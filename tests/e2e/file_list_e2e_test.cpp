@@ -1,0 +1,73 @@
+// The real Orvane.exe listing a download folder: what it shows, a header
+// click, a find with Enter, and what it leaves in the settings file.
+#include <gtest/gtest.h>
+
+#include "app/ini.h"
+#include "e2e/remote_window.h"
+#include "mainwindow/commands.h"
+#include "support/download_folder.h"
+#include "support/temp_folder.h"
+#include "win/dpi.h"
+#include "win/paths.h"
+#include "win/text.h"
+
+namespace orvane {
+namespace {
+
+TEST(FileListE2E, ListsSortsOnHeaderClickAndFindsOnEnter) {
+    test::TempFolder program;
+    const std::wstring exe = program / L"Orvane.exe";
+    ASSERT_TRUE(CopyFileW((ExecutableFolder() + L"Orvane.exe").c_str(), exe.c_str(), FALSE));
+    const std::wstring downloads = program / L"downloads";
+    test::MakeFolder(downloads);
+    test::MakeFile(downloads + L"\\b 春の歌.mp3", 2048000);
+    test::MakeFile(downloads + L"\\a.txt", 10);
+    test::MakeFile(downloads + L"\\__INCOMPLETE___c00000064.zip", 50);
+    test::MakeDummy(downloads + L"\\[DMY]d(1MB).mp3", 0x100000, 5, true);
+    test::WriteAnsiText(downloads + L"\\incomplete downloads.txt",
+                        L"Local Path:C:\\x\\__INCOMPLETE___c00000064.zip\r\nr\r\nSize: 200\r\nUser:はなこ\r\n");
+    ClsIni ini;
+    ini.IniName = program / L"Qelt.ini";
+    test::WriteAnsiText(ini.IniName, L"[PATH]\r\nFILE_PATH=" + downloads + L"\r\n[SORT]\r\nKEY=2\r\nORDER=1\r\n");
+
+    e2e::RunningProgram orvane(exe);
+    HWND main = orvane.WaitForWindow(L"Orvane.Main");
+    ASSERT_NE(main, nullptr);
+    HWND list = e2e::Child(main, kIdList);
+    ASSERT_EQ(ListView_GetItemCount(list), 5);
+    EXPECT_EQ(orvane.StatusText(e2e::Child(main, kIdStatus), 1), L"5 ﾌｧｲﾙ");
+    // Sizes descending, as stored.
+    EXPECT_EQ(orvane.ItemText(list, 0, 0), L"b 春の歌.mp3");
+    EXPECT_EQ(orvane.ItemText(list, 0, 1), L"2,048,000");
+    EXPECT_EQ(orvane.ItemText(list, 1, 0), L"[DMY]d(1MB).mp3");
+    EXPECT_EQ(orvane.ItemText(list, 1, 2), L"ダミー");
+    const int zip = orvane.ItemText(list, 2, 0) == L"__INCOMPLETE___c00000064.zip" ? 2 : 3;
+    EXPECT_EQ(orvane.ItemText(list, zip, 2), L"200");
+    EXPECT_EQ(orvane.ItemText(list, zip, 3), L"25%");
+    EXPECT_EQ(orvane.ItemText(list, zip, 6), L"はなこ");
+
+    // A click on the "ファイル名" header: the order flips to ascending by name.
+    HWND header = ListView_GetHeader(list);
+    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5));
+    PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(20, 5));
+    for (int i = 0; i < 50 && orvane.ItemText(list, 0, 0) == L"b 春の歌.mp3"; ++i) Sleep(100);
+    EXPECT_EQ(orvane.ItemText(list, 0, 0), L"[DMY]d(1MB).mp3");
+    EXPECT_EQ(orvane.ItemText(list, 2, 0), L"a.txt");
+    EXPECT_EQ(orvane.ItemText(list, 4, 0), L"incomplete downloads.txt");
+
+    // A word typed into the find field, then Enter.
+    HWND combo = e2e::Child(main, kIdFindCombo);
+    HWND edit = GetWindow(combo, GW_CHILD);
+    SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"春"));
+    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    for (int i = 0; i < 50 && ini.GetIni(L"FIND", L"WORD1", L"") == L""; ++i) Sleep(100);
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(orvane.WaitForExit(), 0);
+    EXPECT_EQ(ini.GetIni(L"SORT", L"KEY", L""), L"1");
+    EXPECT_EQ(ini.GetIni(L"SORT", L"ORDER", L""), L"0");
+    EXPECT_EQ(ini.GetIni(L"FIND", L"WORD1", L""), L"春");
+}
+
+}  // namespace
+}  // namespace orvane
