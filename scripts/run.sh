@@ -25,16 +25,17 @@ fi
 
 orvane_xvfb 1024x768
 trap 'wineserver -k 2>/dev/null || true; orvane_xvfb_stop' EXIT
-wine "$demo/Orvane.exe" &
+# A Wine desktop draws window frames, which a bare X server does not.
+wine explorer /desktop=OrvaneDemo,1024x768 "$demo/Orvane.exe" &
 for _ in $(seq 100); do
-    xdotool search --name '^Orvane$' >/dev/null 2>&1 && break
+    xdotool search --name '^OrvaneDemo' >/dev/null 2>&1 && break
     sleep 0.2
 done
-sleep 5  # the first paint under Wine takes a few seconds
+sleep 6  # the first paint under Wine takes a few seconds
 shot="$root/build/orvane-demo.png"
 import -window root "$shot"
 # Closes it as a user would (Alt+F4), so that it saves its window state.
-win=$(xdotool search --name '^Orvane$' | head -n 1)
-xdotool windowfocus --sync "$win" key alt+F4 2>/dev/null || true
+desktop=$(xdotool search --name '^OrvaneDemo' | head -n 1)
+xdotool windowfocus --sync "$desktop" key alt+F4 2>/dev/null || true
 timeout 10 wineserver -w || wineserver -k
 echo "No display: ran Orvane under Xvfb; screenshot saved to $shot"

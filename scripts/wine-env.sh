@@ -20,6 +20,10 @@ orvane_prefix() {
         if [ "$2" = null ]; then
             WINEPREFIX="$prefix" DISPLAY= wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
         fi
+        # Wine draws caption buttons with Marlett; the prefix lacks it otherwise.
+        for font in /usr/share/wine/fonts/marlett.ttf /usr/share/wine/wine/fonts/marlett.ttf; do
+            [ -f "$font" ] && cp "$font" "$prefix/drive_c/windows/Fonts/" && break
+        done
         WINEPREFIX="$prefix" wineserver -w
         touch "$prefix/.orvane-ready"
     fi
