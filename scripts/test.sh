@@ -11,6 +11,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+echo "== fuzzing the parsers of outside data (short runs)"
+"$root/scripts/fuzz.sh" --runs 20000
+
 echo "== Windows build, tested under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows

@@ -1,0 +1,25 @@
+# libFuzzer targets (clang) for the parsers of outside data. They build their
+# own small library from the parser sources, so the rest of the core (and
+# anything it is still missing) stays out of this build.
+if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  message(FATAL_ERROR "The fuzz build needs clang: use the \"fuzz\" preset")
+endif()
+
+set_target_properties(orvane_core PROPERTIES EXCLUDE_FROM_ALL ON)
+
+add_library(orvane_fuzz_parsers STATIC
+    src/inventory/download_name.cpp
+    src/inventory/incomplete_list.cpp
+    src/inventory/dummy_header.cpp
+)
+target_include_directories(orvane_fuzz_parsers PUBLIC src)
+target_compile_options(orvane_fuzz_parsers PRIVATE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+
+foreach(parser download_name incomplete_list dummy_header)
+  add_executable(${parser}_fuzz fuzz/${parser}_fuzz.cpp)
+  target_compile_options(${parser}_fuzz PRIVATE
+      -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+  target_link_options(${parser}_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${parser}_fuzz PRIVATE orvane_fuzz_parsers)
+endforeach()
