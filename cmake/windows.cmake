@@ -25,6 +25,9 @@ add_library(orvane_win STATIC
     src/mainwindow/sort.cpp
     src/mainwindow/findbar.cpp
     src/mainwindow/locale_text.cpp
+    src/mainwindow/tree.cpp
+    src/mainwindow/folder_file.cpp
+    src/dialogs/frm_pathmod.cpp
     src/mainwindow/layout.cpp
     src/mainwindow/appearance.cpp
     src/dialogs/frm_ver.cpp

@@ -44,7 +44,7 @@ int Main(const std::wstring& programFolder, ShellUi& shell) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (main.TranslateAccelerators(msg)) continue;
-        if (main.hwnd() && IsDialogMessageW(main.hwnd(), &msg)) continue;
+        if (main.hwnd() && !main.EditingLabel() && IsDialogMessageW(main.hwnd(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

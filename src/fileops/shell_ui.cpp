@@ -1,6 +1,9 @@
 #include "fileops/shell_ui.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
+
+#include "dialogs/frm_pathmod.h"
 
 namespace orvane {
 
@@ -10,6 +13,31 @@ void RealShellUi::Open(HWND owner, const std::wstring& file, const std::wstring&
 
 int RealShellUi::Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) {
     return MessageBoxW(owner, text.c_str(), caption.c_str(), style);
+}
+
+}  // namespace orvane
+
+namespace orvane {
+
+std::optional<std::wstring> RealShellUi::BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) {
+    BROWSEINFOW info{};
+    info.hwndOwner = owner;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = flags;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (!chosen) return std::nullopt;
+    std::wstring path(32768, L'\0');
+    const bool ok = SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) ||
+                    SHGetPathFromIDListW(chosen, path.data());
+    CoTaskMemFree(chosen);
+    if (!ok) return std::nullopt;
+    path.resize(wcslen(path.c_str()));
+    return path;
+}
+
+void RealShellUi::EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) {
+    Frm_PathMod dialog(*this, RefName, RefDir);
+    dialog.Show(owner);
 }
 
 }  // namespace orvane

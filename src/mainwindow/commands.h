@@ -14,6 +14,9 @@ enum CommandId : int {
     kCmdFind,               // "検索", Enter in the find field
     kCmdDeleteFind,         // "条件削除"
     kCmdClearFind,          // "クリア"
+    kCmdRefAdd,             // tree menu "パス参照" > 追加
+    kCmdRefMod,             // tree menu > 変更
+    kCmdRefDel,             // tree menu > 削除
 };
 
 // Child-window ids of the main window's controls that are not commands.

@@ -73,8 +73,8 @@ std::vector<FileRow> BuildRows(FileEntryList& entries, const DummyDisplay& displ
     sizeCount.reserve(entries.size());
     totalCount.reserve(entries.size());
     for (const FileEntry& entry : entries) {
-        if (entry.Size != 0) ++sizeCount[entry.Size];
-        if (entry.TotalSize > 0) ++totalCount[entry.TotalSize];
+        ++sizeCount[entry.Size];
+        ++totalCount[entry.TotalSize];
     }
 
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -101,11 +101,9 @@ std::wstring ExtensionOf(std::wstring_view name) {
 
 std::optional<std::int64_t> PercentDone(std::int64_t size, std::int32_t totalSize) {
     if (totalSize <= 0) return std::nullopt;
-    // Split so that size * 100 cannot overflow; integers keep 1/3 at 33, not 33.0000001.
-    const std::int64_t rest = size % totalSize;
-    std::int64_t percent = size / totalSize * 100 + rest * 100 / totalSize;
-    if (rest < 0 && rest * 100 % totalSize != 0) --percent;
-    return percent;
+    // Integers, split so that size * 100 cannot overflow; sizes are never negative,
+    // so dropping the fraction rounds down.
+    return size / totalSize * 100 + size % totalSize * 100 / totalSize;
 }
 
 double DateFromParts(const DateParts& parts) {

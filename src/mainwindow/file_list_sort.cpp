@@ -16,53 +16,125 @@ void PutUnit(std::string& key, std::uint32_t unit) {
     key += static_cast<char>(unit & 0xFF);
 }
 
-// Explorer's order: a number before text at the same place, numbers by value,
-// and a name that is the start of another before it.
-bool NameLess(const std::vector<NameChunk>& a, const std::vector<NameChunk>& b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const NameChunk& x = a[i];
-        const NameChunk& y = b[i];
-        if (x.digits != y.digits) return x.digits;
-        if (x.digits && x.key.size() != y.key.size()) return x.key.size() < y.key.size();
-        if (const int c = x.key.compare(y.key); c != 0) return c < 0;
-    }
-    return a.size() < b.size();
-}
-
 // Cells without a number sort as the smallest value, so they lead an ascending list.
 constexpr std::int64_t kNoNumber = std::numeric_limits<std::int64_t>::min();
 
-// The order of the row indices; descending flips the comparison rather than
-// the result, so rows with equal keys keep their order either way.
-std::vector<std::size_t> Unchanged(std::size_t count) {
-    std::vector<std::size_t> order(count);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    return order;
-}
-
-template <class Less>
-std::vector<std::size_t> StableOrder(std::size_t count, bool descending, const Less& less) {
-    std::vector<std::size_t> order = Unchanged(count);
-    if (descending)
-        std::stable_sort(order.begin(), order.end(), [&less](std::size_t a, std::size_t b) { return less(b, a); });
-    else
-        std::stable_sort(order.begin(), order.end(), less);
-    return order;
-}
-
+// A row's key beside its index: comparisons then read one small array and
+// never chase into the rows.
 template <class Value>
-std::vector<std::size_t> OrderByValue(const std::vector<Value>& values, bool descending) {
-    return StableOrder(values.size(), descending,
-                       [&values](std::size_t a, std::size_t b) { return values[a] < values[b]; });
+struct Record {
+    Value value;
+    std::uint32_t index;  // no folder comes near four thousand million files
+};
+
+// Descending flips the comparison rather than the result, so rows with equal
+// keys keep their order either way.
+template <class Value>
+std::vector<std::size_t> StableOrder(std::vector<Record<Value>>& records, bool descending) {
+    if (descending)
+        std::stable_sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return b.value < a.value; });
+    else
+        std::stable_sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.value < b.value; });
+    std::vector<std::size_t> order;
+    order.reserve(records.size());
+    for (const auto& record : records) order.push_back(record.index);
+    return order;
 }
 
-template <class Field>
-std::vector<std::int64_t> NumberKeys(const std::vector<FileRow>& rows, const Field& field) {
-    std::vector<std::int64_t> keys;
-    keys.reserve(rows.size());
-    for (const FileRow& row : rows) keys.push_back(field(row));
-    return keys;
+template <class Value, class Field>
+std::vector<std::size_t> OrderBy(const std::vector<FileRow>& rows, bool descending, const Field& field) {
+    std::vector<Record<Value>> records;
+    records.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) records.push_back({field(rows[i]), static_cast<std::uint32_t>(i)});
+    return StableOrder(records, descending);
+}
+
+// Once the rows have been sorted, their cached keys lie scattered over the
+// heap; asking for them some rows ahead hides most of the wait for memory.
+constexpr std::size_t kAhead = 8;
+
+inline void Prefetch([[maybe_unused]] const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#endif
+}
+
+// A byte-string key with its first eight bytes kept inline, which settles
+// many comparisons without reading the key itself.
+struct TextKey {
+    static constexpr std::size_t kHeadBytes = 8;
+    std::uint64_t head = 0;
+    const char* data = nullptr;
+    std::uint32_t size = 0;
+    bool operator<(const TextKey& other) const {
+        if (head != other.head) return head < other.head;
+        // Equal heads: a key that fits in the head is the start of the other.
+        if (size <= kHeadBytes || other.size <= kHeadBytes) return size < other.size;
+        return std::string_view(data + kHeadBytes, size - kHeadBytes) <
+               std::string_view(other.data + kHeadBytes, other.size - kHeadBytes);
+    }
+};
+
+// Sorts by byte strings that write(out, row) appends for each row. They are
+// gathered into one block first: comparing keys left where they lie, spread
+// over the rows and the heap, cost more than the sort itself.
+template <class Write>
+std::vector<std::size_t> OrderByBytes(std::size_t count, bool descending, const Write& write) {
+    std::string keys;
+    keys.reserve(count * 32);
+    std::vector<std::uint32_t> ends;
+    ends.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        write(keys, i);
+        ends.push_back(static_cast<std::uint32_t>(keys.size()));
+    }
+    std::vector<Record<TextKey>> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        TextKey key;
+        const std::uint32_t start = i == 0 ? 0 : ends[i - 1];
+        key.data = keys.data() + start;
+        key.size = ends[i] - start;
+        for (std::size_t b = 0; b < TextKey::kHeadBytes; ++b)
+            key.head = key.head << 8 | (b < key.size ? static_cast<unsigned char>(key.data[b]) : 0u);
+        records.push_back({key, static_cast<std::uint32_t>(i)});
+    }
+    return StableOrder(records, descending);
+}
+
+// Appends the chunks as one byte string whose plain byte order is Explorer's:
+// a number (01, its length, its digits) before text at the same place (02,
+// the key, 00), numbers by length then digits, and a name that is the start
+// of another before it. Key bytes are shifted up by one so that the closing
+// 00 sorts below all of them (FE and FF take two bytes); the default keys,
+// full of 00 bytes, then stay short enough for the inline head to tell most
+// names apart.
+void AppendNameKey(std::string& out, const std::vector<NameChunk>& chunks) {
+    for (const NameChunk& chunk : chunks) {
+        if (chunk.digits) {
+            out += '\x01';
+            const std::size_t length = chunk.key.size();
+            if (length < 0xFF) {
+                out += static_cast<char>(length);
+            } else {
+                out += '\xFF';
+                for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((length >> shift) & 0xFF);
+            }
+            out += chunk.key;
+        } else {
+            out += '\x02';
+            for (const char c : chunk.key) {
+                const auto byte = static_cast<unsigned char>(c);
+                if (byte < 0xFE) {
+                    out += static_cast<char>(byte + 1);
+                } else {
+                    out += '\xFF';
+                    out += static_cast<char>(byte - 0xFD);
+                }
+            }
+            out += '\0';
+        }
+    }
 }
 
 std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool descending,
@@ -71,41 +143,46 @@ std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool
     case Column::FileName:
         for (FileRow& row : rows)
             if (!row.nameKey) row.nameKey = NameChunks(row.text, collator);
-        return StableOrder(rows.size(), descending,
-                           [&rows](std::size_t a, std::size_t b) { return NameLess(*rows[a].nameKey, *rows[b].nameKey); });
+        return OrderByBytes(rows.size(), descending, [&rows](std::string& out, std::size_t i) {
+            if (i + 2 * kAhead < rows.size()) Prefetch(rows[i + 2 * kAhead].nameKey->data());
+            if (i + kAhead < rows.size())
+                for (const NameChunk& chunk : *rows[i + kAhead].nameKey) Prefetch(chunk.key.data());
+            AppendNameKey(out, *rows[i].nameKey);
+        });
     case Column::Size:
-        return OrderByValue(NumberKeys(rows, [](const FileRow& r) { return r.size; }), descending);
+        return OrderBy<std::int64_t>(rows, descending, [](const FileRow& r) { return r.size; });
     case Column::Total:
-        return OrderByValue(NumberKeys(rows,
-                                       [](const FileRow& r) -> std::int64_t {
-                                           return r.totalSize < 0 ? kNoNumber : r.totalSize;
-                                       }),
-                            descending);
+        return OrderBy<std::int64_t>(rows, descending, [](const FileRow& r) -> std::int64_t {
+            return r.totalSize < 0 ? kNoNumber : r.totalSize;
+        });
     case Column::Percent:
-        return OrderByValue(
-            NumberKeys(rows, [](const FileRow& r) { return PercentDone(r.size, r.totalSize).value_or(kNoNumber); }),
-            descending);
+        return OrderBy<std::int64_t>(rows, descending, [](const FileRow& r) {
+            return PercentDone(r.size, r.totalSize).value_or(kNoNumber);
+        });
     case Column::Extension:
         for (FileRow& row : rows)
             if (!row.extensionKey) row.extensionKey = collator.Key(row.extension);
-        return StableOrder(rows.size(), descending,
-                           [&rows](std::size_t a, std::size_t b) { return *rows[a].extensionKey < *rows[b].extensionKey; });
-    case Column::Modified: {
-        std::vector<double> times;
-        times.reserve(rows.size());
+        return OrderByBytes(rows.size(), descending, [&rows](std::string& out, std::size_t i) {
+            if (i + kAhead < rows.size()) Prefetch(rows[i + kAhead].extensionKey->data());
+            out += *rows[i].extensionKey;
+        });
+    case Column::Modified:
         // A NaN would break the ordering the sort relies on; it goes first like an empty cell.
-        for (const FileRow& row : rows)
-            times.push_back(std::isnan(row.modified) ? -std::numeric_limits<double>::infinity() : row.modified);
-        return OrderByValue(times, descending);
-    }
+        return OrderBy<double>(rows, descending, [](const FileRow& r) {
+            return std::isnan(r.modified) ? -std::numeric_limits<double>::infinity() : r.modified;
+        });
     case Column::User:
         for (FileRow& row : rows)
             if (!row.userKey) row.userKey = collator.Key(row.user);
-        return StableOrder(rows.size(), descending,
-                           [&rows](std::size_t a, std::size_t b) { return *rows[a].userKey < *rows[b].userKey; });
+        return OrderByBytes(rows.size(), descending, [&rows](std::string& out, std::size_t i) {
+            if (i + kAhead < rows.size()) Prefetch(rows[i + kAhead].userKey->data());
+            out += *rows[i].userKey;
+        });
     }
     // A column number from a damaged settings file: leave the list as it is.
-    return Unchanged(rows.size());
+    std::vector<std::size_t> unchanged(rows.size());
+    std::iota(unchanged.begin(), unchanged.end(), std::size_t{0});
+    return unchanged;
 }
 
 }  // namespace
@@ -152,9 +229,17 @@ std::vector<NameChunk> NameChunks(std::wstring_view name, const Collator& collat
 
 std::vector<std::size_t> SortRows(std::vector<FileRow>& rows, int key, int order, const Collator& collator) {
     const std::vector<std::size_t> permutation = OrderByColumn(rows, key, order != 0, collator);
+    // The rows are read in a scattered order; fetching each a few rows ahead
+    // roughly halves the time this takes for a long list.
     std::vector<FileRow> sorted;
     sorted.reserve(rows.size());
-    for (const std::size_t from : permutation) sorted.push_back(std::move(rows[from]));
+    for (std::size_t i = 0; i < permutation.size(); ++i) {
+        if (i + kAhead < permutation.size()) {
+            const auto* ahead = reinterpret_cast<const char*>(&rows[permutation[i + kAhead]]);
+            for (std::size_t offset = 0; offset < sizeof(FileRow); offset += 64) Prefetch(ahead + offset);
+        }
+        sorted.push_back(std::move(rows[permutation[i]]));
+    }
     rows = std::move(sorted);
     return permutation;
 }

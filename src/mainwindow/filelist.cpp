@@ -40,7 +40,7 @@ void Frm_Main::ShowFileList() {
                       [&folder](const FileEntry& entry) { return ReadDummyHeader(JoinPath(folder, entry.Name)); });
     UpdateListColors();
 
-    ListView_SetItemState(LVList, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ClearSelection(SelectedRows(), ListView_GetNextItem(LVList, -1, LVNI_FOCUSED));
     ListView_SetItemCountEx(LVList, static_cast<int>(rows_.size()), 0);
     if (!rows_.empty()) {
         ListView_SetItemState(LVList, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -59,6 +59,16 @@ void Frm_Main::UpdateCountPanel() {
 std::wstring Frm_Main::CellTextAt(int row, Column column) const {
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
     return CellText(rows_[static_cast<std::size_t>(row)], column, format_);
+}
+
+void Frm_Main::ClearSelection(const std::vector<int>& selected, int focused) {
+    // Item by item: clearing "all items" walks every row of a large list.
+    if (!selected.empty() && selected.size() == rows_.size()) {
+        ListView_SetItemState(LVList, -1, 0, LVIS_SELECTED);
+    } else {
+        for (int row : selected) ListView_SetItemState(LVList, row, 0, LVIS_SELECTED);
+    }
+    if (focused >= 0) ListView_SetItemState(LVList, focused, 0, LVIS_FOCUSED);
 }
 
 std::vector<int> Frm_Main::SelectedRows() const {

@@ -82,6 +82,10 @@ void Frm_Main::Show(int showCommand) {
     SizeControls(x);
 }
 
+bool Frm_Main::EditingLabel() const {
+    return TreeView_GetEditControl(TVDir) != nullptr || ListView_GetEditControl(LVList) != nullptr;
+}
+
 bool Frm_Main::TranslateAccelerators(MSG& msg) {
     if (!hwnd()) return false;
     // Enter in the find field finds; the dialog keys would take it otherwise.
@@ -137,8 +141,10 @@ void Frm_Main::CreateControls() {
     cmdCls = CreateChild(self, WC_BUTTONW, L"クリア", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdClearFind);
     cmdRefresh = CreateChild(self, WC_BUTTONW, L"更新", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdRefresh);
     TVDir = CreateChild(self, WC_TREEVIEWW, L"",
-                        WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS,
+                        WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS |
+                            TVS_EDITLABELS,
                         kIdTree, WS_EX_CLIENTEDGE);
+    SetWindowSubclass(TVDir, TreeProc, 1, reinterpret_cast<DWORD_PTR>(this));
     splitter_ = std::make_unique<Splitter>(*this);
     LVList = CreateChild(self, WC_LISTVIEWW, L"",
                          WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, kIdList,
@@ -168,16 +174,6 @@ void Frm_Main::LoadFindHistory() {
         if (word.empty()) break;
         combobox::Append(cboFind, word);
     }
-}
-
-void Frm_Main::BuildFolderTree() {
-    treeview::DeleteAll(TVDir);
-    nodes_.clear();
-    auto root = std::make_unique<FolderNode>(FolderNode{kRootKey, WithTrailingBackslash(settings.filePath)});
-    const HTREEITEM item = treeview::Insert(TVDir, nullptr, kRootCaption, reinterpret_cast<LPARAM>(root.get()));
-    nodes_.push_back(std::move(root));
-    // The list shows the selected node's folder: start on the root.
-    treeview::Select(TVDir, item);
 }
 
 void Frm_Main::ApplyStoredPosition() {
@@ -237,6 +233,18 @@ void Frm_Main::OnCommand(int id) {
     case kCmdVersion:
         OnVersion();
         break;
+    case kCmdRefresh:
+        RefreshCommand();
+        break;
+    case kCmdRefAdd:
+        OnRefAdd();
+        break;
+    case kCmdRefMod:
+        OnRefMod();
+        break;
+    case kCmdRefDel:
+        OnRefDel();
+        break;
     case kCmdFind:
         OnFind();
         break;
@@ -266,6 +274,7 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         LRESULT result = 0;
         if (header->hwndFrom == LVList && OnListNotify(header, result)) return result;
+        if (header->hwndFrom == TVDir && OnTreeNotify(header, result)) return result;
         return Window::HandleMessage(message, wParam, lParam);
     }
     case WM_DPICHANGED:

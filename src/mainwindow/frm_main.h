@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "fileops/shell_ui.h"
 #include "inventory/file_entry.h"
 #include "mainwindow/file_list_model.h"
+#include "mainwindow/folder_file.h"
 #include "mainwindow/layout_core.h"
 #include "mainwindow/locale_text.h"
 #include "win/handles.h"
@@ -53,6 +55,8 @@ public:
     void QuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
     // Keys the window takes before the message goes on: F1, F5, Enter in the find field.
     bool TranslateAccelerators(MSG& msg);
+    // While a caption is edited in place, Enter and Escape belong to the edit.
+    bool EditingLabel() const;
 
     // Clamps x, writes it back and places tree, splitter and list.
     void SizeControls(double& x);
@@ -74,7 +78,15 @@ public:
     // The folder of the selected tree node.
     std::wstring SelectedFolder() const;
 
+    // The registered folders (tree.cpp).
+    void RefreshCommand();
+    bool RenameFolder(HTREEITEM item, const std::wstring& newName);
+
     FileEntryList FileEntries;  // the files of the folder last scanned
+    std::wstring RefName;       // name and folder handed to and from the registered-folder dialog
+    std::wstring RefDir;
+    bool TreeLeftClick = false;  // the last mouse press on the tree was with the left button
+    RewriteFaults rewriteFaults;  // steps of the data file's rewrite that a test makes fail
     Settings settings;  // the settings in memory
     COLORREF FindHighlightColor = 0;
 
@@ -101,6 +113,19 @@ private:
     void SetUpColumns();
     void LoadFindHistory();
     void BuildFolderTree();
+    FolderNode* NewNode(const std::wstring& caption, const std::wstring& folder);
+    std::vector<std::wstring> CaptionsTo(HTREEITEM item, bool includeItem) const;
+    bool IsRoot(HTREEITEM item) const;
+    bool RefuseUnstorable(const std::wstring& name, const std::wstring& folder);
+    bool Rewrite(const std::function<LineChange(const std::wstring&)>& rule);
+    void OnNodeClick(HTREEITEM item);
+    void OnTreeMouseMove(POINT at);
+    void OnTreeRightClick();
+    bool OnTreeNotify(NMHDR* header, LRESULT& result);
+    static LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
+    void OnRefAdd();
+    void OnRefMod();
+    void OnRefDel();
     void ApplyStoredPosition();
 
     void OnQueryUnload();
@@ -113,6 +138,7 @@ private:
     void ShowSortArrow();
     void UpdateListColors();
     void UpdateCountPanel();
+    void ClearSelection(const std::vector<int>& selected, int focused);
     void HookFindField();
     void OnFind();
     void OnDeleteFind();
@@ -145,6 +171,8 @@ private:
     bool SplitterDragging = false;
     bool quitOnDestroy_ = false;
     std::vector<std::unique_ptr<FolderNode>> nodes_;
+    int nodeCounter_ = 0;
+    HTREEITEM selectionAtMouseDown_ = nullptr;
     std::vector<FileRow> rows_;
     ListColors colors_;
     LocaleTextFormat format_;

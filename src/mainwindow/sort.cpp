@@ -18,7 +18,7 @@ void Frm_Main::SortFileList(int key, int order) {
     // The same files stay selected and focused wherever they moved.
     std::vector<int> newIndex(before.size());
     for (std::size_t i = 0; i < before.size(); ++i) newIndex[before[i]] = static_cast<int>(i);
-    ListView_SetItemState(LVList, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ClearSelection(selected, focused);
     if (allSelected) {
         ListView_SetItemState(LVList, -1, LVIS_SELECTED, LVIS_SELECTED);
     } else {

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fileops/shell_ui.h"
@@ -46,9 +48,32 @@ public:
         return messageAnswer;
     }
 
+    std::optional<std::wstring> BrowseForFolder(HWND, const std::wstring& title, UINT flags) override {
+        browseTitles.push_back(title);
+        browseFlags = flags;
+        return browseAnswer;
+    }
+    // Answers the registered-folder dialog as a user would: with a name and
+    // folder typed and "ＯＫ", or "キャンセル" (answerName nothing).
+    void EditRegisteredFolder(HWND, std::wstring& RefName, std::wstring& RefDir) override {
+        dialogOpenedWith.push_back({RefName, RefDir});
+        if (!answerName) {
+            RefName.clear();
+            return;
+        }
+        RefName = *answerName;
+        RefDir = answerDir;
+    }
+
     std::vector<OpenCall> opened;
     std::vector<std::wstring> messages;
     int messageAnswer = IDOK;
+    std::vector<std::wstring> browseTitles;
+    UINT browseFlags = 0;
+    std::optional<std::wstring> browseAnswer;
+    std::vector<std::pair<std::wstring, std::wstring>> dialogOpenedWith;
+    std::optional<std::wstring> answerName;
+    std::wstring answerDir;
 };
 
 // Runs fn from inside the next modal loop of this thread (after the dialog

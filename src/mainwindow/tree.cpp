@@ -1,0 +1,247 @@
+// The tree of registered folders: built from the data file, answering
+// clicks, hovering, its pop-up menu and in-place renaming, and the refresh
+// command that lists the selected node's folder.
+#include "mainwindow/frm_main.h"
+
+#include "mainwindow/commands.h"
+#include "mainwindow/folder_file.h"
+#include "win/controls.h"
+#include "win/handles.h"
+#include "win/paths.h"
+#include "win/text.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr wchar_t kRefusedComma[] = L"登録名とフォルダに「,」は使えません。";
+constexpr wchar_t kRefusedCharacters[] = L"登録名またはフォルダに、保存できない文字が含まれています。";
+constexpr wchar_t kRewriteFailed[] = L"登録フォルダの保存に失敗しました。変更は行われていません。";
+
+}  // namespace
+
+FolderNode* Frm_Main::NewNode(const std::wstring& caption, const std::wstring& folder) {
+    auto node = std::make_unique<FolderNode>(
+        FolderNode{caption + L"\\\\\\" + std::to_wstring(nodeCounter_++), folder});
+    nodes_.push_back(std::move(node));
+    return nodes_.back().get();
+}
+
+void Frm_Main::BuildFolderTree() {
+    treeview::DeleteAll(TVDir);
+    nodes_.clear();
+    nodeCounter_ = 0;
+    auto root = std::make_unique<FolderNode>(FolderNode{kRootKey, WithTrailingBackslash(settings.filePath)});
+    const HTREEITEM rootItem = treeview::Insert(TVDir, nullptr, kRootCaption, reinterpret_cast<LPARAM>(root.get()));
+    FolderNode* rootNode = root.get();
+    nodes_.push_back(std::move(root));
+
+    if (const auto lines = ReadFolderFile(app_.programFolder)) {
+        const FolderTreeModel model = ReadFolderLines(*lines);
+        if (model.rootFolder) rootNode->folder = *model.rootFolder;
+        std::vector<HTREEITEM> items;
+        items.reserve(model.folders.size());
+        for (const StoredFolder& stored : model.folders) {
+            FolderNode* node = NewNode(stored.caption, stored.folder);
+            const HTREEITEM parent = stored.parent < 0 ? rootItem : items[static_cast<std::size_t>(stored.parent)];
+            items.push_back(treeview::Insert(TVDir, parent, stored.caption, reinterpret_cast<LPARAM>(node)));
+        }
+        TreeView_Expand(TVDir, rootItem, TVE_EXPAND);
+        for (HTREEITEM item : items) TreeView_Expand(TVDir, item, TVE_EXPAND);
+    }
+    // The list shows the selected node's folder: start on the root.
+    treeview::Select(TVDir, rootItem);
+}
+
+std::vector<std::wstring> Frm_Main::CaptionsTo(HTREEITEM item, bool includeItem) const {
+    std::vector<std::wstring> captions;
+    const HTREEITEM root = treeview::Root(TVDir);
+    for (HTREEITEM at = includeItem ? item : TreeView_GetParent(TVDir, item); at && at != root;
+         at = TreeView_GetParent(TVDir, at))
+        captions.insert(captions.begin(), treeview::Text(TVDir, at));
+    return captions;
+}
+
+bool Frm_Main::IsRoot(HTREEITEM item) const {
+    const FolderNode* node = NodeOf(item);
+    return node && node->key == kRootKey;
+}
+
+bool Frm_Main::RefuseUnstorable(const std::wstring& name, const std::wstring& folder) {
+    const wchar_t* reason = nullptr;
+    if (!StorableName(name) || !StorableName(folder))
+        reason = kRefusedComma;
+    else if (!RepresentableInAnsi(name) || !RepresentableInAnsi(folder))
+        reason = kRefusedCharacters;
+    if (!reason) return false;
+    app_.shell.Message(hwnd(), reason, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}
+
+bool Frm_Main::Rewrite(const std::function<LineChange(const std::wstring&)>& rule) {
+    if (RewriteFolderFile(app_.programFolder, rule, rewriteFaults)) return true;
+    app_.shell.Message(hwnd(), kRewriteFailed, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+void Frm_Main::RefreshCommand() {
+    WaitCursor hourglass;
+    const HTREEITEM selected = treeview::Selection(TVDir);
+    const FolderNode* node = NodeOf(selected);
+    if (!node || node->folder.empty() || !FileExists(node->folder)) {
+        FileEntries.clear();
+        ShowFileList();  // empty: the folder is gone
+        return;
+    }
+    ListFolder(node->folder, node->key == kRootKey);
+}
+
+void Frm_Main::OnNodeClick(HTREEITEM item) {
+    if (!TreeLeftClick) return;
+    RefreshCommand();
+    if (const FolderNode* node = NodeOf(item)) statusbar::SetText(SBMain, 0, node->folder);
+}
+
+void Frm_Main::OnTreeMouseMove(POINT at) {
+    TVHITTESTINFO hit{};
+    hit.pt = at;
+    HTREEITEM item = TreeView_HitTest(TVDir, &hit);
+    if (!(hit.flags & TVHT_ONITEM)) item = nullptr;
+    if (!item) item = treeview::Selection(TVDir);
+    if (const FolderNode* node = NodeOf(item)) statusbar::SetText(SBMain, 0, node->folder);
+}
+
+void Frm_Main::OnTreeRightClick() {
+    POINT screen{};
+    GetCursorPos(&screen);
+    POINT at = screen;
+    ScreenToClient(TVDir, &at);
+    TVHITTESTINFO hit{};
+    hit.pt = at;
+    if (!TreeView_HitTest(TVDir, &hit) || !(hit.flags & TVHT_ONITEM)) return;
+    // The menu acts on the selected node, not on the one under the pointer.
+    UniqueMenu menu(CreatePopupMenu());
+    AppendMenuW(menu.get(), MF_STRING, kCmdRefAdd, L"追加");
+    AppendMenuW(menu.get(), MF_STRING, kCmdRefMod, L"変更");
+    AppendMenuW(menu.get(), MF_STRING, kCmdRefDel, L"削除");
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
+}
+
+LRESULT CALLBACK Frm_Main::TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<Frm_Main*>(data);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        self->TreeLeftClick = message == WM_LBUTTONDOWN;
+        self->selectionAtMouseDown_ = treeview::Selection(tree);
+        break;
+    case WM_MOUSEMOVE:
+        self->OnTreeMouseMove(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_F2) {  // rename from the keyboard, as in the shell
+            if (const HTREEITEM item = treeview::Selection(tree)) TreeView_EditLabel(tree, item);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(tree, message, wParam, lParam);
+}
+
+bool Frm_Main::OnTreeNotify(NMHDR* header, LRESULT& result) {
+    switch (header->code) {
+    case TVN_SELCHANGEDW:
+        OnNodeClick(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
+        result = 0;
+        return true;
+    case NM_CLICK: {
+        // A click on the node that was selected already lists it again.
+        POINT at{};
+        GetCursorPos(&at);
+        ScreenToClient(TVDir, &at);
+        TVHITTESTINFO hit{};
+        hit.pt = at;
+        const HTREEITEM item = TreeView_HitTest(TVDir, &hit);
+        if (item && (hit.flags & TVHT_ONITEM) && item == selectionAtMouseDown_ && item == treeview::Selection(TVDir))
+            OnNodeClick(item);
+        result = 0;
+        return true;
+    }
+    case NM_RCLICK:
+        OnTreeRightClick();
+        result = TRUE;
+        return true;
+    case TVN_BEGINLABELEDITW:
+        result = IsRoot(reinterpret_cast<NMTVDISPINFOW*>(header)->item.hItem) ? TRUE : FALSE;
+        return true;
+    case TVN_ENDLABELEDITW: {
+        const TVITEMW& item = reinterpret_cast<NMTVDISPINFOW*>(header)->item;
+        result = item.pszText && RenameFolder(item.hItem, item.pszText) ? TRUE : FALSE;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool Frm_Main::RenameFolder(HTREEITEM item, const std::wstring& newName) {
+    const FolderNode* node = NodeOf(item);
+    if (!node || IsRoot(item)) return false;
+    if (Trimmed(newName).empty()) return false;  // nothing to name it by: keep the old name
+    if (RefuseUnstorable(newName, L"")) return false;
+    const std::wstring oldPath = NamePath(CaptionsTo(item, true));
+    const std::wstring newLine = FolderLine(CaptionsTo(item, false), newName, node->folder);
+    return Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); });
+}
+
+void Frm_Main::OnRefAdd() {
+    const HTREEITEM selected = treeview::Selection(TVDir);
+    if (!selected) return;
+    RefName.clear();
+    RefDir.clear();
+    app_.shell.EditRegisteredFolder(hwnd(), RefName, RefDir);
+    if (Trimmed(RefName).empty()) return;
+    if (RefuseUnstorable(RefName, RefDir)) return;
+    const std::wstring line = FolderLine(CaptionsTo(selected, true), RefName, RefDir);
+    if (!AppendFolderLine(app_.programFolder, line)) {
+        app_.shell.Message(hwnd(), kRewriteFailed, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    FolderNode* node = NewNode(RefName, std::wstring(Trimmed(RefDir)));
+    treeview::Insert(TVDir, selected, RefName, reinterpret_cast<LPARAM>(node));
+    TreeView_Expand(TVDir, selected, TVE_EXPAND);
+}
+
+void Frm_Main::OnRefMod() {
+    const HTREEITEM selected = treeview::Selection(TVDir);
+    FolderNode* node = const_cast<FolderNode*>(NodeOf(selected));
+    if (!node) return;
+    RefName = Trimmed(treeview::Text(TVDir, selected));
+    RefDir = Trimmed(node->folder);
+    app_.shell.EditRegisteredFolder(hwnd(), RefName, RefDir);
+    if (Trimmed(RefName).empty() || IsRoot(selected)) return;
+    if (RefuseUnstorable(RefName, RefDir)) return;
+    const std::wstring oldPath = NamePath(CaptionsTo(selected, true));
+    const std::wstring newLine = FolderLine(CaptionsTo(selected, false), RefName, RefDir);
+    if (!Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); })) return;
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = selected;
+    tv.pszText = RefName.data();
+    TreeView_SetItem(TVDir, &tv);
+    // Trimmed as a restart would read it back.
+    node->folder = Trimmed(RefDir);
+}
+
+void Frm_Main::OnRefDel() {
+    const HTREEITEM selected = treeview::Selection(TVDir);
+    if (!selected || IsRoot(selected)) return;
+    const std::wstring match = NamePath(CaptionsTo(selected, true));
+    if (!Rewrite([&](const std::wstring& line) { return RemoveRule(line, match); })) return;
+    TreeView_DeleteItem(TVDir, selected);
+}
+
+}  // namespace orvane
