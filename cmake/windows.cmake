@@ -75,6 +75,8 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/file_list_test.cpp
       tests/mainwindow/findbar_test.cpp
       tests/inventory/scan_folder_test.cpp
+      tests/mainwindow/tree_test.cpp
+      tests/dialogs/frm_pathmod_test.cpp
       tests/dialogs/frm_ver_test.cpp
       ${ORVANE_RC})
   target_link_libraries(orvane_tests PRIVATE orvane_test_main)

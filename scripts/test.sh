@@ -37,7 +37,7 @@ trap cleanup EXIT
 # makes every test process start quickly.
 orvane_xvfb 1280x1024
 for p in "$null_prefix" "$x11_prefix"; do
-    WINEPREFIX="$p" wineserver -p </dev/null >/dev/null 2>&1
+    WINEPREFIX="$p" wineserver -p </dev/null >/dev/null 2>&1 || true  # one may run already
     WINEPREFIX="$p" wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 done
 

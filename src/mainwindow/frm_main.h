@@ -173,6 +173,8 @@ private:
     std::vector<std::unique_ptr<FolderNode>> nodes_;
     int nodeCounter_ = 0;
     HTREEITEM selectionAtMouseDown_ = nullptr;
+    bool labelEditing_ = false;
+    POINT mouseDownAt_{};  // where the last button went down on the tree
     std::vector<FileRow> rows_;
     ListColors colors_;
     LocaleTextFormat format_;

@@ -10,6 +10,8 @@
 #include "win/paths.h"
 #include "win/text.h"
 
+#include <utility>
+
 namespace orvane {
 
 namespace {
@@ -112,12 +114,10 @@ void Frm_Main::OnTreeMouseMove(POINT at) {
 }
 
 void Frm_Main::OnTreeRightClick() {
-    POINT screen{};
-    GetCursorPos(&screen);
-    POINT at = screen;
-    ScreenToClient(TVDir, &at);
+    POINT screen = mouseDownAt_;
+    ClientToScreen(TVDir, &screen);
     TVHITTESTINFO hit{};
-    hit.pt = at;
+    hit.pt = mouseDownAt_;
     if (!TreeView_HitTest(TVDir, &hit) || !(hit.flags & TVHT_ONITEM)) return;
     // The menu acts on the selected node, not on the one under the pointer.
     UniqueMenu menu(CreatePopupMenu());
@@ -135,6 +135,7 @@ LRESULT CALLBACK Frm_Main::TreeProc(HWND tree, UINT message, WPARAM wParam, LPAR
     case WM_MBUTTONDOWN:
         self->TreeLeftClick = message == WM_LBUTTONDOWN;
         self->selectionAtMouseDown_ = treeview::Selection(tree);
+        self->mouseDownAt_ = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         break;
     case WM_MOUSEMOVE:
         self->OnTreeMouseMove(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
@@ -159,11 +160,8 @@ bool Frm_Main::OnTreeNotify(NMHDR* header, LRESULT& result) {
         return true;
     case NM_CLICK: {
         // A click on the node that was selected already lists it again.
-        POINT at{};
-        GetCursorPos(&at);
-        ScreenToClient(TVDir, &at);
         TVHITTESTINFO hit{};
-        hit.pt = at;
+        hit.pt = mouseDownAt_;
         const HTREEITEM item = TreeView_HitTest(TVDir, &hit);
         if (item && (hit.flags & TVHT_ONITEM) && item == selectionAtMouseDown_ && item == treeview::Selection(TVDir))
             OnNodeClick(item);
@@ -175,11 +173,14 @@ bool Frm_Main::OnTreeNotify(NMHDR* header, LRESULT& result) {
         result = TRUE;
         return true;
     case TVN_BEGINLABELEDITW:
-        result = IsRoot(reinterpret_cast<NMTVDISPINFOW*>(header)->item.hItem) ? TRUE : FALSE;
+        labelEditing_ = !IsRoot(reinterpret_cast<NMTVDISPINFOW*>(header)->item.hItem);
+        result = labelEditing_ ? FALSE : TRUE;
         return true;
     case TVN_ENDLABELEDITW: {
+        // One edit ends once, however many ways the control reports it.
         const TVITEMW& item = reinterpret_cast<NMTVDISPINFOW*>(header)->item;
-        result = item.pszText && RenameFolder(item.hItem, item.pszText) ? TRUE : FALSE;
+        const bool editing = std::exchange(labelEditing_, false);
+        result = editing && item.pszText && RenameFolder(item.hItem, item.pszText) ? TRUE : FALSE;
         return true;
     }
     default:

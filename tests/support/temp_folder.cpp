@@ -94,3 +94,43 @@ void WhenDialogShows(void (*fn)(HWND, void*), void* context) {
 }
 
 }  // namespace orvane::test
+
+namespace orvane::test {
+
+namespace {
+
+struct PendingMenu {
+    void (*fn)(HWND, HMENU, void*) = nullptr;
+    void* context = nullptr;
+};
+PendingMenu g_pendingMenu;
+
+void CALLBACK OnMenuTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (std::wstring(name) == L"#32768" && IsWindowVisible(window)) {
+                *reinterpret_cast<HWND*>(out) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&popup));
+    if (!popup) return;
+    KillTimer(nullptr, id);
+    const PendingMenu pending = g_pendingMenu;
+    g_pendingMenu = {};
+    pending.fn(popup, reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)), pending.context);
+}
+
+}  // namespace
+
+void WhenMenuShows(void (*fn)(HWND, HMENU, void*), void* context) {
+    g_pendingMenu = {fn, context};
+    SetTimer(nullptr, 0, 20, OnMenuTimer);
+}
+
+}  // namespace orvane::test

@@ -80,4 +80,8 @@ public:
 // appears); the dialog is the thread's newest enabled top-level "#32770" window.
 void WhenDialogShows(void (*fn)(HWND dialog, void* context), void* context);
 
+// Runs fn while the next pop-up menu of this thread is open, with the menu;
+// fn ends the menu (EndMenu) or picks an entry.
+void WhenMenuShows(void (*fn)(HWND popup, HMENU menu, void* context), void* context);
+
 }  // namespace orvane::test
