@@ -60,25 +60,30 @@ struct Pending {
 };
 Pending g_pending;
 
-HWND NewestDialogOfThisThread() {
-    HWND found = nullptr;
+// The first enabled top-level window of this thread with the class name.
+HWND ThreadWindowOfClass(const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        HWND found;
+    } search{className, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND window, LPARAM out) -> BOOL {
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
             wchar_t name[16] = {};
             GetClassNameW(window, name, 16);
-            if (std::wstring(name) == L"#32770" && IsWindowEnabled(window)) {
-                *reinterpret_cast<HWND*>(out) = window;
+            if (std::wstring(name) == s->className && IsWindowEnabled(window)) {
+                s->found = window;
                 return FALSE;
             }
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = NewestDialogOfThisThread();
+    HWND dialog = ThreadWindowOfClass(L"#32770");
     if (!dialog || !IsWindowVisible(dialog)) return;  // not up yet: try again at the next tick
     KillTimer(nullptr, id);
     const Pending pending = g_pending;
@@ -106,19 +111,8 @@ struct PendingMenu {
 PendingMenu g_pendingMenu;
 
 void CALLBACK OnMenuTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND popup = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM out) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            if (std::wstring(name) == L"#32768" && IsWindowVisible(window)) {
-                *reinterpret_cast<HWND*>(out) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&popup));
+    HWND popup = ThreadWindowOfClass(L"#32768");
+    if (popup && !IsWindowVisible(popup)) popup = nullptr;
     if (!popup) return;
     KillTimer(nullptr, id);
     const PendingMenu pending = g_pendingMenu;
