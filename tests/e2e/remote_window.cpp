@@ -158,6 +158,17 @@ std::wstring RunningProgram::ItemText(HWND list, int row, int subItem) const {
     return ReadRemoteText(block.at(kTextOffset), kTextChars);
 }
 
+RECT RunningProgram::TreeItemRect(HWND tree, HTREEITEM item) const {
+    RemoteBlock block(process_.hProcess, sizeof(RECT));
+    RECT rect{};
+    *reinterpret_cast<HTREEITEM*>(&rect) = item;  // the item goes in, its rectangle comes out
+    block.Write(0, &rect, sizeof(rect));
+    SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(block.at(0)));
+    SIZE_T read = 0;
+    ReadProcessMemory(process_.hProcess, block.at(0), &rect, sizeof(rect), &read);
+    return rect;
+}
+
 HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }
 
 }  // namespace orvane::e2e

@@ -31,6 +31,7 @@ public:
     std::wstring ColumnCaption(HWND list, int index) const;
     std::wstring TreeItemText(HWND tree, HTREEITEM item) const;
     std::wstring ItemText(HWND list, int row, int subItem) const;
+    RECT TreeItemRect(HWND tree, HTREEITEM item) const;
 
 private:
     std::wstring ReadRemoteText(void* remote, std::size_t chars) const;
