@@ -49,11 +49,20 @@ std::string LocaleCollator::Key(std::wstring_view text) const {
     if (text.empty()) return {};
     const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
     const int size = static_cast<int>(text.size());
-    const int bytes = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, nullptr, 0, nullptr, nullptr, 0);
-    if (bytes <= 0) return Collator::Key(text);
-    std::string key(static_cast<std::size_t>(bytes), '\0');
-    LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, reinterpret_cast<wchar_t*>(key.data()), bytes,
-                  nullptr, nullptr, 0);
+    // Most keys fit a small buffer: one call instead of asking the size first.
+    char small[512];
+    int bytes = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, reinterpret_cast<wchar_t*>(small),
+                              sizeof(small), nullptr, nullptr, 0);
+    std::string key;
+    if (bytes > 0) {
+        key.assign(small, static_cast<std::size_t>(bytes));
+    } else {
+        bytes = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, nullptr, 0, nullptr, nullptr, 0);
+        if (bytes <= 0) return Collator::Key(text);
+        key.assign(static_cast<std::size_t>(bytes), '\0');
+        LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, reinterpret_cast<wchar_t*>(key.data()),
+                      bytes, nullptr, nullptr, 0);
+    }
     while (!key.empty() && key.back() == '\0') key.pop_back();
     return key;
 }
