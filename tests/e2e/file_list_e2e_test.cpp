@@ -16,8 +16,8 @@ namespace {
 
 TEST(FileListE2E, ListsSortsOnHeaderClickAndFindsOnEnter) {
     test::TempFolder program;
-    const std::wstring exe = program / L"Orvane.exe";
-    ASSERT_TRUE(CopyFileW((ExecutableFolder() + L"Orvane.exe").c_str(), exe.c_str(), FALSE));
+    const std::wstring exe = e2e::InstallOrvane(program.path());
+    ASSERT_FALSE(exe.empty());
     const std::wstring downloads = program / L"downloads";
     test::MakeFolder(downloads);
     test::MakeFile(downloads + L"\\b 春の歌.mp3", 2048000);

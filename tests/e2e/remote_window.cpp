@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "win/paths.h"
+
 namespace orvane::e2e {
 
 namespace {
@@ -167,6 +169,11 @@ RECT RunningProgram::TreeItemRect(HWND tree, HTREEITEM item) const {
     SIZE_T read = 0;
     ReadProcessMemory(process_.hProcess, block.at(0), &rect, sizeof(rect), &read);
     return rect;
+}
+
+std::wstring InstallOrvane(const std::wstring& programFolder) {
+    const std::wstring exe = programFolder + L"Orvane.exe";
+    return CopyFileW((ExecutableFolder() + L"Orvane.exe").c_str(), exe.c_str(), FALSE) ? exe : std::wstring();
 }
 
 HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }

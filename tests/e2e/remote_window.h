@@ -38,6 +38,10 @@ private:
     PROCESS_INFORMATION process_{};
 };
 
+// Copies the Orvane.exe that lies beside this test into a program folder
+// (ending in a backslash); its path there, or empty when that failed.
+std::wstring InstallOrvane(const std::wstring& programFolder);
+
 // A child of the main window by its control id.
 HWND Child(HWND parent, int id);
 

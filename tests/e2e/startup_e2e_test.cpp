@@ -21,9 +21,8 @@ struct StartupE2E : testing::Test {
     std::wstring exe;
 
     void SetUp() override {
-        exe = program / L"Orvane.exe";
-        ASSERT_TRUE(CopyFileW((ExecutableFolder() + L"Orvane.exe").c_str(), exe.c_str(), FALSE))
-            << "Orvane.exe must lie beside the test";
+        exe = e2e::InstallOrvane(program.path());
+        ASSERT_FALSE(exe.empty()) << "Orvane.exe must lie beside the test";
         ini.IniName = program / L"Qelt.ini";
     }
 

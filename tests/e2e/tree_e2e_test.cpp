@@ -29,8 +29,8 @@ bool WaitFor(Condition condition) {
 
 TEST(TreeE2E, AClickListsARegisteredFolderAndARenameIsStored) {
     test::TempFolder program;
-    const std::wstring exe = program / L"Orvane.exe";
-    ASSERT_TRUE(CopyFileW((ExecutableFolder() + L"Orvane.exe").c_str(), exe.c_str(), FALSE));
+    const std::wstring exe = e2e::InstallOrvane(program.path());
+    ASSERT_FALSE(exe.empty());
     const std::wstring music = program / L"音楽";
     test::MakeFolder(music);
     test::MakeFile(music + L"\\a.mp3", 100);
