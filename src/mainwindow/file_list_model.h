@@ -46,7 +46,7 @@ struct FileRow {
     Mark mark = Mark::Normal;
 
     // Collation keys, made on the first sort by a column that needs them.
-    std::optional<std::vector<NameChunk>> nameKey;
+    std::optional<std::string> nameKey;  // NameSortKey of the shown name
     std::optional<std::string> extensionKey;
     std::optional<std::string> userKey;
 };
@@ -112,6 +112,9 @@ public:
 };
 
 std::vector<NameChunk> NameChunks(std::wstring_view name, const Collator& collator);
+
+// The chunks as one byte string whose plain byte order is that order.
+std::string NameSortKey(std::wstring_view name, const Collator& collator);
 
 // Sorts stably by a column (1-7) ascending (order 0) or descending (any
 // other order). Cells without a number ("無", "ダミー", an empty percentage)

@@ -109,32 +109,30 @@ std::vector<std::size_t> OrderByBytes(std::size_t count, bool descending, const 
 // 00 sorts below all of them (FE and FF take two bytes); the default keys,
 // full of 00 bytes, then stay short enough for the inline head to tell most
 // names apart.
-void AppendNameKey(std::string& out, const std::vector<NameChunk>& chunks) {
-    for (const NameChunk& chunk : chunks) {
-        if (chunk.digits) {
-            out += '\x01';
-            const std::size_t length = chunk.key.size();
-            if (length < 0xFF) {
-                out += static_cast<char>(length);
-            } else {
-                out += '\xFF';
-                for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((length >> shift) & 0xFF);
-            }
-            out += chunk.key;
+void AppendChunk(std::string& out, const NameChunk& chunk) {
+    if (chunk.digits) {
+        out += '\x01';
+        const std::size_t length = chunk.key.size();
+        if (length < 0xFF) {
+            out += static_cast<char>(length);
         } else {
-            out += '\x02';
-            for (const char c : chunk.key) {
-                const auto byte = static_cast<unsigned char>(c);
-                if (byte < 0xFE) {
-                    out += static_cast<char>(byte + 1);
-                } else {
-                    out += '\xFF';
-                    out += static_cast<char>(byte - 0xFD);
-                }
-            }
-            out += '\0';
+            out += '\xFF';
+            for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((length >> shift) & 0xFF);
+        }
+        out += chunk.key;
+        return;
+    }
+    out += '\x02';
+    for (const char c : chunk.key) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0xFE) {
+            out += static_cast<char>(byte + 1);
+        } else {
+            out += '\xFF';
+            out += static_cast<char>(byte - 0xFD);
         }
     }
+    out += '\0';
 }
 
 std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool descending,
@@ -142,12 +140,10 @@ std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool
     switch (static_cast<Column>(key)) {
     case Column::FileName:
         for (FileRow& row : rows)
-            if (!row.nameKey) row.nameKey = NameChunks(row.text, collator);
+            if (!row.nameKey) row.nameKey = NameSortKey(row.text, collator);
         return OrderByBytes(rows.size(), descending, [&rows](std::string& out, std::size_t i) {
-            if (i + 2 * kAhead < rows.size()) Prefetch(rows[i + 2 * kAhead].nameKey->data());
-            if (i + kAhead < rows.size())
-                for (const NameChunk& chunk : *rows[i + kAhead].nameKey) Prefetch(chunk.key.data());
-            AppendNameKey(out, *rows[i].nameKey);
+            if (i + kAhead < rows.size()) Prefetch(rows[i + kAhead].nameKey->data());
+            out += *rows[i].nameKey;
         });
     case Column::Size:
         return OrderBy<std::int64_t>(rows, descending, [](const FileRow& r) { return r.size; });
@@ -205,8 +201,11 @@ std::string Collator::Key(std::wstring_view text) const {
     return key;
 }
 
-std::vector<NameChunk> NameChunks(std::wstring_view name, const Collator& collator) {
-    std::vector<NameChunk> chunks;
+namespace {
+
+// Calls each(chunk) for the runs of digits and of other characters in turn.
+template <class Each>
+void ForEachChunk(std::wstring_view name, const Collator& collator, const Each& each) {
     std::size_t start = 0;
     while (start < name.size()) {
         NameChunk chunk;
@@ -221,10 +220,23 @@ std::vector<NameChunk> NameChunks(std::wstring_view name, const Collator& collat
         } else {
             chunk.key = collator.Key(run);
         }
-        chunks.push_back(std::move(chunk));
+        each(chunk);
         start = end;
     }
+}
+
+}  // namespace
+
+std::vector<NameChunk> NameChunks(std::wstring_view name, const Collator& collator) {
+    std::vector<NameChunk> chunks;
+    ForEachChunk(name, collator, [&chunks](const NameChunk& chunk) { chunks.push_back(chunk); });
     return chunks;
+}
+
+std::string NameSortKey(std::wstring_view name, const Collator& collator) {
+    std::string key;
+    ForEachChunk(name, collator, [&key](const NameChunk& chunk) { AppendChunk(key, chunk); });
+    return key;
 }
 
 std::vector<std::size_t> SortRows(std::vector<FileRow>& rows, int key, int order, const Collator& collator) {

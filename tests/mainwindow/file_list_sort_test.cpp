@@ -54,7 +54,7 @@ TEST(FileListSort, NamesSortLikeExplorerWithNumbersByValue) {
     const Texts ascending{L"9 lives", L"100000 lives", L"abc", L"file", L"FILE1", L"file2", L"file10"};
     EXPECT_EQ(Sorted(rows, Column::FileName, 0), ascending);
     EXPECT_EQ(Sorted(rows, Column::FileName, 1), Texts(ascending.rbegin(), ascending.rend()));
-    rows.back().nameKey = NameChunks(L"zzz", kCollator);  // a key made earlier is used as it is
+    rows.back().nameKey = NameSortKey(L"zzz", kCollator);  // a key made earlier is used as it is
     EXPECT_EQ(Sorted(rows, Column::FileName, 0).back(), L"9 lives");
 
     EXPECT_EQ(NameChunks(L"b007x000", kCollator),
