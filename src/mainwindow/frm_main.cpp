@@ -96,7 +96,8 @@ bool Frm_Main::TranslateAccelerators(MSG& msg) {
     return TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg);
 }
 
-bool Frm_Main::TreeVisible() const { return TVDir && IsWindowVisible(TVDir); }
+// Its own visibility, whether or not the window is shown yet.
+bool Frm_Main::TreeVisible() const { return TVDir && (GetWindowLongPtrW(TVDir, GWL_STYLE) & WS_VISIBLE); }
 
 const FolderNode* Frm_Main::NodeOf(HTREEITEM item) const {
     return item ? reinterpret_cast<const FolderNode*>(treeview::Data(TVDir, item)) : nullptr;
