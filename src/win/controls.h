@@ -11,7 +11,6 @@
 namespace orvane {
 
 std::wstring WindowText(HWND window);
-RECT WindowRectIn(HWND window, HWND parent);  // a child's rectangle in its parent's client area
 HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0);
 
 namespace listview {

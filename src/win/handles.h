@@ -33,10 +33,6 @@ private:
     Handle handle_ = Traits::Invalid();
 };
 
-struct KernelHandleTraits {
-    static HANDLE Invalid() { return nullptr; }
-    static void Close(HANDLE h) { CloseHandle(h); }
-};
 struct FileHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { CloseHandle(h); }
@@ -58,25 +54,13 @@ struct AccelTraits {
     static HACCEL Invalid() { return nullptr; }
     static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
 };
-struct ModuleTraits {
-    static HMODULE Invalid() { return nullptr; }
-    static void Close(HMODULE h) { FreeLibrary(h); }
-};
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Close(HWND h) { DestroyWindow(h); }
-};
 
-using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueAccel = UniqueHandle<HACCEL, AccelTraits>;
-using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
-using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 
 // Shows the hourglass for as long as it lives.
 class WaitCursor {
@@ -88,21 +72,6 @@ public:
 
 private:
     HCURSOR previous_;
-};
-
-// Turns a window's redrawing off for as long as it lives.
-class RedrawOff {
-public:
-    explicit RedrawOff(HWND window) : window_(window) { SendMessageW(window_, WM_SETREDRAW, FALSE, 0); }
-    ~RedrawOff() {
-        SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(window_, nullptr, TRUE);
-    }
-    RedrawOff(const RedrawOff&) = delete;
-    RedrawOff& operator=(const RedrawOff&) = delete;
-
-private:
-    HWND window_;
 };
 
 }  // namespace orvane
