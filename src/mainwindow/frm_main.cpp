@@ -103,6 +103,8 @@ const FolderNode* Frm_Main::NodeOf(HTREEITEM item) const {
     return item ? reinterpret_cast<const FolderNode*>(treeview::Data(TVDir, item)) : nullptr;
 }
 
+std::wstring Frm_Main::ClientFolder() const { return settings.filePath; }
+
 void Frm_Main::LoadSettings() {
     settings = ReadSettings(app_.ini.Reader());
     menu::SetChecked(menu_, kCmdToggleTree, settings.refDirView);

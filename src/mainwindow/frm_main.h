@@ -77,6 +77,8 @@ public:
     std::vector<int> SelectedRows() const;
     // The folder of the selected tree node.
     std::wstring SelectedFolder() const;
+    // The client's download folder: the stored FILE_PATH as the program uses it.
+    std::wstring ClientFolder() const;
 
     // The registered folders (tree.cpp).
     void RefreshCommand();
