@@ -11,12 +11,13 @@ add_library(orvane_fuzz_parsers STATIC
     src/inventory/download_name.cpp
     src/inventory/incomplete_list.cpp
     src/inventory/dummy_header.cpp
+    src/mainwindow/folder_store.cpp
 )
 target_include_directories(orvane_fuzz_parsers PUBLIC src)
 target_compile_options(orvane_fuzz_parsers PRIVATE
     -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
 
-foreach(parser download_name incomplete_list dummy_header)
+foreach(parser download_name incomplete_list dummy_header folder_file)
   add_executable(${parser}_fuzz fuzz/${parser}_fuzz.cpp)
   target_compile_options(${parser}_fuzz PRIVATE
       -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)

@@ -13,7 +13,9 @@ namespace orvane {
 
 void Frm_Main::ListFolder(const std::wstring& folder, bool clientFolder) {
     FileEntries = ScanFolder(folder);
-    if (clientFolder) ReadIncompleteList(folder, FileEntries);
+    // The client keeps its list file in its own download folder, whatever
+    // folder a line of the data file gave the root.
+    if (clientFolder) ReadIncompleteList(ClientFolder(), FileEntries);
     ShowFileList();
     SortFileList(settings.sortKey, settings.sortOrder);
 }

@@ -1,5 +1,6 @@
 #include "mainwindow/folder_store.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -39,6 +40,8 @@ FolderTreeModel ReadFolderLines(const std::vector<std::wstring>& lines) {
             continue;
         }
 
+        if (static_cast<size_t>(std::count(text.begin(), text.end(), kSeparator)) > kMaxFolderDepth) continue;
+
         int current = -1;
         size_t start = 0;
         while (true) {
@@ -63,6 +66,20 @@ FolderTreeModel ReadFolderLines(const std::vector<std::wstring>& lines) {
         model.folders[current].folder = TrimSpaces(text.substr(lastComma + 1));
     }
     return model;
+}
+
+std::vector<std::string_view> SplitByteLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') continue;
+        lines.push_back(bytes.substr(start, i - start));
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    return lines;
 }
 
 std::wstring NamePath(const std::vector<std::wstring>& captionsTopDown) {

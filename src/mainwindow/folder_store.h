@@ -14,6 +14,11 @@ namespace orvane {
 inline constexpr wchar_t kFolderFileName[] = L"Orvane.dat";
 inline constexpr wchar_t kFolderWorkFileName[] = L"Orvane.wk";
 
+// No real registration nests deeper; a line with more names stays in the
+// file untouched but is not read, so that a hostile line cannot hang the
+// tree or exhaust its stack.
+inline constexpr std::size_t kMaxFolderDepth = 64;
+
 // One node the data file describes, in the order the build creates them
 // (a parent always before its children).
 struct StoredFolder {
@@ -31,8 +36,14 @@ struct FolderTreeModel {
 // Builds the tree the lines describe: split at every ","; the last field is
 // the folder (spaces around it removed), the others the names from the top
 // down (as they stand); a missing level is created on the way; a later line
-// for the same name path sets its folder again. Empty lines are skipped.
+// for the same name path sets its folder again. Empty lines, and lines with
+// more than kMaxFolderDepth names, are skipped.
 FolderTreeModel ReadFolderLines(const std::vector<std::wstring>& lines);
+
+// The lines of the file's bytes, without their ends (CR LF, LF or a lone CR);
+// a last line end opens no further line. CR and LF are never part of a
+// double-byte character, so the bytes can be split before decoding.
+std::vector<std::string_view> SplitByteLines(std::string_view bytes);
 
 // The captions joined by ",".
 std::wstring NamePath(const std::vector<std::wstring>& captionsTopDown);

@@ -119,6 +119,7 @@ private:
     std::vector<std::wstring> CaptionsTo(HTREEITEM item, bool includeItem) const;
     bool IsRoot(HTREEITEM item) const;
     bool RefuseUnstorable(const std::wstring& name, const std::wstring& folder);
+    bool RefuseSiblingCaption(HTREEITEM parent, const std::wstring& caption, HTREEITEM self);
     bool Rewrite(const std::function<LineChange(const std::wstring&)>& rule);
     void OnNodeClick(HTREEITEM item);
     void OnTreeMouseMove(POINT at);

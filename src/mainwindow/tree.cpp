@@ -19,6 +19,8 @@ namespace {
 constexpr wchar_t kRefusedComma[] = L"登録名とフォルダに「,」は使えません。";
 constexpr wchar_t kRefusedCharacters[] = L"登録名またはフォルダに、保存できない文字が含まれています。";
 constexpr wchar_t kRewriteFailed[] = L"登録フォルダの保存に失敗しました。変更は行われていません。";
+constexpr wchar_t kRefusedSibling[] = L"同じ階層に同じ登録名のフォルダがあります。別の名前を付けてください。";
+constexpr wchar_t kRefusedDepth[] = L"これより深い階層にはフォルダを登録できません。";
 
 }  // namespace
 
@@ -33,7 +35,7 @@ void Frm_Main::BuildFolderTree() {
     treeview::DeleteAll(TVDir);
     nodes_.clear();
     nodeCounter_ = 0;
-    auto root = std::make_unique<FolderNode>(FolderNode{kRootKey, WithTrailingBackslash(settings.filePath)});
+    auto root = std::make_unique<FolderNode>(FolderNode{kRootKey, WithTrailingBackslash(ClientFolder())});
     const HTREEITEM rootItem = treeview::Insert(TVDir, nullptr, kRootCaption, reinterpret_cast<LPARAM>(root.get()));
     FolderNode* rootNode = root.get();
     nodes_.push_back(std::move(root));
@@ -78,6 +80,20 @@ bool Frm_Main::RefuseUnstorable(const std::wstring& name, const std::wstring& fo
     if (!reason) return false;
     app_.shell.Message(hwnd(), reason, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
     return true;
+}
+
+// Two siblings of one caption would share their lines in the data file, and
+// every later change of one would change both: a caption is refused where a
+// sibling (other than the node itself) has it already, compared exactly as
+// the data file's reading compares names.
+bool Frm_Main::RefuseSiblingCaption(HTREEITEM parent, const std::wstring& caption, HTREEITEM self) {
+    for (HTREEITEM child = TreeView_GetChild(TVDir, parent); child; child = TreeView_GetNextSibling(TVDir, child)) {
+        if (child != self && treeview::Text(TVDir, child) == caption) {
+            app_.shell.Message(hwnd(), kRefusedSibling, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Frm_Main::Rewrite(const std::function<LineChange(const std::wstring&)>& rule) {
@@ -193,6 +209,7 @@ bool Frm_Main::RenameFolder(HTREEITEM item, const std::wstring& newName) {
     if (!node || IsRoot(item)) return false;
     if (Trimmed(newName).empty()) return false;  // nothing to name it by: keep the old name
     if (RefuseUnstorable(newName, L"")) return false;
+    if (RefuseSiblingCaption(TreeView_GetParent(TVDir, item), newName, item)) return false;
     const std::wstring oldPath = NamePath(CaptionsTo(item, true));
     const std::wstring newLine = FolderLine(CaptionsTo(item, false), newName, node->folder);
     return Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); });
@@ -205,8 +222,13 @@ void Frm_Main::OnRefAdd() {
     RefDir.clear();
     app_.shell.EditRegisteredFolder(hwnd(), RefName, RefDir);
     if (Trimmed(RefName).empty()) return;
-    if (RefuseUnstorable(RefName, RefDir)) return;
-    const std::wstring line = FolderLine(CaptionsTo(selected, true), RefName, RefDir);
+    if (RefuseUnstorable(RefName, RefDir) || RefuseSiblingCaption(selected, RefName, nullptr)) return;
+    const std::vector<std::wstring> ancestors = CaptionsTo(selected, true);
+    if (ancestors.size() >= kMaxFolderDepth) {  // deeper, the next start would not read it
+        app_.shell.Message(hwnd(), kRefusedDepth, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const std::wstring line = FolderLine(ancestors, RefName, RefDir);
     if (!AppendFolderLine(app_.programFolder, line)) {
         app_.shell.Message(hwnd(), kRewriteFailed, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -224,7 +246,9 @@ void Frm_Main::OnRefMod() {
     RefDir = Trimmed(node->folder);
     app_.shell.EditRegisteredFolder(hwnd(), RefName, RefDir);
     if (Trimmed(RefName).empty() || IsRoot(selected)) return;
-    if (RefuseUnstorable(RefName, RefDir)) return;
+    if (RefuseUnstorable(RefName, RefDir) ||
+        RefuseSiblingCaption(TreeView_GetParent(TVDir, selected), RefName, selected))
+        return;
     const std::wstring oldPath = NamePath(CaptionsTo(selected, true));
     const std::wstring newLine = FolderLine(CaptionsTo(selected, false), RefName, RefDir);
     if (!Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); })) return;

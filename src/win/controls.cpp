@@ -77,14 +77,24 @@ HTREEITEM Selection(HWND tree) { return TreeView_GetSelection(tree); }
 void Select(HWND tree, HTREEITEM item) { TreeView_SelectItem(tree, item); }
 
 std::wstring Text(HWND tree, HTREEITEM item) {
-    wchar_t buffer[1024] = {};
-    TVITEMW tv{};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = item;
-    tv.pszText = buffer;
-    tv.cchTextMax = 1024;
-    TreeView_GetItem(tree, &tv);
-    return buffer;
+    // Whole, however long: a caption cut here would be written back cut.
+    std::wstring text(256, L'\0');
+    for (;;) {
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text.data();
+        tv.cchTextMax = static_cast<int>(text.size());
+        text[0] = L'\0';
+        if (!TreeView_GetItem(tree, &tv)) return {};
+        if (tv.pszText != text.data()) return tv.pszText ? std::wstring(tv.pszText) : std::wstring();  // its own copy
+        const std::size_t length = wcsnlen(text.data(), text.size());
+        if (length + 1 < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        text.assign(text.size() * 2, L'\0');
+    }
 }
 
 LPARAM Data(HWND tree, HTREEITEM item) {

@@ -72,6 +72,30 @@ TEST(FolderStore, ReadTakesOneFieldLinesForTheRootAndSkipsEmptyLines) {
     EXPECT_EQ(Tree(ReadFolderLines({L"Music,", L",X:\\"})), (Lines{L"Music=", L"=X:\\"}));
 }
 
+TEST(FolderStore, ReadSkipsLinesNestedDeeperThanAnyRegistration) {
+    std::wstring deepest, tooDeep;
+    for (std::size_t i = 0; i < kMaxFolderDepth; ++i) deepest += L"n,";
+    tooDeep = deepest + L"n,";
+    const FolderTreeModel model = ReadFolderLines({deepest + L"D:\\deep", tooDeep + L"D:\\x", L"A,D:\\a"});
+    ASSERT_EQ(model.folders.size(),
+              kMaxFolderDepth + 1);  // 64 levels read, the 65-level line skipped whole
+    EXPECT_EQ(model.folders[kMaxFolderDepth - 1].folder, L"D:\\deep");
+    EXPECT_EQ(model.folders.back().caption, L"A");
+
+    std::wstring huge;
+    for (int i = 0; i < 20000; ++i) huge += L"x,";
+    EXPECT_TRUE(ReadFolderLines({huge + L"D:\\"}).folders.empty());
+}
+
+TEST(FolderStore, SplitByteLinesTakesEveryLineEnd) {
+    using Bytes = std::vector<std::string_view>;
+    EXPECT_EQ(SplitByteLines("a\r\nb\nc\rd"), (Bytes{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitByteLines("a\r\n\r\nb\r\n"), (Bytes{"a", "", "b"}));
+    EXPECT_EQ(SplitByteLines("\r\r\n"), (Bytes{"", ""}));
+    EXPECT_TRUE(SplitByteLines("").empty());
+    EXPECT_EQ(SplitByteLines("\x81\\,\xEF\xBB\xBF"), (Bytes{"\x81\\,\xEF\xBB\xBF"}));
+}
+
 TEST(FolderStore, ReadKeepsUpWithManyLines) {
     Lines lines;
     for (int i = 0; i < 3000; ++i) {

@@ -118,11 +118,10 @@ TEST_F(TreeTest, AddAppendsALineUnderTheSelectedNodeAndRefusesWhatCannotBeStored
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,ライブ,\r\n");
 
     // A new key never collides with an existing one.
-    Select(treeview::Root(w.TVDir));
     shell.answerName = L"Music";
     shell.answerDir = L"D:\\other";
     Command(kCmdRefAdd);
-    EXPECT_NE(w.NodeOf(TreeView_GetNextSibling(w.TVDir, Node(L"Music")))->key, w.NodeOf(Node(L"Music"))->key);
+    EXPECT_NE(w.NodeOf(Node(L"Music/Music"))->key, w.NodeOf(Node(L"Music"))->key);
 }
 
 TEST_F(TreeTest, ChangeRewritesTheNodesLineAndCarriesTheNameBelowItButNeverTouchesTheRoot) {
@@ -234,6 +233,142 @@ TEST_F(TreeTest, AFailedRewriteLeavesTheDataFileAndTheTreeAsTheyWere) {
     Select(Node(L"Music/Live"));
     Command(kCmdRefDel);
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\n");
+}
+
+TEST_F(TreeTest, HostileLinesAreReadSafelyAndEveryLineNotChangedIsWrittenBackByteForByte) {
+    std::string deep;
+    for (int i = 0; i < 20000; ++i) deep += "x,";
+    // A byte-order mark, a stray lead byte before ",", a line nested far too
+    // deep, a last line without its end.
+    const std::string kept = "\xEF\xBB\xBFMusic,D:\\mp3\r\nBad\x81,X:\\b\r\n" + deep + "D:\\deep\r\n";
+    test::WriteBytes(DataFile(), kept + "Pop,Z:\\p");
+    Frm_Main& w = LoadAndShow();
+    EXPECT_EQ(treeview::Count(w.TVDir), 4);  // the deep line is not shown
+    const HTREEITEM bad = TreeView_GetNextSibling(w.TVDir, TreeView_GetChild(w.TVDir, treeview::Root(w.TVDir)));
+    EXPECT_EQ(w.NodeOf(bad)->folder,
+              L"X:\\b");  // the comma after the stray byte still separates
+
+    shell.answerName = L"NewOne";
+    shell.answerDir = L"Z:\\n";
+    Command(kCmdRefAdd);
+    EXPECT_EQ(test::ReadBytes(DataFile()), kept + "Pop,Z:\\p\r\nNewOne,Z:\\n\r\n");
+    ASSERT_TRUE(EditCaption(Node(L"Pop"), L"Rock"));
+    EXPECT_EQ(test::ReadBytes(DataFile()), kept + "Rock,Z:\\p\r\nNewOne,Z:\\n\r\n");
+    Select(Node(L"NewOne"));
+    Command(kCmdRefDel);
+    EXPECT_EQ(test::ReadBytes(DataFile()), kept + "Rock,Z:\\p\r\n");
+    EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(TreeTest, ACaptionASiblingHasAlreadyIsRefusedSoThatNoLineStandsForTwoNodes) {
+    const std::wstring lines = L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusical,H:\\m\r\n";
+    WriteData(lines);
+    Frm_Main& w = LoadAndShow();
+    shell.answerName = L"Music";
+    shell.answerDir = L"F:\\new";
+    Command(kCmdRefAdd);  // under the root, beside Music
+    Select(Node(L"Musical"));
+    Command(kCmdRefMod);  // Musical renamed Music by the dialog
+    EditCaption(Node(L"Musical"), L"Music");
+    EXPECT_EQ(shell.messages.size(), 3u);
+    EXPECT_EQ(Data(), lines);
+    EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Live=E:\\live\nMusical=H:\\m\n");
+
+    // Its own caption, another case, or the same name at another level are no
+    // clash.
+    shell.answerName = L"Musical";
+    shell.answerDir = L"H:\\n";
+    Command(kCmdRefMod);
+    ASSERT_TRUE(EditCaption(Node(L"Musical"), L"music"));
+    Select(Node(L"Music/Live"));
+    shell.answerName = L"Music";
+    shell.answerDir = L"E:\\x";
+    Command(kCmdRefMod);
+    EXPECT_EQ(shell.messages.size(), 3u);
+    EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Music,E:\\x\r\nmusic,H:\\n\r\n");
+
+    // A change to a folder the data file cannot hold is refused too.
+    Select(Node(L"music"));
+    for (const wchar_t* folder : {L"H:\\a,b", L"H:\\한국"}) {
+        shell.answerDir = folder;
+        Command(kCmdRefMod);
+    }
+    EXPECT_EQ(shell.messages.size(), 5u);
+    EXPECT_EQ(w.NodeOf(Node(L"music"))->folder, L"H:\\n");
+    EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Music,E:\\x\r\nmusic,H:\\n\r\n");
+}
+
+TEST_F(TreeTest, AReadOnlyDataFileIsNeverReplacedAndEveryCommandSaysSo) {
+    const std::wstring lines = L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\n";
+    WriteData(lines);
+    SetFileAttributesW(DataFile().c_str(), FILE_ATTRIBUTE_READONLY);
+    LoadAndShow();
+    const std::wstring shape = Shape();
+    shell.answerName = L"Pop";
+    shell.answerDir = L"P:\\";
+    Command(kCmdRefAdd);
+    Select(Node(L"Music/Live"));
+    Command(kCmdRefMod);
+    EditCaption(Node(L"Music/Live"), L"Concerts");
+    Command(kCmdRefDel);
+    EXPECT_EQ(shell.messages.size(), 4u);
+    EXPECT_EQ(Data(), lines);
+    EXPECT_EQ(Shape(), shape);
+    EXPECT_TRUE(GetFileAttributesW(DataFile().c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(DataFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(TreeTest, AWorkFileLeftAloneIsTakenBeforeAnyWriteAndLongCaptionsAreWrittenWhole) {
+    const std::wstring longName(1500, L'長');
+    WriteData(longName + L",L:\\\r\n" + longName + L",Child,C:\\\r\n");
+    LoadAndShow();
+    ASSERT_TRUE(EditCaption(Node(longName + L"/Child"), L"Kid"));
+    Select(Node(longName));
+    shell.answerName = L"Two";
+    shell.answerDir = L"T:\\";
+    Command(kCmdRefAdd);
+    const std::wstring expected = longName + L",L:\\\r\n" + longName + L",Kid,C:\\\r\n" + longName + L",Two,T:\\\r\n";
+    EXPECT_EQ(Data(), expected);
+
+    // A rewrite stopped after the data file was gone: the work file holds the
+    // folders.
+    MoveFileW(DataFile().c_str(), (folder / L"Orvane.wk").c_str());
+    Select(treeview::Root(main->TVDir));
+    shell.answerName = L"Three";
+    Command(kCmdRefAdd);
+    EXPECT_EQ(Data(), expected + L"Three,T:\\\r\n");
+    EXPECT_FALSE(test::Exists(folder / L"Orvane.wk"));
+    EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(TreeTest, TheRootsRefreshReadsTheClientsListFileFromTheDownloadFolder) {
+    const std::wstring name = L"__INCOMPLETE___a00000064.zip";
+    test::WriteAnsiText(File(L"incomplete downloads.txt"),
+                        L"Local Path:C:\\x\\" + name + L"\r\nr\r\nSize: 40\r\nUser:taro\r\n");
+    const std::wstring other = folder / L"other";
+    test::MakeFolder(other);
+    test::MakeFile(other + L"\\" + name, 10);
+    WriteData(other + L"\r\n");  // a line of one field gives the root another folder
+    LoadOnDownloads();
+    Command(kCmdRefresh);
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(Text(0, Column::User), L"taro");
+}
+
+TEST_F(TreeTest, AddRefusesANodeDeeperThanTheDataFileIsRead) {
+    std::wstring line;
+    for (std::size_t i = 1; i < kMaxFolderDepth; ++i) line += L"n,";
+    WriteData(line + L"last,D:\\\r\n");
+    LoadAndShow();
+    HTREEITEM deepest = treeview::Root(main->TVDir);
+    while (HTREEITEM child = TreeView_GetChild(main->TVDir, deepest)) deepest = child;
+    shell.answerName = L"deeper";
+    Select(deepest);
+    Command(kCmdRefAdd);
+    Select(TreeView_GetParent(main->TVDir, deepest));
+    Command(kCmdRefAdd);  // one level up still fits
+    EXPECT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(Data(), line + L"last,D:\\\r\n" + line + L"deeper,\r\n");
 }
 
 TEST_F(TreeTest, LeftClicksListTheNodesFolderRightClicksDoNotAndHoverShowsFolders) {

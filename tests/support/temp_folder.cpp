@@ -13,9 +13,12 @@ std::atomic<int> g_counter{0};
 TempFolder::TempFolder() {
     wchar_t base[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + L"orvane-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(g_counter++) + L"\\";
-    CreateDirectoryW(path_.c_str(), nullptr);
+    // A folder of its own: one left by a crashed test (process ids come back
+    // under Wine) is never reused.
+    do {
+        path_ = std::wstring(base) + L"orvane-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(g_counter++) + L"\\";
+    } while (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 TempFolder::~TempFolder() {
