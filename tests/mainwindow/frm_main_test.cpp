@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, AMissingOrBlankDownloadFolderKeepsTheStoredTreeSetting) {
 }
 
 TEST_F(MainWindowTest, FindHistoryIsLoadedUpToTheFirstEmptyWord) {
-    WriteSettings(L"[FIND]\r\nWORD1=abc\r\nWORD2=春の歌\r\nWORD3=\r\nWORD4=hidden\r\n");
+    WriteSettings(L"[FIND]\r\nWORD1=abc\r\nWORD2=\" 春の歌 \"\r\nWORD3=\r\nWORD4=hidden\r\n");
     Frm_Main& w = Load();
     ASSERT_EQ(combobox::Count(w.cboFind), 2);
     EXPECT_EQ(combobox::ItemText(w.cboFind, 0), L"abc");
