@@ -39,8 +39,7 @@ std::optional<double> ParseNumber(std::wstring_view text) {
     for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) value = value * 10 + (text[i] - L'0');
     if (i < text.size() && text[i] == L'.') {
         double scale = 0.1;
-        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits, scale /= 10)
-            value += (text[i] - L'0') * scale;
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits, scale /= 10) value += (text[i] - L'0') * scale;
     }
     if (digits == 0 || i != text.size() || !std::isfinite(value)) return std::nullopt;
     return negative ? -value : value;
@@ -60,6 +59,47 @@ std::optional<int> ToTwips(std::wstring_view text) {
 std::wstring WithTrailingBackslash(std::wstring path) {
     if (path.empty() || path.back() != L'\\') path += L'\\';
     return path;
+}
+
+namespace {
+
+bool IsSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+bool HasDrive(std::wstring_view path) { return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == L':'; }
+// "C:" of "C:\prog\", "\\server\share" of "\\server\share\prog\".
+std::wstring_view RootOf(std::wstring_view folder) {
+    if (HasDrive(folder)) return folder.substr(0, 2);
+    if (folder.size() < 2 || !IsSlash(folder[0]) || !IsSlash(folder[1])) return {};
+    std::size_t end = 2;
+    for (int part = 0; part < 2 && end != std::wstring_view::npos; ++part)
+        end = folder.find_first_of(L"\\/", end + (part ? 1 : 0));
+    return folder.substr(0, end);
+}
+// What the profile reader takes for blanks, and a little more: stripping
+// more than it does is harmless, less is not.
+bool IsProfileBlank(wchar_t c) { return IsSpace(c) || c == L'\v' || c == L'\f' || c == L'\x1a'; }
+
+}  // namespace
+
+std::wstring ResolvedAgainst(std::wstring_view folder, std::wstring_view path) {
+    if (Trimmed(path).empty()) return std::wstring(path);
+    const bool fromRoot = IsSlash(path[0]);
+    if (fromRoot && path.size() >= 2 && IsSlash(path[1])) return std::wstring(path);  // a share or "\\?\"
+    if (HasDrive(path)) return std::wstring(path);
+    if (fromRoot) return std::wstring(RootOf(folder)) + std::wstring(path);
+    return std::wstring(folder) + std::wstring(path);
+}
+
+std::wstring StableProfileValue(std::wstring_view value) {
+    value = value.substr(0, value.find_first_of(L"\r\n"));
+    for (;;) {
+        while (!value.empty() && IsProfileBlank(value.front())) value.remove_prefix(1);
+        while (!value.empty() && IsProfileBlank(value.back())) value.remove_suffix(1);
+        const bool quoted =
+            value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front();
+        if (!quoted) return std::wstring(value);
+        value = value.substr(1, value.size() - 2);
+    }
 }
 
 Settings ReadSettings(const IniReader& read) {

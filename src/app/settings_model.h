@@ -30,20 +30,33 @@ std::wstring WithTrailingBackslash(std::wstring path);
 // Whitespace around a text removed (space and tab, as typed in a path).
 std::wstring_view Trimmed(std::wstring_view text);
 
+// A stored path as the program uses it: a path from a drive ("C:\...", and
+// "C:dl", which is that drive's business), a network share ("\\server\...")
+// or a "\\?\" path stays as it is; one that starts at the root ("\dl") gets
+// the folder's drive; any other is relative to the folder (which ends with a
+// backslash). A blank path stays as it is.
+std::wstring ResolvedAgainst(std::wstring_view folder, std::wstring_view path);
+
+// The text a value written to the settings file reads back as: the platform
+// ends it at a line break, and its reader strips surrounding blanks and one
+// pair of matching quotes (single or double). Stripping is repeated until
+// nothing changes, so that writing the result again reads back the same.
+std::wstring StableProfileValue(std::wstring_view value);
+
 // Reads one key: (section, key, default) -> stored text or the default.
-using IniReader = std::function<std::wstring(std::wstring_view section, std::wstring_view key,
-                                             std::wstring_view fallback)>;
+using IniReader =
+    std::function<std::wstring(std::wstring_view section, std::wstring_view key, std::wstring_view fallback)>;
 
 struct Settings {
-    std::wstring filePath;      // PATH/FILE_PATH: the client's download folder
-    std::wstring defaultDir;    // PATH/DEFAULT_DIR
-    bool deleteConfirm = true;  // SYSTEM/DELMSG: on unless exactly "0"
-    bool refDirView = true;     // SYSTEM/REFDIRVIEW read as a number equals 1
-    std::wstring left;          // SYSTEM/LEFT, twips as stored
-    std::wstring top;           // SYSTEM/TOP
-    std::int16_t sortKey = 1;   // SORT/KEY
-    std::int16_t sortOrder = 0; // SORT/ORDER
-    std::wstring background;    // DESIGN/BG
+    std::wstring filePath;       // PATH/FILE_PATH: the client's download folder
+    std::wstring defaultDir;     // PATH/DEFAULT_DIR
+    bool deleteConfirm = true;   // SYSTEM/DELMSG: on unless exactly "0"
+    bool refDirView = true;      // SYSTEM/REFDIRVIEW read as a number equals 1
+    std::wstring left;           // SYSTEM/LEFT, twips as stored
+    std::wstring top;            // SYSTEM/TOP
+    std::int16_t sortKey = 1;    // SORT/KEY
+    std::int16_t sortOrder = 0;  // SORT/ORDER
+    std::wstring background;     // DESIGN/BG
     std::int16_t alignment = 0;
     std::int16_t invisibleEnabled = 0;
     std::int16_t invisible = 255;

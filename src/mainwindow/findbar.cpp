@@ -34,21 +34,38 @@ int Frm_Main::FindHistoryIndex(const std::wstring& word) const {
     return -1;
 }
 
+// The history holds each word as the next start reads it back from the
+// settings file, so that key WORDk holds entry k across restarts: a word that
+// reads back empty would end the stored history there and is not kept.
+void Frm_Main::AddToFindHistory(const std::wstring& typed) {
+    std::wstring word = StableProfileValue(typed);
+    if (word.empty() || FindHistoryIndex(word) >= 0) return;
+    const std::wstring key = WordKey(static_cast<std::size_t>(combobox::Count(cboFind)) + 1);
+    app_.ini.PutIni(L"FIND", key, word);
+    // The file's code page may not hold every character: keep what it holds.
+    constexpr wchar_t kNotStored[] = L"\x01\n\x01";  // no stored value reads back as this
+    const std::wstring stored = app_.ini.GetIni(L"FIND", key, kNotStored);
+    if (stored != kNotStored && stored != word) {
+        word = StableProfileValue(stored);
+        if (word.empty() || FindHistoryIndex(word) >= 0) {
+            app_.ini.PutIni(L"FIND", key, L"");
+            return;
+        }
+        app_.ini.PutIni(L"FIND", key, word);
+    }
+    combobox::Append(cboFind, word);
+}
+
 void Frm_Main::OnFind() {
     const std::wstring word = WindowText(cboFind);
-    // An empty word still marks every file, but is not kept: stored, it would
-    // end the history and hide the words after it at the next start.
-    if (!word.empty() && FindHistoryIndex(word) < 0) {
-        combobox::Append(cboFind, word);
-        app_.ini.PutIni(L"FIND", WordKey(static_cast<std::size_t>(combobox::Count(cboFind))), word);
-    }
-    MarkMatches(rows_, word, UpperCaseText);
+    AddToFindHistory(word);
+    MarkMatches(rows_, word, UpperCaseText);  // the word as typed
     InvalidateRect(LVList, nullptr, FALSE);
 }
 
 void Frm_Main::OnDeleteFind() {
     const std::wstring word = WindowText(cboFind);
-    const int index = FindHistoryIndex(word);
+    const int index = FindHistoryIndex(StableProfileValue(word));  // as Find kept it
     if (index < 0) return;
     SendMessageW(cboFind, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
     SetWindowTextW(cboFind, word.c_str());  // the field keeps what the user typed

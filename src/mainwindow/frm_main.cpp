@@ -64,13 +64,12 @@ void Frm_Main::Load() {
     SetUpColumns();
     LoadFindHistory();
     BuildFolderTree();
-    const std::wstring filePath(Trimmed(settings.filePath));
-    if (!filePath.empty() && FileExists(settings.filePath)) {
-        ListFolder(settings.filePath, true);
+    const std::wstring clientFolder = ClientFolder();
+    if (!Trimmed(clientFolder).empty() && FileExists(clientFolder)) {
+        ListFolder(clientFolder, true);
         // The client's folder exists: the tree is shown whatever was stored.
         menu::SetChecked(menu_, kCmdToggleTree, true);
-        if (const FolderNode* root = NodeOf(treeview::Root(TVDir)))
-            statusbar::SetText(SBMain, 0, root->folder);
+        if (const FolderNode* root = NodeOf(treeview::Root(TVDir))) statusbar::SetText(SBMain, 0, root->folder);
     }
 }
 
@@ -89,7 +88,8 @@ bool Frm_Main::EditingLabel() const {
 bool Frm_Main::TranslateAccelerators(MSG& msg) {
     if (!hwnd()) return false;
     // Enter in the find field finds; the dialog keys would take it otherwise.
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && (msg.hwnd == cboFind || GetParent(msg.hwnd) == cboFind)) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN &&
+        (msg.hwnd == cboFind || GetParent(msg.hwnd) == cboFind)) {
         OnCommand(kCmdFind);
         return true;
     }
@@ -103,7 +103,9 @@ const FolderNode* Frm_Main::NodeOf(HTREEITEM item) const {
     return item ? reinterpret_cast<const FolderNode*>(treeview::Data(TVDir, item)) : nullptr;
 }
 
-std::wstring Frm_Main::ClientFolder() const { return settings.filePath; }
+// A relative FILE_PATH belongs to the program's folder, not to wherever the
+// program was started from.
+std::wstring Frm_Main::ClientFolder() const { return ResolvedAgainst(app_.programFolder, settings.filePath); }
 
 void Frm_Main::LoadSettings() {
     settings = ReadSettings(app_.ini.Reader());
@@ -137,21 +139,21 @@ void Frm_Main::CreateMenus() {
 
 void Frm_Main::CreateControls() {
     const HWND self = hwnd();
-    cboFind = CreateChild(self, WC_COMBOBOXW, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                          kIdFindCombo);
+    cboFind = CreateChild(self, WC_COMBOBOXW, L"",
+                          WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kIdFindCombo);
     cmdFind = CreateChild(self, WC_BUTTONW, L"検索", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdFind);
     cmdDelFind = CreateChild(self, WC_BUTTONW, L"条件削除", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdDeleteFind);
     cmdCls = CreateChild(self, WC_BUTTONW, L"クリア", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdClearFind);
     cmdRefresh = CreateChild(self, WC_BUTTONW, L"更新", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdRefresh);
-    TVDir = CreateChild(self, WC_TREEVIEWW, L"",
-                        WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS |
-                            TVS_EDITLABELS,
-                        kIdTree, WS_EX_CLIENTEDGE);
+    TVDir = CreateChild(
+        self, WC_TREEVIEWW, L"",
+        WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_EDITLABELS,
+        kIdTree, WS_EX_CLIENTEDGE);
     SetWindowSubclass(TVDir, TreeProc, 1, reinterpret_cast<DWORD_PTR>(this));
     splitter_ = std::make_unique<Splitter>(*this);
-    LVList = CreateChild(self, WC_LISTVIEWW, L"",
-                         WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, kIdList,
-                         WS_EX_CLIENTEDGE);
+    LVList =
+        CreateChild(self, WC_LISTVIEWW, L"", WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                    kIdList, WS_EX_CLIENTEDGE);
     listview::SetExtendedStyle(LVList, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                                LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     SBMain = CreateChild(self, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kIdStatus);
@@ -173,7 +175,8 @@ void Frm_Main::SetUpColumns() {
 
 void Frm_Main::LoadFindHistory() {
     for (int k = 1;; ++k) {
-        const std::wstring word = app_.ini.GetIni(L"FIND", L"WORD" + std::to_wstring(k), L"");
+        // As Find keeps words: a hand-made " abc " is the word abc.
+        const std::wstring word = StableProfileValue(app_.ini.GetIni(L"FIND", L"WORD" + std::to_wstring(k), L""));
         if (word.empty()) break;
         combobox::Append(cboFind, word);
     }
@@ -182,20 +185,28 @@ void Frm_Main::LoadFindHistory() {
 void Frm_Main::ApplyStoredPosition() {
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    POINT at{r.left, r.top};
-    if (!settings.left.empty())
-        if (const auto left = ToTwips(settings.left)) at.x = TwipsToPixels(*left, dpi_);
-    if (!settings.top.empty())
-        if (const auto top = ToTwips(settings.top)) at.y = TwipsToPixels(*top, dpi_);
-    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto edge = [](const std::wstring& text) { return text.empty() ? std::nullopt : ToTwips(text); };
+    ScreenRect place = StoredWindowPlace(edge(settings.left), edge(settings.top), {r.left, r.top, r.right, r.bottom},
+                                         static_cast<int>(SystemDpi()));
+    // A place off every screen (a monitor gone, a hand-edited file) comes
+    // back onto the nearest monitor.
+    const RECT wanted{place.left, place.top, place.right, place.bottom};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        place = KeptOnWorkArea(place, {work.left, work.top, work.right, work.bottom});
+    }
+    SetWindowPos(hwnd(), nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Frm_Main::OnQueryUnload() {
     app_.ini.PutIni(L"SYSTEM", L"REFDIRVIEW", menu::IsChecked(menu_, kCmdToggleTree) ? L"1" : L"0");
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    const int left = PixelsToTwips(r.left, dpi_);
-    const int top = PixelsToTwips(r.top, dpi_);
+    const UINT dpi = SystemDpi();
+    const int left = PixelsToTwips(r.left, dpi);
+    const int top = PixelsToTwips(r.top, dpi);
     if (left > 0) app_.ini.PutIni(L"SYSTEM", L"LEFT", std::to_wstring(left));
     if (top > 0) app_.ini.PutIni(L"SYSTEM", L"TOP", std::to_wstring(top));
 }
@@ -283,8 +294,18 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_QUERYENDSESSION:
+        // Logging off or shutting down stores what closing stores, once for
+        // the whole ending, however the system goes on after this.
+        if (!storedForSessionEnd_) OnQueryUnload();
+        storedForSessionEnd_ = true;
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam && !storedForSessionEnd_) OnQueryUnload();
+        storedForSessionEnd_ = wParam != FALSE;  // cancelled: a later closing stores again
+        return 0;
     case WM_CLOSE:
-        OnQueryUnload();
+        if (!storedForSessionEnd_) OnQueryUnload();
         DestroyWindow(hwnd());
         return 0;
     case WM_DESTROY:

@@ -147,6 +147,7 @@ private:
     void OnDeleteFind();
     void OnClearFind();
     int FindHistoryIndex(const std::wstring& word) const;
+    void AddToFindHistory(const std::wstring& typed);
     void OnToggleTree();
     void OnHelp();
     void OnVersion();
@@ -173,6 +174,7 @@ private:
     TwipRect dragBar_{0, 0, 135, 6735};
     bool SplitterDragging = false;
     bool quitOnDestroy_ = false;
+    bool storedForSessionEnd_ = false;  // the window state is stored for a logoff or shut-down under way
     std::vector<std::unique_ptr<FolderNode>> nodes_;
     int nodeCounter_ = 0;
     HTREEITEM selectionAtMouseDown_ = nullptr;

@@ -1,6 +1,8 @@
 #include "mainwindow/layout_core.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace orvane {
 
@@ -23,8 +25,8 @@ PaneLayout SizeControls(double& x, const PaneLayout& current, const WindowMetric
     }
     next.tree.top = kPaneTop;
     next.list.top = kPaneTop;
-    next.tree.height = window.statusVisible ? window.clientHeight - (kPaneTop + window.statusHeight)
-                                            : window.clientHeight - kPaneTop;
+    next.tree.height =
+        window.statusVisible ? window.clientHeight - (kPaneTop + window.statusHeight) : window.clientHeight - kPaneTop;
     next.list.height = next.tree.height;
     next.splitter.top = kPaneTop;
     next.splitter.height = next.tree.height;
@@ -56,6 +58,40 @@ PaneLayout ResizePanes(const PaneLayout& current, const WindowMetrics& window) {
         next.splitter.height = height;
     }
     return next;
+}
+
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+
+int TwipsToPixelsRounded(int twips, int dpi) {
+    const std::int64_t scaled = std::int64_t{twips} * dpi;
+    const std::int64_t half = kTwipsPerInch / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch : -((-scaled + half) / kTwipsPerInch));
+}
+
+// One edge: the window's start kept within [low, high - length], or at low
+// when it is longer than the work area.
+int KeptWithin(int start, int length, int low, int high) { return std::max(low, std::min(start, high - length)); }
+
+}  // namespace
+
+ScreenRect StoredWindowPlace(std::optional<int> leftTwips, std::optional<int> topTwips, const ScreenRect& chosen,
+                             int dpi) {
+    ScreenRect place = chosen;
+    if (leftTwips) place.left = TwipsToPixelsRounded(*leftTwips, dpi);
+    if (topTwips) place.top = TwipsToPixelsRounded(*topTwips, dpi);
+    place.right = place.left + (chosen.right - chosen.left);
+    place.bottom = place.top + (chosen.bottom - chosen.top);
+    return place;
+}
+
+ScreenRect KeptOnWorkArea(const ScreenRect& window, const ScreenRect& workArea) {
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    const int left = KeptWithin(window.left, width, workArea.left, workArea.right);
+    const int top = KeptWithin(window.top, height, workArea.top, workArea.bottom);
+    return {left, top, left + width, top + height};
 }
 
 TwipRect MergePlacement(const TwipRect& current, const TwipRect& wanted) {

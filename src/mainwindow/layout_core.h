@@ -64,6 +64,25 @@ int DragBarLeft(int splitterLeft, int mouseX, int outerWidth);
 // A resize adapts the list width and the heights, never positions.
 PaneLayout ResizePanes(const PaneLayout& current, const WindowMetrics& window);
 
+// A window's place on the screen, in pixels.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// The main window's place from its stored edges, in twips at the given DPI
+// (rounded to the nearest pixel); an edge that is not stored keeps the place
+// the system chose. The size stays that of `chosen`.
+ScreenRect StoredWindowPlace(std::optional<int> leftTwips, std::optional<int> topTwips, const ScreenRect& chosen,
+                             int dpi);
+
+// The window moved onto the work area: wholly inside where it fits, with its
+// left and top edges on the work area where it does not.
+ScreenRect KeptOnWorkArea(const ScreenRect& window, const ScreenRect& workArea);
+
 // A placement keeps the present width or height where the wanted one is
 // negative: such a step is skipped, the rest still applies.
 TwipRect MergePlacement(const TwipRect& current, const TwipRect& wanted);

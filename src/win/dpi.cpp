@@ -24,6 +24,15 @@ UINT DpiOf(HWND window) {
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+UINT SystemDpi() {
+    using GetDpiForSystemFn = UINT(WINAPI*)();
+    static const auto getDpiForSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
+    if (getDpiForSystem) {
+        if (const UINT dpi = getDpiForSystem()) return dpi;
+    }
+    return DpiOf(nullptr);
+}
+
 int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
 int PixelsToTwips(int pixels, UINT dpi) { return MulDiv(pixels, kTwipsPerInch, static_cast<int>(dpi)); }
 

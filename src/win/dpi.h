@@ -11,6 +11,9 @@ namespace orvane {
 inline constexpr int kTwipsPerInch = 1440;
 
 UINT DpiOf(HWND window);  // the window's own DPI where the system knows it
+// The system's DPI, the same on every monitor: the stored window place is
+// converted with it, so that it means one place whatever monitor it was on.
+UINT SystemDpi();
 int TwipsToPixels(int twips, UINT dpi);
 int PixelsToTwips(int pixels, UINT dpi);
 RECT TwipsToPixels(const TwipRect& rect, UINT dpi);

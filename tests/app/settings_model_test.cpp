@@ -72,7 +72,7 @@ TEST(SettingsModel, WithoutASettingsFileEveryDefaultHolds) {
 
 TEST(SettingsModel, StoredValuesAreConvertedAndBadNumbersFallBack) {
     FakeIni ini;
-    ini.values = {{L"PATH/FILE_PATH", L"C:\\WinMX"}, {L"SORT/KEY", L"6"},       {L"SORT/ORDER", L"x"},
+    ini.values = {{L"PATH/FILE_PATH", L"C:\\WinMX"}, {L"SORT/KEY", L"6"},           {L"SORT/ORDER", L"x"},
                   {L"DESIGN/INVISIBLE", L""},        {L"DESIGN/SIZECOLOR", L"255"}, {L"DMY/COLOR", L"-2147483643"},
                   {L"SYSTEM/LEFT", L"1500"}};
     const Settings s = ini.Read();
@@ -97,7 +97,7 @@ TEST(SettingsModel, DeleteConfirmationIsOffOnlyForExactlyZero) {
 }
 
 TEST(SettingsModel, TreeShownWhenStoredValueIsNumericallyOne) {
-    const std::pair<const wchar_t*, bool> cases[] = {{L"1", true}, {L"1.0", true}, {L"2", false},
+    const std::pair<const wchar_t*, bool> cases[] = {{L"1", true},  {L"1.0", true},     {L"2", false},
                                                      {L"0", false}, {L"garbage", true}, {L"", true}};
     for (const auto& [text, shown] : cases) {
         FakeIni ini;
@@ -111,6 +111,31 @@ TEST(SettingsModel, FolderGetsOneTrailingBackslash) {
     EXPECT_EQ(WithTrailingBackslash(L"C:\\"), L"C:\\");
     EXPECT_EQ(WithTrailingBackslash(L""), L"\\");
     EXPECT_EQ(Trimmed(L"  C:\\x \t"), L"C:\\x");
+}
+
+TEST(SettingsModel, StoredPathsResolveAgainstTheProgramFolder) {
+    const std::wstring program = L"C:\\Tools\\Orvane\\";
+    EXPECT_EQ(ResolvedAgainst(program, L"dl"), L"C:\\Tools\\Orvane\\dl");
+    EXPECT_EQ(ResolvedAgainst(program, L"..\\dl"), L"C:\\Tools\\Orvane\\..\\dl");
+    EXPECT_EQ(ResolvedAgainst(program, L"\\dl"), L"C:\\dl");
+    EXPECT_EQ(ResolvedAgainst(L"\\\\host\\share\\Orvane\\", L"\\dl"), L"\\\\host\\share\\dl");
+    for (const wchar_t* absolute : {L"D:\\WinMX", L"d:/WinMX", L"D:", L"\\\\host\\share\\dl", L"\\\\?\\D:\\x"})
+        EXPECT_EQ(ResolvedAgainst(program, absolute), absolute);
+    EXPECT_EQ(ResolvedAgainst(program, L""), L"");
+    EXPECT_EQ(ResolvedAgainst(program, L"  "), L"  ");
+}
+
+TEST(SettingsModel, StableProfileValueIsWhatARestartReadsBack) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"abc", L"abc"},       {L"  abc\t", L"abc"}, {L"\"abc\"", L"abc"}, {L"'abc'", L"abc"},
+        {L"\" abc \"", L"abc"}, {L"''a''", L"a"},     {L"\"a'", L"\"a'"},   {L"\"", L"\""},
+        {L"\"a\"b\"", L"a\"b"}, {L"a\"b", L"a\"b"},   {L"\"\"", L""},       {L"   ", L""},
+        {L"a\x1a", L"a"},       {L"a\r\n[X]", L"a"},  {L"\nx", L""},        {L"\x3000語\x3000", L"\x3000語\x3000"},
+    };
+    for (const auto& [typed, stored] : cases) {
+        EXPECT_EQ(StableProfileValue(typed), stored) << typed;
+        EXPECT_EQ(StableProfileValue(stored), stored) << typed;
+    }
 }
 
 }  // namespace

@@ -71,7 +71,8 @@ TEST_F(StartupE2E, StartsWithoutSettingsFileAndClosingWritesTreeSettingAndPositi
 
 TEST_F(StartupE2E, StartsOnTheDownloadFolderAtTheStoredPosition) {
     test::MakeFolder(program / L"ダウンロード");
-    WriteSettings(L"[PATH]\r\nFILE_PATH=" + program.path() + L"ダウンロード\r\n[SYSTEM]\r\nREFDIRVIEW=0\r\nLEFT=1500\r\nTOP=900\r\n");
+    WriteSettings(L"[PATH]\r\nFILE_PATH=" + program.path() +
+                  L"ダウンロード\r\n[SYSTEM]\r\nREFDIRVIEW=0\r\nLEFT=1500\r\nTOP=900\r\n");
     e2e::RunningProgram orvane(exe);
     HWND main = orvane.WaitForWindow(kMainClass);
     ASSERT_NE(main, nullptr);
@@ -83,6 +84,32 @@ TEST_F(StartupE2E, StartsOnTheDownloadFolderAtTheStoredPosition) {
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(orvane.WaitForExit(), 0);
     EXPECT_EQ(ini.GetIni(L"SYSTEM", L"REFDIRVIEW", L""), L"1");
+}
+
+// A program folder that code page 932 cannot name: the settings are still
+// read (the list shows the download folder) and written at closing.
+TEST_F(StartupE2E, RunsFromAProgramFolderOutsideTheCodePage) {
+    const std::wstring zoe = program / L"Zoë\\";
+    test::MakeFolder(zoe);
+    const std::wstring zoeExe = e2e::InstallOrvane(zoe);
+    ASSERT_FALSE(zoeExe.empty());
+    test::MakeFolder(program / L"ダウンロード");
+    test::WriteBytes(program / L"ダウンロード\\song.mp3", "x");
+    ClsIni zoeIni;
+    zoeIni.IniName = zoe + L"Qelt.ini";
+    test::WriteBytes(zoeIni.IniName, ToAnsi(L"[PATH]\r\nFILE_PATH=" + program.path() + L"ダウンロード\r\n"));
+
+    e2e::RunningProgram orvane(zoeExe);
+    HWND main = orvane.WaitForWindow(kMainClass);
+    ASSERT_NE(main, nullptr);
+    HWND list = e2e::Child(main, kIdList);
+    ASSERT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_EQ(orvane.ItemText(list, 0, 0), L"song.mp3");
+    MoveTo(main, Px(1800), Px(1200));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(orvane.WaitForExit(), 0);
+    EXPECT_EQ(zoeIni.GetIni(L"SYSTEM", L"LEFT", L""), L"1800");
+    EXPECT_EQ(zoeIni.GetIni(L"SYSTEM", L"TOP", L""), L"1200");
 }
 
 TEST_F(StartupE2E, EndCommandWritesNothingAndTheNextStartUsesTheOldState) {

@@ -88,6 +88,26 @@ TEST_F(FindBarTest, DeletingAWordRewritesTheHistoryAndEndsIt) {
     EXPECT_EQ(combobox::Count(again.cboFind), 2);
 }
 
+// Blanks and quotes that the settings file's reader strips, and a letter code
+// page 932 lacks: the history holds what the next start reads, so that no
+// blank key ends the stored history and hides the words after it.
+TEST_F(FindBarTest, TheHistoryHoldsEachWordAsARestartReadsItBack) {
+    Frm_Main& w = LoadAndShow();
+    for (const wchar_t* typed : {L"one", L"   ", L"\"two\"", L" two ", L"''", L"\" three \"", L"Zoë", L"four"}) {
+        Type(typed);
+        Click(w.cmdFind);
+    }
+    const std::vector<std::wstring> kept{L"one", L"two", L"three", L"Zoe", L"four"};
+    EXPECT_EQ(History(), kept);
+    LoadAndShow();
+    EXPECT_EQ(History(), kept);
+
+    Type(L" \"one\"");
+    Click(main->cmdDelFind);
+    LoadAndShow();
+    EXPECT_EQ(History(), (std::vector<std::wstring>{L"two", L"three", L"Zoe", L"four"}));
+}
+
 TEST_F(FindBarTest, ClearRestoresNormalColoursAndEmptiesTheField) {
     MakeFiles();
     Frm_Main& w = LoadOnDownloads();

@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, WithoutSettingsFileTheDefaultsHold) {
     EXPECT_TRUE(menu::IsChecked(w.Menu(), kCmdToggleTree));
     EXPECT_TRUE(w.TreeVisible());
     EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir))->folder, L"\\");  // empty FILE_PATH
-    EXPECT_EQ(statusbar::Text(w.SBMain, 0), L"");                   // not set without a folder
+    EXPECT_EQ(statusbar::Text(w.SBMain, 0), L"");                 // not set without a folder
     EXPECT_EQ(w.settings.sortKey, 1);
     EXPECT_EQ(w.FindHighlightColor, RGB(255, 80, 0));
     EXPECT_NE(listview::ExtendedStyle(w.LVList) & LVS_EX_GRIDLINES, 0u);
@@ -82,6 +82,25 @@ TEST_F(MainWindowTest, AnExistingDownloadFolderShowsTheTreeWhateverWasStored) {
     EXPECT_EQ(statusbar::Text(w.SBMain, 0), folder.path() + L"ダウンロード\\");
 }
 
+TEST_F(MainWindowTest, ARelativeDownloadFolderBelongsToTheProgramFolder) {
+    test::TempFolder elsewhere;  // the folder the program is started from
+    for (const std::wstring& place : {folder.path(), elsewhere.path()}) test::MakeFolder(place + L"dl");
+    test::WriteBytes(folder / L"dl\\mine.txt", "x");
+    test::WriteBytes(elsewhere / L"dl\\other.txt", "x");
+    WriteSettings(L"[PATH]\r\nFILE_PATH=dl\r\n");
+    wchar_t started[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, started);
+    SetCurrentDirectoryW(elsewhere.path().c_str());
+    Frm_Main& w = Load();
+    SetCurrentDirectoryW(started);
+    EXPECT_EQ(w.ClientFolder(), folder.path() + L"dl");
+    EXPECT_EQ(w.settings.filePath, L"dl");  // kept as stored
+    ASSERT_EQ(listview::ItemCount(w.LVList), 1);
+    wchar_t name[64] = {};
+    ListView_GetItemText(w.LVList, 0, 0, name, 64);
+    EXPECT_STREQ(name, L"mine.txt");
+}
+
 TEST_F(MainWindowTest, AMissingOrBlankDownloadFolderKeepsTheStoredTreeSetting) {
     for (const std::wstring path : {folder.path() + L"nowhere", std::wstring(L"   ")}) {
         WriteSettings(L"[PATH]\r\nFILE_PATH=" + path + L"\r\n[SYSTEM]\r\nREFDIRVIEW=0\r\n");
@@ -93,7 +112,7 @@ TEST_F(MainWindowTest, AMissingOrBlankDownloadFolderKeepsTheStoredTreeSetting) {
 }
 
 TEST_F(MainWindowTest, FindHistoryIsLoadedUpToTheFirstEmptyWord) {
-    WriteSettings(L"[FIND]\r\nWORD1=abc\r\nWORD2=春の歌\r\nWORD3=\r\nWORD4=hidden\r\n");
+    WriteSettings(L"[FIND]\r\nWORD1=abc\r\nWORD2=\" 春の歌 \"\r\nWORD3=\r\nWORD4=hidden\r\n");
     Frm_Main& w = Load();
     ASSERT_EQ(combobox::Count(w.cboFind), 2);
     EXPECT_EQ(combobox::ItemText(w.cboFind, 0), L"abc");
@@ -118,6 +137,56 @@ TEST_F(MainWindowTest, PositionThatIsNotANumberIsIgnored) {
     EXPECT_GE(r.left, 0);  // where the system put it, not at a bogus place
     EXPECT_GE(r.top, 0);
     EXPECT_EQ(ini.GetIni(L"SYSTEM", L"LEFT", L"?"), L"left");  // and the stored text is left alone
+}
+
+// Off every screen, to either side: the window comes onto the nearest work
+// area, and closing stores a place on it.
+TEST_F(MainWindowTest, AStoredPlaceOffEveryScreenComesBackOntoTheWorkArea) {
+    for (const wchar_t* edge : {L"100000000", L"50000", L"-50000"}) {
+        const std::wstring top = edge == std::wstring(L"50000") ? L"40000" : edge;
+        WriteSettings(std::wstring(L"[SYSTEM]\r\nLEFT=") + edge + L"\r\nTOP=" + top + L"\r\n");
+        Frm_Main& w = LoadAndShow();
+        RECT r{};
+        GetWindowRect(w.hwnd(), &r);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(w.hwnd(), MONITOR_DEFAULTTONEAREST), &monitor));
+        const RECT& work = monitor.rcWork;
+        EXPECT_TRUE(r.left >= work.left && r.right <= work.right && r.top >= work.top && r.bottom <= work.bottom)
+            << edge << " " << r << " on " << work;
+        SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+        const auto storedPx = [&](const wchar_t* key) {
+            return TwipsToPixels(ToTwips(ini.GetIni(L"SYSTEM", key, L"")).value_or(0), SystemDpi());
+        };
+        EXPECT_LT(storedPx(L"LEFT"), work.right) << edge;
+        EXPECT_LT(storedPx(L"TOP"), work.bottom) << edge;
+    }
+}
+
+TEST_F(MainWindowTest, LogoffOrShutdownStoresWhatClosingStoresOnce) {
+    Frm_Main& w = LoadAndShow();
+    SetWindowPos(w.hwnd(), nullptr, Px(2400), Px(1200), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Command(kCmdToggleTree);
+    EXPECT_EQ(SendMessageW(w.hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);  // never holds the system up
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"REFDIRVIEW", L""), L"0");
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"LEFT", L""), L"2400");
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"TOP", L""), L"1200");
+    SendMessageW(w.hwnd(), WM_ENDSESSION, FALSE, 0);  // cancelled by another program
+    SetWindowPos(w.hwnd(), nullptr, Px(3000), Px(1500), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(w.hwnd(), WM_QUERYENDSESSION, 0, 0);  // the next ending stores anew
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"LEFT", L""), L"3000");
+
+    ini.PutIni(L"SYSTEM", L"LEFT", L"written once");
+    SendMessageW(w.hwnd(), WM_ENDSESSION, TRUE, 0);
+    SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"LEFT", L""), L"written once");
+
+    Frm_Main& again = LoadAndShow();  // cancelled, then closed: closing stores
+    SendMessageW(again.hwnd(), WM_QUERYENDSESSION, 0, 0);
+    SendMessageW(again.hwnd(), WM_ENDSESSION, FALSE, 0);
+    SetWindowPos(again.hwnd(), nullptr, Px(1800), Px(900), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(again.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ini.GetIni(L"SYSTEM", L"LEFT", L""), L"1800");
 }
 
 TEST_F(MainWindowTest, ClosingWritesTreeSettingAndPosition) {

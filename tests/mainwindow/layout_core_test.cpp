@@ -107,5 +107,26 @@ TEST(LayoutCore, NegativeSizesAreNeverPlaced) {
     EXPECT_EQ(MergePlacement({1, 2, 3, 4}, {5, 6, -1, -2}), (TwipRect{5, 6, 3, 4}));
 }
 
+TEST(LayoutCore, StoredPlaceIsInTwipsAtTheGivenDpi) {
+    const ScreenRect chosen{30, 40, 750, 550};
+    EXPECT_EQ(StoredWindowPlace(1500, 900, chosen, 96), (ScreenRect{100, 60, 820, 570}));
+    EXPECT_EQ(StoredWindowPlace(1500, 900, chosen, 144), (ScreenRect{150, 90, 870, 600}));
+    EXPECT_EQ(StoredWindowPlace(1508, -1508, chosen, 96), (ScreenRect{101, -101, 821, 409}));  // nearest pixel
+    EXPECT_EQ(StoredWindowPlace(std::nullopt, 900, chosen, 96), (ScreenRect{30, 60, 750, 570}));
+    EXPECT_EQ(StoredWindowPlace(100'000'000, std::nullopt, chosen, 480).left, 33'333'333);
+}
+
+TEST(LayoutCore, WindowIsKeptOnTheWorkArea) {
+    const ScreenRect work{0, 0, 1280, 984};
+    const ScreenRect fits{560, 475, 1280, 984};  // touches the right and bottom edges
+    EXPECT_EQ(KeptOnWorkArea(fits, work), fits);
+    EXPECT_EQ(KeptOnWorkArea({561, 476, 1281, 985}, work), fits);
+    EXPECT_EQ(KeptOnWorkArea({6'666'667, 2'666, 6'667'387, 3'175}, work), fits);
+    EXPECT_EQ(KeptOnWorkArea({-3'333, -1, -2'613, 508}, work), (ScreenRect{0, 0, 720, 509}));
+    EXPECT_EQ(KeptOnWorkArea({100, 100, 2100, 1100}, work), (ScreenRect{0, 0, 2000, 1000}));  // larger: top left
+    const ScreenRect leftMonitor{-1920, 0, 0, 1040};  // a second monitor left of the main one
+    EXPECT_EQ(KeptOnWorkArea({-1500, 10, -780, 519}, leftMonitor), (ScreenRect{-1500, 10, -780, 519}));
+}
+
 }  // namespace
 }  // namespace orvane
