@@ -91,6 +91,12 @@ TEST_F(ListViewTest, DummyNamesAndSizesFollowTheDisplaySettings) {
 }
 
 TEST_F(ListViewTest, DummyFilesNamedLikeDevicesAreListedAsDummies) {
+    struct Remove {  // the folder's own removal cannot delete them
+        std::wstring folder;
+        ~Remove() {
+            for (const wchar_t* name : {L"aux.mp3", L"com1.mp3"}) DeleteFileW(VerbatimPath(folder, name).c_str());
+        }
+    } remove{downloads};
     test::MakeDummy(VerbatimPath(downloads, L"aux.mp3"), 0x10, 0, false);
     test::WriteBytes(VerbatimPath(downloads, L"com1.mp3"), std::string(40, 'x'));
     {
@@ -100,8 +106,6 @@ TEST_F(ListViewTest, DummyFilesNamedLikeDevicesAreListedAsDummies) {
     ASSERT_EQ(Count(), 2);
     EXPECT_EQ(Text(Row(L"aux.mp3"), Column::Total), L"ダミー");
     EXPECT_EQ(Text(Row(L"com1.mp3"), Column::Total), L"無");
-    DeleteFileW(VerbatimPath(downloads, L"aux.mp3").c_str());
-    DeleteFileW(VerbatimPath(downloads, L"com1.mp3").c_str());
 }
 
 TEST_F(ListViewTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
