@@ -24,3 +24,10 @@ foreach(parser download_name incomplete_list dummy_header folder_file)
   target_link_options(${parser}_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${parser}_fuzz PRIVATE orvane_fuzz_parsers)
 endforeach()
+
+# The conversions of numbers, colours and window edges read from the settings file.
+add_executable(settings_number_fuzz fuzz/settings_number_fuzz.cpp src/app/settings_model.cpp)
+target_include_directories(settings_number_fuzz PRIVATE src)
+target_compile_options(settings_number_fuzz PRIVATE
+    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+target_link_options(settings_number_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)

@@ -72,6 +72,7 @@ if(ORVANE_BUILD_TESTS)
       tests/app/splash_test.cpp
       tests/mainwindow/frm_main_test.cpp
       tests/mainwindow/layout_test.cpp
+      tests/mainwindow/appearance_test.cpp
       tests/mainwindow/file_list_test.cpp
       tests/mainwindow/findbar_test.cpp
       tests/inventory/scan_folder_test.cpp

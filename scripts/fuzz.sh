@@ -25,7 +25,7 @@ cmake --build --preset fuzz
 out="$root/build/fuzz"
 mkdir -p "$out/artifacts" "$out/logs"
 failed=0
-for target in download_name_fuzz incomplete_list_fuzz dummy_header_fuzz folder_file_fuzz; do
+for target in download_name_fuzz incomplete_list_fuzz dummy_header_fuzz folder_file_fuzz settings_number_fuzz; do
     log="$out/logs/$target.log"
     start=$SECONDS
     # Any crash input lands in build/fuzz/artifacts; the log keeps the report.

@@ -18,6 +18,16 @@ bool IsListedFile(const WIN32_FIND_DATAW& data) {
     return !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
+// Opens a file of a scanned folder for reading, sharing everything (the
+// client may be writing it); nothing unless it is a file on disk.
+UniqueFile OpenScannedFile(const std::wstring& folder, const std::wstring& name, DWORD flags) {
+    UniqueFile file(CreateFileW(VerbatimPath(folder, name).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, flags,
+                                nullptr));
+    if (file && GetFileType(file.get()) != FILE_TYPE_DISK) file.reset();
+    return file;
+}
+
 }  // namespace
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
@@ -25,13 +35,40 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     return folder + L"\\" + name;
 }
 
+std::wstring VerbatimPath(const std::wstring& folder, const std::wstring& name) {
+    static constexpr std::wstring_view kVerbatim = L"\\\\?\\", kDevice = L"\\\\.\\";
+    const std::wstring_view given(folder);
+    if (given.starts_with(kVerbatim) || given.starts_with(kDevice)) return JoinPath(folder, name);
+    // The full path of a stand-in name: the folder's full path, unchanged by
+    // whatever the real name would make of it ("aux.mp3" alone gives "\\.\aux").
+    const std::wstring probe = JoinPath(folder, L"x");
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        wchar_t* last = nullptr;
+        const DWORD length = GetFullPathNameW(probe.c_str(), static_cast<DWORD>(full.size()), full.data(), &last);
+        if (length == 0 || !last) return JoinPath(folder, name);
+        if (length < full.size()) {
+            full.resize(static_cast<std::size_t>(last - full.data()));
+            break;
+        }
+        full.assign(length, L'\0');
+    }
+    full += name;
+    if (full.starts_with(L"\\\\")) return std::wstring(kVerbatim) + L"UNC" + full.substr(1);
+    return std::wstring(kVerbatim) + full;
+}
+
 double LocalDaysFromFileTime(unsigned long long utcTicks) {
     FILETIME utc{static_cast<DWORD>(utcTicks), static_cast<DWORD>(utcTicks >> 32)};
     FILETIME local{};
     if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
-    const unsigned long long ticks = (static_cast<unsigned long long>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
-    return static_cast<double>(ticks / kTicksPerDay) - kDaysFrom1601To1899 +
-           static_cast<double>(ticks % kTicksPerDay) / static_cast<double>(kTicksPerDay);
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+    const double day = static_cast<double>(ticks / kTicksPerDay) - kDaysFrom1601To1899;
+    const double time = static_cast<double>(ticks % kTicksPerDay) / static_cast<double>(kTicksPerDay);
+    // Before the base date the day counts backwards but the time of day still
+    // forwards: 1899-12-29 06:00 is -1.25, not -0.75.
+    return day < 0 ? day - time : day + time;
 }
 
 FileEntryList ScanFolder(const std::wstring& folder) {
@@ -44,8 +81,8 @@ FileEntryList ScanFolder(const std::wstring& folder) {
         if (!IsListedFile(data)) continue;
         FileEntry entry;
         entry.Name = data.cFileName;
-        entry.Size = static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
-                                               data.nFileSizeLow);
+        entry.Size =
+            static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
         entry.TotalSize = FullSizeFromName(entry.Name);
         const unsigned long long written =
             (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
@@ -57,14 +94,11 @@ FileEntryList ScanFolder(const std::wstring& folder) {
 }
 
 void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries) {
-    const std::wstring path = JoinPath(folder, kIncompleteListName);
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(VerbatimPath(folder, kIncompleteListName).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
         return;
-    // The client may be writing it: share everything, read what is there.
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const UniqueFile file = OpenScannedFile(folder, kIncompleteListName, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!file) return;
     std::string bytes;
     char buffer[64 * 1024];
@@ -73,9 +107,8 @@ void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries) {
     ApplyIncompleteList(SplitLines(FromAnsi(bytes)), entries);
 }
 
-std::optional<DummyHeader> ReadDummyHeader(const std::wstring& path) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, 0, nullptr));
+std::optional<DummyHeader> ReadDummyHeader(const std::wstring& folder, const std::wstring& name) {
+    const UniqueFile file = OpenScannedFile(folder, name, 0);
     if (!file) return std::nullopt;
     unsigned char header[kDummyFileSize + 1] = {};
     DWORD got = 0;

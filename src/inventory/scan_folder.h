@@ -12,6 +12,11 @@ namespace orvane {
 // A backslash between folder and name unless the folder ends with one.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 
+// The full "\\?\" path (or "\\?\UNC\" for a share) of a file in a folder, by
+// which the file itself is opened: a plain path to "aux.mp3", "con" or
+// "com1.txt" opens the device of that name, and one to "x." drops the dot.
+std::wstring VerbatimPath(const std::wstring& folder, const std::wstring& name);
+
 // The plain files of a folder (read-only and archive files included; hidden
 // and system files and sub-folders not), with size and time from the
 // enumeration itself and the full size of unfinished downloads from their
@@ -22,9 +27,10 @@ FileEntryList ScanFolder(const std::wstring& folder);
 // there is one (a hidden or system file counts as missing).
 void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries);
 
-// The header of a 40-byte file, read without blocking the client (shared
-// read, write and delete); nothing when it is no dummy file or unreadable.
-std::optional<DummyHeader> ReadDummyHeader(const std::wstring& path);
+// The header of the 40-byte file name in folder, read without blocking the
+// client (shared read, write and delete); nothing when it is no dummy file,
+// unreadable, or anything but a file on disk.
+std::optional<DummyHeader> ReadDummyHeader(const std::wstring& folder, const std::wstring& name);
 
 // FILETIME ticks (UTC) as the local date-time in days since 1899-12-30.
 double LocalDaysFromFileTime(unsigned long long utcTicks);

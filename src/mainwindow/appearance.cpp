@@ -11,14 +11,19 @@ namespace {
 
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
+// Bound once for the whole run: a fade sets the opacity 52 times, and each
+// lookup by loading user32 again would add a reference that is never released.
 SetLayeredWindowAttributesFn LayeredFunction() {
-    HMODULE user32 = LoadLibraryA("user32.dll");
-    if (!user32) return nullptr;
-    const auto fn = reinterpret_cast<SetLayeredWindowAttributesFn>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
-    if (!fn) FreeLibrary(user32);
-    // Where present, the library stays loaded for the function's sake.
-    return fn;
+    static const SetLayeredWindowAttributesFn bound = [] {
+        HMODULE user32 = LoadLibraryA("user32.dll");
+        if (!user32) return SetLayeredWindowAttributesFn{};
+        const auto fn = reinterpret_cast<SetLayeredWindowAttributesFn>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+        // Where present, the library stays loaded for the function's sake.
+        if (!fn) FreeLibrary(user32);
+        return fn;
+    }();
+    return bound;
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ void Frm_Main::ShowFileList() {
     display.showSizeSuffix = settings.dummySizeDisp != 0;
     display.sourceSize = settings.dummySizeSrc == 1;
     rows_ = BuildRows(FileEntries, display,
-                      [&folder](const FileEntry& entry) { return ReadDummyHeader(JoinPath(folder, entry.Name)); });
+                      [&folder](const FileEntry& entry) { return ReadDummyHeader(folder, entry.Name); });
     UpdateListColors();
 
     ClearSelection(SelectedRows(), ListView_GetNextItem(LVList, -1, LVNI_FOCUSED));
@@ -85,8 +85,14 @@ int Frm_Main::FindItemByPrefix(const LVFINDINFOW& find, int start) const {
     if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz || rows_.empty()) return -1;
     const std::wstring wanted = UpperCaseText(find.psz);
     const int count = static_cast<int>(rows_.size());
-    for (int step = 0; step < count; ++step) {
-        const int i = (start + step) % count;
+    // The search begins after the start item (from the first row for -1 or
+    // an index that is no row) and comes round to just before it only with
+    // LVFI_WRAP; the start item itself is never a match.
+    const bool fromTop = start < 0 || start >= count;
+    const int first = fromTop ? 0 : start + 1;
+    const int steps = fromTop ? count : (find.flags & LVFI_WRAP) ? count - 1 : count - first;
+    for (int step = 0; step < steps; ++step) {
+        const int i = (first + step) % count;
         const std::wstring& text = rows_[static_cast<std::size_t>(i)].text;
         if (text.size() < wanted.size()) continue;
         const std::wstring head = UpperCaseText(std::wstring_view(text).substr(0, wanted.size()));

@@ -70,7 +70,15 @@ void Frm_Main::ApplyPanes(const PaneLayout& next) {
 void Frm_Main::PlacePanes() {
     Place(TVDir, panes_.tree, dpi_);
     Place(imgSplitter, panes_.splitter, dpi_);
+    RECT before{}, after{};
+    GetWindowRect(LVList, &before);
     Place(LVList, panes_.list, dpi_);
+    GetWindowRect(LVList, &after);
+    // A move only repaints what it uncovers and keeps the old pixels of the
+    // rest, which left the name column and the header blank after the tree
+    // was hidden and shown: the list and its header are drawn anew whole.
+    if (!EqualRect(&before, &after))
+        RedrawWindow(LVList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Frm_Main::PlaceStatusParts() {

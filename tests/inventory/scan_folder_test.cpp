@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "support/download_folder.h"
+#include "support/hang_guard.h"
 #include "support/temp_folder.h"
 
 namespace orvane {
@@ -49,6 +52,21 @@ TEST_F(ScanTest, ListsPlainFilesWithSizeTimeAndFullSizeFromTheName) {
     SetFileAttributesW(Path(L"readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST_F(ScanTest, TimesBeforeTheBaseDateCountTheDayBackAndTheTimeOfDayForward) {
+    const auto ticks = [](const SYSTEMTIME& local) {
+        FILETIME localTime{}, utc{};
+        SystemTimeToFileTime(&local, &localTime);
+        LocalFileTimeToFileTime(&localTime, &utc);
+        return (static_cast<unsigned long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+    };
+    EXPECT_EQ(LocalDaysFromFileTime(ticks({1899, 12, 0, 30, 0, 0, 0, 0})), 0);
+    EXPECT_EQ(LocalDaysFromFileTime(ticks({1899, 12, 0, 29, 23, 59, 0, 0})), -1 - 1439 / 1440.0);
+    EXPECT_EQ(LocalDaysFromFileTime(ticks({1899, 12, 0, 29, 0, 0, 0, 0})), -1);
+    EXPECT_EQ(LocalDaysFromFileTime(ticks({1899, 12, 0, 29, 6, 0, 0, 0})), -1.25);
+    EXPECT_EQ(LocalDaysFromFileTime(ticks({1899, 12, 0, 29, 18, 0, 0, 0})), -1.75);
+    // (A file cannot be dated before 1901 here: Wine stores the time as 32-bit seconds.)
+}
+
 TEST_F(ScanTest, EmptyOrMissingFoldersGiveNoEntries) {
     test::MakeFolder(Path(L"sub"));
     EXPECT_TRUE(ScanFolder(folder.path()).empty());  // a trailing backslash is fine too
@@ -59,22 +77,22 @@ TEST_F(ScanTest, EmptyOrMissingFoldersGiveNoEntries) {
 
 TEST_F(ScanTest, LockedFilesAreListedAndALockedDummyCountsAsOrdinary) {
     test::MakeDummy(Path(L"[D]x.mp3"), 0x100, 3, false);
-    EXPECT_TRUE(ReadDummyHeader(Path(L"[D]x.mp3")).has_value());
+    EXPECT_TRUE(ReadDummyHeader(folder.path(), L"[D]x.mp3").has_value());
     HANDLE lock = CreateFileW(Path(L"[D]x.mp3").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     const FileEntryList entries = ScanFolder(folder.path());
     ASSERT_NE(Find(entries, L"[D]x.mp3"), nullptr);
     EXPECT_EQ(Find(entries, L"[D]x.mp3")->Size, 40);
-    EXPECT_FALSE(ReadDummyHeader(Path(L"[D]x.mp3")).has_value());
+    EXPECT_FALSE(ReadDummyHeader(folder.path(), L"[D]x.mp3").has_value());
     CloseHandle(lock);
 
     // Gone between the scan and the look at its header.
     DeleteFileW(Path(L"[D]x.mp3").c_str());
-    EXPECT_FALSE(ReadDummyHeader(Path(L"[D]x.mp3")).has_value());
+    EXPECT_FALSE(ReadDummyHeader(folder.path(), L"[D]x.mp3").has_value());
     // Grown past 40 bytes since the scan: no dummy either.
     test::MakeDummy(Path(L"[D]y.mp3"), 0x100, 3, false);
     test::WriteBytes(Path(L"[D]y.mp3"), test::ReadBytes(Path(L"[D]y.mp3")) + "more");
-    EXPECT_FALSE(ReadDummyHeader(Path(L"[D]y.mp3")).has_value());
+    EXPECT_FALSE(ReadDummyHeader(folder.path(), L"[D]y.mp3").has_value());
 }
 
 TEST_F(ScanTest, TheClientsListFileCompletesEntriesUnlessItCannotBeRead) {
@@ -99,6 +117,49 @@ TEST_F(ScanTest, TheClientsListFileCompletesEntriesUnlessItCannotBeRead) {
     entries = ScanFolder(folder.path());
     ReadIncompleteList(folder.path(), entries);  // hidden counts as missing
     EXPECT_EQ(Find(entries, L"__INCOMPLETE___b00000064.zip")->TotalSize, 100);
+}
+
+TEST_F(ScanTest, FilesNamedLikeDevicesAreReadAsTheFilesTheyAre) {
+    // A plain path to any of these opens a device (or, for "dot.", the file "dot").
+    const std::vector<std::wstring> names{L"aux.mp3", L"com1.mp3", L"nul.txt", L"con", L"lpt1.x", L"conin$", L"dot."};
+    struct Remove {
+        const std::wstring& folder;
+        const std::vector<std::wstring>& names;
+        ~Remove() {
+            for (const std::wstring& name : names) DeleteFileW(VerbatimPath(folder, name).c_str());
+        }
+    } remove{folder.path(), names};
+    for (const std::wstring& name : names) test::MakeDummy(VerbatimPath(folder.path(), name), 0x100, 1, false);
+    test::WriteAnsiText(Path(L"incomplete downloads.txt"), L"Local Path:C:\\dl\\con\r\nx\r\nSize:300\r\nUser:u\r\n");
+
+    test::HangGuard guard("reading device-named files", 30000);
+    FileEntryList entries = ScanFolder(folder.path());
+    ReadIncompleteList(folder.path(), entries);
+    EXPECT_EQ(entries.size(), names.size() + 1);
+    for (const std::wstring& name : names) {
+        const std::optional<DummyHeader> header = ReadDummyHeader(folder.path(), name);
+        ASSERT_TRUE(header.has_value()) << testing::PrintToString(name);
+        EXPECT_EQ(header->sourceSize, 0x100);
+    }
+    ASSERT_NE(Find(entries, L"con"), nullptr);
+    EXPECT_EQ(Find(entries, L"con")->TotalSize, 300);
+}
+
+TEST_F(ScanTest, VerbatimPathsAreFullAndKeepSharesAndNamesAsTheyAre) {
+    EXPECT_EQ(VerbatimPath(L"C:\\dl", L"aux.mp3"), L"\\\\?\\C:\\dl\\aux.mp3");
+    EXPECT_EQ(VerbatimPath(L"C:\\dl\\", L"x. "), L"\\\\?\\C:\\dl\\x. ");
+    EXPECT_EQ(VerbatimPath(L"C:\\dl\\con", L"a"), L"\\\\?\\C:\\dl\\con\\a");
+    EXPECT_EQ(VerbatimPath(L"C:/dl/sub/..", L"a"), L"\\\\?\\C:\\dl\\a");
+    EXPECT_EQ(VerbatimPath(L"\\\\server\\share\\dl", L"nul"), L"\\\\?\\UNC\\server\\share\\dl\\nul");
+    EXPECT_EQ(VerbatimPath(L"\\\\?\\C:\\dl", L"a"), L"\\\\?\\C:\\dl\\a");
+
+    // A relative folder is taken from the current folder, as a plain open would.
+    wchar_t previous[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(folder.path().c_str());
+    const std::wstring relative = VerbatimPath(L"sub", L"aux");
+    SetCurrentDirectoryW(previous);
+    EXPECT_EQ(relative, L"\\\\?\\" + folder.path() + L"sub\\aux");
 }
 
 }  // namespace

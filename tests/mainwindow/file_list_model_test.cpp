@@ -89,6 +89,11 @@ TEST(FileListModel, ExtensionsNumbersAndDatesReadAsShown) {
     EXPECT_EQ(format.Date(0), L"1899/12/30 00:00");
     EXPECT_EQ(DateFromParts({1899, 12, 29, 6, 0, 0}), -1.25);  // Windows counts the time forwards there
     EXPECT_EQ(PartsFromDate(-1.25), (DateParts{1899, 12, 29, 6, 0, 0}));
+    // Below the base date the fraction's size is the time of day.
+    for (const auto& [days, text] : std::vector<std::pair<double, std::wstring>>{
+             {-1e-9, L"1899/12/30 00:00"}, {-0.25, L"1899/12/30 06:00"}, {-1, L"1899/12/29 00:00"},
+             {-1.75, L"1899/12/29 18:00"}, {-2.25, L"1899/12/28 06:00"}, {-1.99999999999, L"1899/12/30 00:00"}})
+        EXPECT_EQ(format.Date(days), text) << days;
     EXPECT_EQ(DateFromParts({2100, 12, 31, 0, 0, 0}), 73415);
     for (int year = 1900; year <= 2100; year += 7)
         for (int month = 1; month <= 12; ++month)

@@ -2,6 +2,8 @@
 // real list view.
 #include <gtest/gtest.h>
 
+#include "inventory/scan_folder.h"
+#include "support/hang_guard.h"
 #include "support/list_view_fixture.h"
 
 namespace orvane {
@@ -88,6 +90,24 @@ TEST_F(ListViewTest, DummyNamesAndSizesFollowTheDisplaySettings) {
     EXPECT_EQ(Text(Row(L"[DMY]曲(4.5MB).mp3"), Column::Total), L"ダミー");
 }
 
+TEST_F(ListViewTest, DummyFilesNamedLikeDevicesAreListedAsDummies) {
+    struct Remove {  // the folder's own removal cannot delete them
+        std::wstring folder;
+        ~Remove() {
+            for (const wchar_t* name : {L"aux.mp3", L"com1.mp3"}) DeleteFileW(VerbatimPath(folder, name).c_str());
+        }
+    } remove{downloads};
+    test::MakeDummy(VerbatimPath(downloads, L"aux.mp3"), 0x10, 0, false);
+    test::WriteBytes(VerbatimPath(downloads, L"com1.mp3"), std::string(40, 'x'));
+    {
+        test::HangGuard guard("listing device-named files", 30000);
+        LoadOnDownloads();
+    }
+    ASSERT_EQ(Count(), 2);
+    EXPECT_EQ(Text(Row(L"aux.mp3"), Column::Total), L"ダミー");
+    EXPECT_EQ(Text(Row(L"com1.mp3"), Column::Total), L"無");
+}
+
 TEST_F(ListViewTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
     test::MakeFile(File(L"__INCOMPLETE___a00000059.bin"), 1);
     test::MakeFile(File(L"__INCOMPLETE___b0012D687.bin"), 2);
@@ -130,6 +150,32 @@ TEST_F(ListViewTest, TheListComesUpInTheStoredOrder) {
 
     LoadOnDownloads(L"[SORT]\r\nKEY=9\r\nORDER=0\r\n");  // no such column: by name
     EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"File1.txt", L"file2.txt", L"file10.txt"}));
+}
+
+TEST_F(ListViewTest, FindingByPrefixStartsAfterTheStartRowAndWrapsOnlyWhenAsked) {
+    for (const wchar_t* name : {L"apple.txt", L"Avocado.txt", L"banana.txt"}) test::MakeFile(File(name), 1);
+    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
+    ASSERT_EQ(Column1(), (std::vector<std::wstring>{L"apple.txt", L"Avocado.txt", L"banana.txt"}));
+    const auto find = [&w](int start, UINT flags, const wchar_t* text) {
+        NMLVFINDITEMW request{};
+        request.hdr.hwndFrom = w.LVList;
+        request.hdr.idFrom = kIdList;
+        request.hdr.code = LVN_ODFINDITEMW;
+        request.iStart = start;
+        request.lvfi.flags = flags;
+        request.lvfi.psz = text;
+        return static_cast<int>(SendMessageW(w.hwnd(), WM_NOTIFY, kIdList, reinterpret_cast<LPARAM>(&request)));
+    };
+    EXPECT_EQ(find(-1, LVFI_PARTIAL, L"a"), 0);  // from the top
+    EXPECT_EQ(find(3, LVFI_PARTIAL, L"a"), 0);   // no such row: from the top too
+    EXPECT_EQ(find(0, LVFI_PARTIAL, L"a"), 1);
+    EXPECT_EQ(find(1, LVFI_PARTIAL, L"A"), -1);
+    EXPECT_EQ(find(1, LVFI_PARTIAL | LVFI_WRAP, L"A"), 0);
+    EXPECT_EQ(find(2, LVFI_PARTIAL | LVFI_WRAP, L"b"), -1);  // only the start row matches
+    EXPECT_EQ(find(1, LVFI_PARTIAL, L"b"), 2);
+    EXPECT_EQ(find(2, LVFI_PARTIAL, L"b"), -1);
+    EXPECT_EQ(find(0, LVFI_STRING | LVFI_WRAP, L"BANANA.TXT"), 2);
+    EXPECT_EQ(find(0, LVFI_STRING | LVFI_WRAP, L"banana"), -1);
 }
 
 TEST_F(ListViewTest, AnEmptyFolderShowsAnEmptyListAndNoFiles) {

@@ -97,6 +97,22 @@ TEST_F(LayoutTest, HidingTheTreeGivesTheListTheWholeWidthAndShowingRestoresIt) {
     EXPECT_EQ(w.Panes().splitter.left, shown.splitter.left);
 }
 
+TEST_F(LayoutTest, TheListAndItsHeaderAreRepaintedWholeWheneverTheLayoutMovesThem) {
+    Frm_Main& w = LoadAndShow();
+    const HWND header = ListView_GetHeader(w.LVList);
+    for (const bool showTree : {false, true}) {
+        RedrawWindow(w.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // nothing left to paint
+        Command(kCmdToggleTree);
+        ASSERT_EQ(w.TreeVisible(), showTree);
+        for (const HWND pane : {w.LVList, header}) {
+            RECT client{}, dirty{};
+            GetClientRect(pane, &client);
+            GetUpdateRect(pane, &dirty, FALSE);
+            EXPECT_EQ(dirty, client) << (pane == header ? "header" : "list");
+        }
+    }
+}
+
 TEST_F(LayoutTest, ResizingAdaptsWidthAndHeightsButNeverPositionsOrTheFindBar) {
     Frm_Main& w = LoadAndShow();
     const RECT findBefore = Placed(w.cboFind);
