@@ -77,5 +77,37 @@ TEST(TreeE2E, AClickListsARegisteredFolderAndARenameIsStored) {
     EXPECT_EQ(again.WaitForExit(), 0);
 }
 
+TEST(TreeE2E, HostileDataFileAndDeviceNamedFilesNeitherHangNorCrashTheProgram) {
+    test::TempFolder program;
+    const std::wstring exe = e2e::InstallOrvane(program.path());
+    ASSERT_FALSE(exe.empty());
+    const std::wstring downloads = program / L"dl";
+    const std::wstring devices = program / L"dev";
+    test::MakeFolder(downloads);
+    test::MakeFolder(devices);
+    // Forty bytes each, named like devices: only a file opened as a file can be read.
+    test::MakeFile(L"\\\\?\\" + downloads + L"\\nul.txt", 40);
+    test::MakeFile(L"\\\\?\\" + devices + L"\\aux.mp3", 40);
+    test::MakeFile(L"\\\\?\\" + devices + L"\\com1.mp3", 40);
+    test::WriteAnsiText(program / L"Qelt.ini", L"[PATH]\r\nFILE_PATH=" + downloads + L"\r\n");
+    std::string deep;
+    for (int i = 0; i < 20000; ++i) deep += "x,";
+    test::WriteBytes(program / L"Orvane.dat", deep + "D:\\deep\r\n" + ToAnsi(L"Dev," + devices + L"\r\n"));
+
+    e2e::RunningProgram orvane(exe);
+    HWND main = orvane.WaitForWindow(L"Orvane.Main", 30000);
+    ASSERT_NE(main, nullptr);
+    HWND tree = e2e::Child(main, kIdTree);
+    HWND list = e2e::Child(main, kIdList);
+    EXPECT_EQ(TreeView_GetCount(tree), 2u);  // the root and Dev; the deep line is not shown
+    EXPECT_EQ(ListView_GetItemCount(list), 1);
+    Click(tree, orvane.TreeItemRect(tree, TreeView_GetChild(tree, TreeView_GetRoot(tree))));
+    EXPECT_TRUE(WaitFor([&] { return ListView_GetItemCount(list) == 2; }));
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(orvane.WaitForExit(), 0);
+    EXPECT_EQ(test::ReadBytes(program / L"Orvane.dat").substr(0, deep.size()), deep);
+}
+
 }  // namespace
 }  // namespace orvane
