@@ -19,7 +19,7 @@ namespace {
 constexpr wchar_t kRefusedComma[] = L"登録名とフォルダに「,」は使えません。";
 constexpr wchar_t kRefusedCharacters[] = L"登録名またはフォルダに、保存できない文字が含まれています。";
 constexpr wchar_t kRewriteFailed[] = L"登録フォルダの保存に失敗しました。変更は行われていません。";
-constexpr wchar_t kRefusedSibling[] = L"同じ階層に同じ登録名のフォルダがあります。別の名前を付けてください。";
+constexpr wchar_t kRefusedSibling[] = L"同じ階層に同じ登録名があります。";
 constexpr wchar_t kRefusedDepth[] = L"これより深い階層にはフォルダを登録できません。";
 
 }  // namespace
