@@ -23,8 +23,9 @@ void frm_Splash::Load() {
     const int height = TwipsToPixels(kHeightTwips, dpi);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    CreateAs(kClassName, kAppTitle, WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW, work.left + (work.right - work.left - width) / 2,
-             work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr);
+    CreateAs(kClassName, kAppTitle, WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW,
+             work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2, width,
+             height, nullptr, nullptr);
 
     const UINT windowDpi = DpiOf(hwnd());
     font_ = CreateUiFont(windowDpi);

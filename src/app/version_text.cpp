@@ -8,8 +8,6 @@ std::wstring VersionText(const ProgramVersion& v) {
 
 std::wstring SplashVersionText(const ProgramVersion& v) { return L"Ver. " + VersionText(v); }
 
-std::wstring DialogVersionText(const ProgramVersion& v) {
-    return std::wstring(kAppTitle) + L" Ver." + VersionText(v);
-}
+std::wstring DialogVersionText(const ProgramVersion& v) { return std::wstring(kAppTitle) + L" Ver." + VersionText(v); }
 
 }  // namespace orvane

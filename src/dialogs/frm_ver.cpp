@@ -17,10 +17,12 @@ void Frm_Ver::OnInitDialog() {
                                                      MulDiv(32, static_cast<int>(dpi()), 96),
                                                      MulDiv(32, static_cast<int>(dpi()), 96), LR_SHARED));
     SendMessageW(Image1, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    lblVer = AddControl(WC_STATICW, DialogVersionText(version_), SS_LEFT | SS_NOPREFIX, kIdVersion, 1140, 240, 2700, 255);
-    Label2 = AddControl(WC_STATICW, L"ダウンロードフォルダ整理ツール", SS_LEFT | SS_NOPREFIX, kIdNotice, 1140, 540, 2700,
-                        255);
-    Label1 = AddControl(WC_STATICW, webAddress_, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kIdWebAddress, 960, 1020, 2940, 255);
+    lblVer =
+        AddControl(WC_STATICW, DialogVersionText(version_), SS_LEFT | SS_NOPREFIX, kIdVersion, 1140, 240, 2700, 255);
+    Label2 = AddControl(WC_STATICW, L"ダウンロードフォルダ整理ツール", SS_LEFT | SS_NOPREFIX, kIdNotice, 1140, 540,
+                        2700, 255);
+    Label1 =
+        AddControl(WC_STATICW, webAddress_, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kIdWebAddress, 960, 1020, 2940, 255);
     Command1 = AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kIdOk, 1320, 1380, 1455, 375);
 
     LOGFONTW underlined{};
@@ -29,9 +31,9 @@ void Frm_Ver::OnInitDialog() {
     linkFont_.reset(CreateFontIndirectW(&underlined));
     SendMessageW(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
 
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr),
-                               nullptr);
+    HWND tip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

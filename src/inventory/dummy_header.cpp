@@ -41,7 +41,8 @@ std::optional<DummyHeader> ParseDummyHeader(std::span<const unsigned char> bytes
 
 std::wstring DummyDisplayName(std::wstring_view name, const DummyHeader& header, bool showPrefix, bool showSizeSuffix) {
     std::wstring_view shown = name;
-    if (!showPrefix) shown = shown.size() <= header.prefixLength ? std::wstring_view() : shown.substr(header.prefixLength);
+    if (!showPrefix)
+        shown = shown.size() <= header.prefixLength ? std::wstring_view() : shown.substr(header.prefixLength);
     if (header.hasSizeSuffix && !showSizeSuffix) {
         // The suffix runs to the end of the name, its extension included.
         const std::size_t paren = shown.rfind(L'(');

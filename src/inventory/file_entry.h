@@ -11,12 +11,12 @@ inline constexpr std::int32_t kTotalUnknown = -1;  // not an unfinished download
 inline constexpr std::int32_t kTotalDummy = -2;    // the file is a dummy file
 
 struct FileEntry {
-    std::wstring Name;                    // file name on disk, without folder
-    std::int64_t Size = 0;                // current length in bytes (0 when unreadable)
+    std::wstring Name;                       // file name on disk, without folder
+    std::int64_t Size = 0;                   // current length in bytes (0 when unreadable)
     std::int32_t TotalSize = kTotalUnknown;  // full size of an unfinished download
-    double Modified = 0;                  // time of last change: days since 1899-12-30, local time
-    std::wstring User;                    // the user a download comes from (client's list file)
-    bool DummyFlag = false;               // a 40-byte dummy file
+    double Modified = 0;                     // time of last change: days since 1899-12-30, local time
+    std::wstring User;                       // the user a download comes from (client's list file)
+    bool DummyFlag = false;                  // a 40-byte dummy file
 };
 
 // The files of the folder last scanned, in the order the file system gave

@@ -32,9 +32,11 @@ struct Record {
 template <class Value>
 std::vector<std::size_t> StableOrder(std::vector<Record<Value>>& records, bool descending) {
     if (descending)
-        std::stable_sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return b.value < a.value; });
+        std::stable_sort(records.begin(), records.end(),
+                         [](const auto& a, const auto& b) { return b.value < a.value; });
     else
-        std::stable_sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.value < b.value; });
+        std::stable_sort(records.begin(), records.end(),
+                         [](const auto& a, const auto& b) { return a.value < b.value; });
     std::vector<std::size_t> order;
     order.reserve(records.size());
     for (const auto& record : records) order.push_back(record.index);
@@ -135,8 +137,7 @@ void AppendChunk(std::string& out, const NameChunk& chunk) {
     out += '\0';
 }
 
-std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool descending,
-                                       const Collator& collator) {
+std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool descending, const Collator& collator) {
     switch (static_cast<Column>(key)) {
     case Column::FileName:
         for (FileRow& row : rows)
@@ -152,9 +153,8 @@ std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool
             return r.totalSize < 0 ? kNoNumber : r.totalSize;
         });
     case Column::Percent:
-        return OrderBy<std::int64_t>(rows, descending, [](const FileRow& r) {
-            return PercentDone(r.size, r.totalSize).value_or(kNoNumber);
-        });
+        return OrderBy<std::int64_t>(
+            rows, descending, [](const FileRow& r) { return PercentDone(r.size, r.totalSize).value_or(kNoNumber); });
     case Column::Extension:
         for (FileRow& row : rows)
             if (!row.extensionKey) row.extensionKey = collator.Key(row.extension);
@@ -215,7 +215,8 @@ void ForEachChunk(std::wstring_view name, const Collator& collator, const Each& 
         const std::wstring_view run = name.substr(start, end - start);
         if (chunk.digits) {
             const std::size_t first = run.find_first_not_of(L'0');
-            const std::wstring_view value = first == std::wstring_view::npos ? std::wstring_view(L"0") : run.substr(first);
+            const std::wstring_view value =
+                first == std::wstring_view::npos ? std::wstring_view(L"0") : run.substr(first);
             for (const wchar_t c : value) chunk.key += static_cast<char>(c);
         } else {
             chunk.key = collator.Key(run);

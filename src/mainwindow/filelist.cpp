@@ -109,8 +109,7 @@ LRESULT Frm_Main::OnListCustomDraw(NMLVCUSTOMDRAW* draw) const {
         return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         const std::size_t row = draw->nmcd.dwItemSpec;
-        if (row < rows_.size())
-            draw->clrText = CellColor(rows_[row], static_cast<Column>(draw->iSubItem + 1), colors_);
+        if (row < rows_.size()) draw->clrText = CellColor(rows_[row], static_cast<Column>(draw->iSubItem + 1), colors_);
         return CDRF_NEWFONT;
     }
     default:

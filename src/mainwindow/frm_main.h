@@ -87,9 +87,9 @@ public:
     FileEntryList FileEntries;  // the files of the folder last scanned
     std::wstring RefName;       // name and folder handed to and from the registered-folder dialog
     std::wstring RefDir;
-    bool TreeLeftClick = false;  // the last mouse press on the tree was with the left button
+    bool TreeLeftClick = false;   // the last mouse press on the tree was with the left button
     RewriteFaults rewriteFaults;  // steps of the data file's rewrite that a test makes fail
-    Settings settings;  // the settings in memory
+    Settings settings;            // the settings in memory
     COLORREF FindHighlightColor = 0;
 
     HWND cboFind = nullptr;

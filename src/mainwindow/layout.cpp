@@ -13,14 +13,13 @@ namespace orvane {
 
 namespace {
 
-
 // The find bar as designed; it never moves.
 struct BarControl {
     HWND Frm_Main::*control;
     TwipRect rect;
 };
 constexpr BarControl kFindBar[] = {
-    {&Frm_Main::cboFind, {60, 60, 4035, 300}},    {&Frm_Main::cmdFind, {4260, 60, 615, 315}},
+    {&Frm_Main::cboFind, {60, 60, 4035, 300}},     {&Frm_Main::cmdFind, {4260, 60, 615, 315}},
     {&Frm_Main::cmdDelFind, {4980, 60, 975, 315}}, {&Frm_Main::cmdCls, {6120, 60, 675, 315}},
     {&Frm_Main::cmdRefresh, {6900, 60, 675, 315}},
 };
@@ -89,9 +88,7 @@ void Frm_Main::PlaceStatusParts() {
     statusbar::SetPartRights(SBMain, {std::max(0, static_cast<int>(client.right) - countWidth), -1});
 }
 
-void Frm_Main::SizeControls(double& x) {
-    ApplyPanes(orvane::SizeControls(x, panes_, Metrics()));
-}
+void Frm_Main::SizeControls(double& x) { ApplyPanes(orvane::SizeControls(x, panes_, Metrics())); }
 
 void Frm_Main::OnResize() {
     if (!LVList) return;

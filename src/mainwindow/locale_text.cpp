@@ -60,8 +60,8 @@ std::string LocaleCollator::Key(std::wstring_view text) const {
         bytes = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, nullptr, 0, nullptr, nullptr, 0);
         if (bytes <= 0) return Collator::Key(text);
         key.assign(static_cast<std::size_t>(bytes), '\0');
-        LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, reinterpret_cast<wchar_t*>(key.data()),
-                      bytes, nullptr, nullptr, 0);
+        LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, reinterpret_cast<wchar_t*>(key.data()), bytes,
+                      nullptr, nullptr, 0);
     }
     while (!key.empty() && key.back() == '\0') key.pop_back();
     return key;

@@ -25,8 +25,7 @@ constexpr wchar_t kRefusedDepth[] = L"これより深い階層にはフォルダ
 }  // namespace
 
 FolderNode* Frm_Main::NewNode(const std::wstring& caption, const std::wstring& folder) {
-    auto node = std::make_unique<FolderNode>(
-        FolderNode{caption + L"\\\\\\" + std::to_wstring(nodeCounter_++), folder});
+    auto node = std::make_unique<FolderNode>(FolderNode{caption + L"\\\\\\" + std::to_wstring(nodeCounter_++), folder});
     nodes_.push_back(std::move(node));
     return nodes_.back().get();
 }

@@ -30,8 +30,9 @@ INT_PTR ModalDialog::RunModal(HWND owner, const std::wstring& caption, int clien
     clientWidthTwips_ = clientWidthTwips;
     clientHeightTwips_ = clientHeightTwips;
     const std::vector<WORD> dialogTemplate = EmptyTemplate(caption);
-    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-                                   owner, DialogProc, reinterpret_cast<LPARAM>(this));
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                   reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner, DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
 }
 
 bool ModalDialog::OnCommand(int id, int, HWND) {
@@ -46,10 +47,10 @@ INT_PTR ModalDialog::HandleMessage(UINT, WPARAM, LPARAM) { return FALSE; }
 
 HWND ModalDialog::AddControl(const wchar_t* className, const std::wstring& text, DWORD style, int id, int leftTwips,
                              int topTwips, int widthTwips, int heightTwips, DWORD exStyle) {
-    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                                   TwipsToPixels(leftTwips, dpi_), TwipsToPixels(topTwips, dpi_),
-                                   TwipsToPixels(widthTwips, dpi_), TwipsToPixels(heightTwips, dpi_), hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    HWND control = CreateWindowExW(
+        exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, TwipsToPixels(leftTwips, dpi_),
+        TwipsToPixels(topTwips, dpi_), TwipsToPixels(widthTwips, dpi_), TwipsToPixels(heightTwips, dpi_), hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return control;
 }
@@ -64,9 +65,9 @@ INT_PTR CALLBACK ModalDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam,
         self->font_ = CreateUiFont(self->dpi_);
         const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
         const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
-        const SIZE outer = OuterSizeForClient(TwipsToPixels(self->clientWidthTwips_, self->dpi_),
-                                              TwipsToPixels(self->clientHeightTwips_, self->dpi_), style, exStyle,
-                                              false, self->dpi_);
+        const SIZE outer =
+            OuterSizeForClient(TwipsToPixels(self->clientWidthTwips_, self->dpi_),
+                               TwipsToPixels(self->clientHeightTwips_, self->dpi_), style, exStyle, false, self->dpi_);
         // Centred on the owner, or on the screen without one.
         RECT area{};
         HWND owner = GetWindow(hwnd, GW_OWNER);
@@ -80,8 +81,7 @@ INT_PTR CALLBACK ModalDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam,
     }
     self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
-    if (message == WM_COMMAND &&
-        self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
+    if (message == WM_COMMAND && self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
         return TRUE;
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, DWLP_USER, 0);

@@ -7,7 +7,8 @@ namespace orvane {
 std::string ToAnsi(std::wstring_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, result.data(), bytes, nullptr, nullptr);
     return result;
@@ -26,7 +27,8 @@ bool RepresentableInAnsi(std::wstring_view text) {
     if (text.empty()) return true;
     BOOL usedDefault = FALSE;
     const int size = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr, &usedDefault);
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr, &usedDefault);
     return bytes > 0 && !usedDefault;
 }
 

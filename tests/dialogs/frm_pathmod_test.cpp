@@ -53,8 +53,8 @@ TEST(PathModDialog, OpensWithTheGivenValuesAndOkHandsBackWhatWasTyped) {
     EXPECT_EQ(run.caption, L"登録フォルダの設定");
     EXPECT_EQ(run.shownName, L"Live");
     EXPECT_EQ(run.shownDir, L"E:\\live");
-    EXPECT_EQ(run.tabOrder, (std::vector<int>{Frm_PathMod::kIdName, Frm_PathMod::kIdDir, Frm_PathMod::kIdBrowse,
-                                              IDOK, IDCANCEL}));
+    EXPECT_EQ(run.tabOrder,
+              (std::vector<int>{Frm_PathMod::kIdName, Frm_PathMod::kIdDir, Frm_PathMod::kIdBrowse, IDOK, IDCANCEL}));
     EXPECT_EQ(run.RefName, L" Concerts ");  // as typed
     EXPECT_EQ(run.RefDir, L"F:\\c");
 }
@@ -64,11 +64,11 @@ TEST(PathModDialog, CancelAndEscapeEmptyTheName) {
         PathModRun run;
         run.RefName = L"Live";
         run.RefDir = L"E:\\live";
-        run.script = way == 0 ? [](HWND dialog, PathModRun&) { Click(dialog, IDCANCEL); }
-                              : [](HWND dialog, PathModRun&) {
-                                    SendMessageW(GetDlgItem(dialog, Frm_PathMod::kIdName), WM_KEYDOWN, VK_ESCAPE, 0);
-                                    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // what the dialog keys send
-                                };
+        run.script =
+            way == 0 ? [](HWND dialog, PathModRun&) { Click(dialog, IDCANCEL); } : [](HWND dialog, PathModRun&) {
+                SendMessageW(GetDlgItem(dialog, Frm_PathMod::kIdName), WM_KEYDOWN, VK_ESCAPE, 0);
+                SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // what the dialog keys send
+            };
         run.Run();
         EXPECT_EQ(run.RefName, L"") << way;
     }

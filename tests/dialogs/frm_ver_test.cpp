@@ -61,8 +61,7 @@ TEST(VersionDialog, ShowsVersionAndOpensTheWebAddressWithoutClosing) {
 
 TEST(VersionDialog, EscapeClosesIt) {
     test::RecordingShell shell;
-    test::WhenDialogShows(
-        [](HWND dialog, void*) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }, nullptr);
+    test::WhenDialogShows([](HWND dialog, void*) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }, nullptr);
     Frm_Ver dialog(shell, L"C:\\", ProgramVersion{0, 4, 0}, L"https://orvane.example.org/");
     dialog.Show(nullptr);
     EXPECT_TRUE(shell.opened.empty());

@@ -12,7 +12,8 @@ namespace {
 class RemoteBlock {
 public:
     RemoteBlock(HANDLE process, std::size_t size)
-        : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+        : process_(process),
+          address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
     ~RemoteBlock() {
         if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
     }

@@ -15,9 +15,10 @@ TEST(FullSizeFromName, ReadsEightHexDigitsBeforeTheLastDotOrTwentyFurtherLeftFor
 }
 
 TEST(FullSizeFromName, IsUnknownForOtherNamesAndSizesOf2GBOrMore) {
-    for (const wchar_t* name : {L"__INCOMPLETE___x.mp3", L"__INCOMPLETE___x00001000.mp3", L"__incomplete___s0012AB34.dat",
-                                L"__INCOMPLETE___s0012AG34.dat", L"__INCOMPLETE___s0012AB34dat",
-                                L"__INCOMPLETE___x80000000.bin", L"__INCOMPLETE___xFFFFFFFF.bin"})
+    for (const wchar_t* name :
+         {L"__INCOMPLETE___x.mp3", L"__INCOMPLETE___x00001000.mp3", L"__incomplete___s0012AB34.dat",
+          L"__INCOMPLETE___s0012AG34.dat", L"__INCOMPLETE___s0012AB34dat", L"__INCOMPLETE___x80000000.bin",
+          L"__INCOMPLETE___xFFFFFFFF.bin"})
         EXPECT_EQ(FullSizeFromName(name), -1) << name;
 }
 

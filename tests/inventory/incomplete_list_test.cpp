@@ -27,11 +27,12 @@ TEST(SplitLines, BreaksAtCrLfLfAndLoneCr) {
 }
 
 TEST(ApplyIncompleteList, CopiesSizeAndUserOfTheFilesItNamesExactly) {
-    EXPECT_EQ(Apply({L"a.zip", L"表示ソフト.zip", L"Song.mp3", L"b.zip"},
-                    L"[list]\r\nLocal Path:C:\\dl\\a.zip\r\nr\r\nSize: 1234 \r\nUser: bob\r\n"
-                    L"Local Path:D:\\受信\\表示ソフト.zip\nr\nSize:\t99\t\nno colon\nLocal Path:C:\\song.mp3\nr\nS:5\nU:u\n"
-                    L" Local Path:C:\\b.zip\nr\nS:5\nU:u\nlocal path:C:\\b.zip\nr\nS:5\nU:u\nLocal Path:b.zip\nr\nS:5\nU:u"),
-              (Lines{L"1234| bob", L"99|no colon", L"777|", L"777|"}));
+    EXPECT_EQ(
+        Apply({L"a.zip", L"表示ソフト.zip", L"Song.mp3", L"b.zip"},
+              L"[list]\r\nLocal Path:C:\\dl\\a.zip\r\nr\r\nSize: 1234 \r\nUser: bob\r\n"
+              L"Local Path:D:\\受信\\表示ソフト.zip\nr\nSize:\t99\t\nno colon\nLocal Path:C:\\song.mp3\nr\nS:5\nU:u\n"
+              L" Local Path:C:\\b.zip\nr\nS:5\nU:u\nlocal path:C:\\b.zip\nr\nS:5\nU:u\nLocal Path:b.zip\nr\nS:5\nU:u"),
+        (Lines{L"1234| bob", L"99|no colon", L"777|", L"777|"}));
 }
 
 TEST(ApplyIncompleteList, ReadsBlocksLineByLine) {
@@ -39,8 +40,9 @@ TEST(ApplyIncompleteList, ReadsBlocksLineByLine) {
     EXPECT_EQ(Apply({L"a", L"b"}, L"Local Path:\\x\nLocal Path:\\a\nLocal Path:\\b\nS:5\nU:u\nS:6\nU:v"),
               (Lines{L"5|u", L"777|"}));
     // The last block of a name wins, a block cut short changes nothing, only a name's first entry is found.
-    EXPECT_EQ(Apply({L"a", L"b", L"a"}, L"Local Path:\\a\nr\nS:1\nU:u\nLocal Path:\\b\nr\nS:2\nU:v\n"
-                                        L"Local Path:\\a\nr\nS:3\nU:w\nLocal Path:\\b\nr\nS:4\n"),
+    EXPECT_EQ(Apply({L"a", L"b", L"a"},
+                    L"Local Path:\\a\nr\nS:1\nU:u\nLocal Path:\\b\nr\nS:2\nU:v\n"
+                    L"Local Path:\\a\nr\nS:3\nU:w\nLocal Path:\\b\nr\nS:4\n"),
               (Lines{L"3|w", L"2|v", L"777|"}));
 }
 

@@ -19,7 +19,8 @@ struct ScanTest : testing::Test {
     test::TempFolder folder;
     std::wstring Path(const std::wstring& name) const { return folder / name; }
     static const FileEntry* Find(const FileEntryList& entries, const std::wstring& name) {
-        const auto it = std::find_if(entries.begin(), entries.end(), [&](const FileEntry& e) { return e.Name == name; });
+        const auto it =
+            std::find_if(entries.begin(), entries.end(), [&](const FileEntry& e) { return e.Name == name; });
         return it == entries.end() ? nullptr : &*it;
     }
 };
@@ -104,8 +105,8 @@ TEST_F(ScanTest, TheClientsListFileCompletesEntriesUnlessItCannotBeRead) {
     EXPECT_EQ(Find(entries, L"__INCOMPLETE___b00000064.zip")->TotalSize, 300);
     EXPECT_EQ(Find(entries, L"__INCOMPLETE___b00000064.zip")->User, L"はなこ");
 
-    HANDLE lock = CreateFileW(Path(L"incomplete downloads.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE lock =
+        CreateFileW(Path(L"incomplete downloads.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     entries = ScanFolder(folder.path());
     ReadIncompleteList(folder.path(), entries);  // locked: the sizes from the names stay

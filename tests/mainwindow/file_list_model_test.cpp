@@ -27,9 +27,9 @@ DummyReader Reader(std::vector<std::wstring>& reads) {
 }
 
 TEST(FileListModel, SharedSizesAreColouredInSeparatePoolsAndPercentagesRoundDown) {
-    FileEntryList entries{Entry(L"a", 1000), Entry(L"b", 1000),         Entry(L"z1", 0),         Entry(L"z2", 0),
-                          Entry(L"r", 1, 3), Entry(L"p", 512000, 1024000), Entry(L"q", 7, 1024000), Entry(L"s", 3, 1000),
-                          Entry(L"t", 9, 0)};
+    FileEntryList entries{Entry(L"a", 1000),       Entry(L"b", 1000),    Entry(L"z1", 0),
+                          Entry(L"z2", 0),         Entry(L"r", 1, 3),    Entry(L"p", 512000, 1024000),
+                          Entry(L"q", 7, 1024000), Entry(L"s", 3, 1000), Entry(L"t", 9, 0)};
     std::vector<std::wstring> reads;
     const auto rows = BuildRows(entries, {}, Reader(reads));
     ASSERT_EQ(rows.size(), 9u);
@@ -53,9 +53,9 @@ TEST(FileListModel, DummyFilesAreDecidedBeforeSizesAreColouredWhereverTheyStand)
         const auto rows = BuildRows(entries, {false, false, true}, Reader(reads));
         const FileRow& dummy = rows[dummyFirst ? 0 : 2];
         const FileRow& plain = rows[dummyFirst ? 2 : 1];
-        EXPECT_EQ(dummy.text + L"|" + Cell(dummy, Column::Extension) + L"|" + Cell(dummy, Column::Size) + L"|" +
-                      Full(dummy),
-                  L"song|mp3|1,048,576|ダミー|");
+        EXPECT_EQ(
+            dummy.text + L"|" + Cell(dummy, Column::Extension) + L"|" + Cell(dummy, Column::Size) + L"|" + Full(dummy),
+            L"song|mp3|1,048,576|ダミー|");
         EXPECT_EQ(Color(dummy, Column::FileName), kColors.dummyColor);
         EXPECT_EQ(Color(dummy, Column::Size), kColors.sizeColor);
         EXPECT_EQ(Color(rows[dummyFirst ? 1 : 0], Column::Size), kColors.sizeColor);
@@ -77,7 +77,12 @@ TEST(FileListModel, ExtensionsNumbersAndDatesReadAsShown) {
     EXPECT_EQ(ExtensionOf(L"README") + L"|" + ExtensionOf(L"a.tar.gz") + L"|" + ExtensionOf(L"Photo.JPG"), L"|gz|JPG");
     const TextFormat format;
     for (const auto& [value, text] : std::vector<std::pair<std::int64_t, std::wstring>>{
-             {0, L"0"}, {999, L"999"}, {1000, L"1,000"}, {1234567, L"1,234,567"}, {-999, L"-999"}, {-1234, L"-1,234"},
+             {0, L"0"},
+             {999, L"999"},
+             {1000, L"1,000"},
+             {1234567, L"1,234,567"},
+             {-999, L"-999"},
+             {-1234, L"-1,234"},
              {std::numeric_limits<std::int64_t>::min(), L"-9,223,372,036,854,775,808"}})
         EXPECT_EQ(format.Number(value), text);
 
@@ -90,9 +95,12 @@ TEST(FileListModel, ExtensionsNumbersAndDatesReadAsShown) {
     EXPECT_EQ(DateFromParts({1899, 12, 29, 6, 0, 0}), -1.25);  // Windows counts the time forwards there
     EXPECT_EQ(PartsFromDate(-1.25), (DateParts{1899, 12, 29, 6, 0, 0}));
     // Below the base date the fraction's size is the time of day.
-    for (const auto& [days, text] : std::vector<std::pair<double, std::wstring>>{
-             {-1e-9, L"1899/12/30 00:00"}, {-0.25, L"1899/12/30 06:00"}, {-1, L"1899/12/29 00:00"},
-             {-1.75, L"1899/12/29 18:00"}, {-2.25, L"1899/12/28 06:00"}, {-1.99999999999, L"1899/12/30 00:00"}})
+    for (const auto& [days, text] : std::vector<std::pair<double, std::wstring>>{{-1e-9, L"1899/12/30 00:00"},
+                                                                                 {-0.25, L"1899/12/30 06:00"},
+                                                                                 {-1, L"1899/12/29 00:00"},
+                                                                                 {-1.75, L"1899/12/29 18:00"},
+                                                                                 {-2.25, L"1899/12/28 06:00"},
+                                                                                 {-1.99999999999, L"1899/12/30 00:00"}})
         EXPECT_EQ(format.Date(days), text) << days;
     EXPECT_EQ(DateFromParts({2100, 12, 31, 0, 0, 0}), 73415);
     for (int year = 1900; year <= 2100; year += 7)

@@ -45,11 +45,12 @@ TEST(FileListSort, NumbersSortByValueWithCellsWithoutANumberFirst) {
         rows.push_back(Row(L"x"));
         rows.back().modified = days;
     }
-    EXPECT_EQ(Sorted(rows, Column::Modified, 0), (Texts{L"1900/01/01 06:00", L"2003/04/28 06:00", L"2003/04/28 12:00"}));
+    EXPECT_EQ(Sorted(rows, Column::Modified, 0),
+              (Texts{L"1900/01/01 06:00", L"2003/04/28 06:00", L"2003/04/28 12:00"}));
 }
 
 TEST(FileListSort, NamesSortLikeExplorerWithNumbersByValue) {
-    std::vector<FileRow> rows{Row(L"file10"), Row(L"abc"),  Row(L"file2"), Row(L"100000 lives"),
+    std::vector<FileRow> rows{Row(L"file10"), Row(L"abc"),  Row(L"file2"),  Row(L"100000 lives"),
                               Row(L"FILE1"),  Row(L"file"), Row(L"9 lives")};
     const Texts ascending{L"9 lives", L"100000 lives", L"abc", L"file", L"FILE1", L"file2", L"file10"};
     EXPECT_EQ(Sorted(rows, Column::FileName, 0), ascending);
@@ -57,9 +58,12 @@ TEST(FileListSort, NamesSortLikeExplorerWithNumbersByValue) {
     rows.back().nameKey = NameSortKey(L"zzz", kCollator);  // a key made earlier is used as it is
     EXPECT_EQ(Sorted(rows, Column::FileName, 0).back(), L"9 lives");
 
-    EXPECT_EQ(NameChunks(L"b007x000", kCollator),
-              (std::vector<NameChunk>{{false, kCollator.Key(L"b")}, {true, "7"}, {false, kCollator.Key(L"x")}, {true, "0"}}));
-    EXPECT_EQ(kCollator.Key(L"aZ1"), std::string("\0A\0Z\0" "1", 6));
+    EXPECT_EQ(
+        NameChunks(L"b007x000", kCollator),
+        (std::vector<NameChunk>{{false, kCollator.Key(L"b")}, {true, "7"}, {false, kCollator.Key(L"x")}, {true, "0"}}));
+    EXPECT_EQ(kCollator.Key(L"aZ1"), std::string("\0A\0Z\0"
+                                                 "1",
+                                                 6));
     EXPECT_EQ(kCollator.Key(L"\u00e9\u3042\uff41"), std::string("\x00\xe9\x30\x42\xff\x41", 6));
     EXPECT_EQ(kCollator.Key(L"\U0001F600"), std::string("\xd8\x3d\xde\x00", 4));
 }
@@ -69,7 +73,8 @@ TEST(FileListSort, NamesSortLikeExplorerWithNumbersByValue) {
 struct EdgeByteCollator : Collator {
     std::string Key(std::wstring_view text) const override {
         std::string key;
-        for (const wchar_t c : text) key += c >= L'a' ? "\x00\x01\x7f\xfd\xfe\xff"[c - L'a'] : static_cast<char>(0x80 + c % 64);
+        for (const wchar_t c : text)
+            key += c >= L'a' ? "\x00\x01\x7f\xfd\xfe\xff"[c - L'a'] : static_cast<char>(0x80 + c % 64);
         return key;
     }
 };

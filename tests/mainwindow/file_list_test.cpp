@@ -82,7 +82,7 @@ TEST_F(ListViewTest, DummyNamesAndSizesFollowTheDisplaySettings) {
     ASSERT_GE(Row(L"曲"), 0);
     EXPECT_EQ(Text(Row(L"曲"), Column::Size), L"1,048,576");
     EXPECT_EQ(Text(Row(L"曲"), Column::Extension), L"mp3");  // from the name on disk
-    EXPECT_GE(Row(L"noparen.mp3"), 0);                         // no "(": the suffix rule keeps it
+    EXPECT_GE(Row(L"noparen.mp3"), 0);                       // no "(": the suffix rule keeps it
 
     LoadOnDownloads(L"[DMY]\r\nINITIALDISP=1\r\nSIZEDISP=1\r\nSIZESRC=0\r\n");
     ASSERT_GE(Row(L"[DMY]曲(4.5MB).mp3"), 0);

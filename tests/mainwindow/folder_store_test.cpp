@@ -53,7 +53,8 @@ TEST(FolderStore, ReadMatchesNamesExactlyAndLetTheLaterLineWin) {
     // The same name under different parents is two nodes.
     EXPECT_EQ(Tree(ReadFolderLines({L"A,Live,1", L"B,Live,2"})), (Lines{L"A=", L"A,Live=1", L"B=", L"B,Live=2"}));
 
-    const FolderTreeModel japanese = ReadFolderLines({L"音楽,D:\\音楽", L"音楽,ライブ,E:\\ライブ", L"音楽,ライブ,E:\\生"});
+    const FolderTreeModel japanese =
+        ReadFolderLines({L"音楽,D:\\音楽", L"音楽,ライブ,E:\\ライブ", L"音楽,ライブ,E:\\生"});
     EXPECT_EQ(Tree(japanese), (Lines{L"音楽=D:\\音楽", L"音楽,ライブ=E:\\生"}));
     EXPECT_EQ(japanese.folders[1].key, L"ライブ\\\\\\1");
 }
@@ -132,9 +133,8 @@ TEST(FolderStore, RenameReplacesTheOwnLineAndKeepsSiblings) {
     EXPECT_EQ(empty, (Lines{L"Hits,", L"Hits,", L"Popular,P:\\"}));
 
     // The change command gives a new folder too.
-    const Lines changed = RewriteLines(file, [](const std::wstring& l) {
-        return RenameOrChangeRule(l, L"Music,Live", L"Music,Concerts,F:\\c");
-    });
+    const Lines changed = RewriteLines(
+        file, [](const std::wstring& l) { return RenameOrChangeRule(l, L"Music,Live", L"Music,Concerts,F:\\c"); });
     EXPECT_EQ(changed, (Lines{L"Music,D:\\mp3", L"Music,Concerts,F:\\c", L"Music,Lively,F:\\x"}));
 
     EXPECT_EQ(RenameOrChangeRule(L"Music", L"Music", L"Songs,S:\\").action, LineChange::Action::Keep);
@@ -153,11 +153,10 @@ TEST(FolderStore, RenameCarriesTheNewNameIntoFoldersBelow) {
               (Lines{L"Songs=D:\\songs", L"Songs,Live=E:\\live", L"Songs,Live,Encore=F:\\e", L"Musical=H:\\m"}));
 
     // A middle level: only its own subtree moves.
-    const Lines middle = RewriteLines(file, [](const std::wstring& l) {
-        return RenameOrChangeRule(l, L"Music,Live", L"Music,Concerts,E:\\live");
-    });
-    EXPECT_EQ(Tree(ReadFolderLines(middle)), (Lines{L"Music=D:\\mp3", L"Music,Concerts=E:\\live",
-                                                    L"Music,Concerts,Encore=F:\\e", L"Musical=H:\\m"}));
+    const Lines middle = RewriteLines(
+        file, [](const std::wstring& l) { return RenameOrChangeRule(l, L"Music,Live", L"Music,Concerts,E:\\live"); });
+    EXPECT_EQ(Tree(ReadFolderLines(middle)),
+              (Lines{L"Music=D:\\mp3", L"Music,Concerts=E:\\live", L"Music,Concerts,Encore=F:\\e", L"Musical=H:\\m"}));
 }
 
 TEST(FolderStore, RemoveDropsTheFolderAndEverythingBelowIt) {

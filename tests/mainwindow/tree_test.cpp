@@ -32,9 +32,11 @@ struct TreeTest : test::ListViewTest {
         std::size_t start = 0;
         while (at && start <= path.size()) {
             const std::size_t slash = path.find(L'/', start);
-            const std::wstring name = path.substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start);
+            const std::wstring name =
+                path.substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start);
             HTREEITEM child = TreeView_GetChild(main->TVDir, at);
-            while (child && treeview::Text(main->TVDir, child) != name) child = TreeView_GetNextSibling(main->TVDir, child);
+            while (child && treeview::Text(main->TVDir, child) != name)
+                child = TreeView_GetNextSibling(main->TVDir, child);
             at = child;
             if (slash == std::wstring::npos) break;
             start = slash + 1;
@@ -69,8 +71,9 @@ struct TreeTest : test::ListViewTest {
 };
 
 TEST_F(TreeTest, BuildsNestedExpandedNodesFromTheDataFileWithTheRootSelected) {
-    WriteData(L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nmusic,D:\\a\r\nPop,Live,E:\\x\r\nDup,D:\\a\r\nDup,D:\\b\r\n"
-              L"音楽 , D:\\曲 \r\n\r\n");
+    WriteData(
+        L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nmusic,D:\\a\r\nPop,Live,E:\\x\r\nDup,D:\\a\r\nDup,D:\\b\r\n"
+        L"音楽 , D:\\曲 \r\n\r\n");
     Frm_Main& w = LoadAndShow();
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Live=E:\\live\nmusic=D:\\a\nPop=\n  Live=E:\\x\nDup=D:\\b\n音楽 =D:\\曲\n");
     EXPECT_EQ(w.NodeOf(Node(L"Music"))->key, L"Music\\\\\\0");
@@ -139,7 +142,8 @@ TEST_F(TreeTest, ChangeRewritesTheNodesLineAndCarriesTheNameBelowItButNeverTouch
     shell.answerDir = L"F:\\c";
     Command(kCmdRefMod);
     EXPECT_EQ(shell.dialogOpenedWith.back(), (std::pair<std::wstring, std::wstring>{L"Live", L"E:\\live"}));
-    EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Concerts,F:\\c\r\nMusic,Concerts,Encore,F:\\e\r\nMusic,Lively,G:\\x\r\n");
+    EXPECT_EQ(Data(),
+              L"Music,D:\\mp3\r\nMusic,Concerts,F:\\c\r\nMusic,Concerts,Encore,F:\\e\r\nMusic,Lively,G:\\x\r\n");
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Concerts=F:\\c\n    Encore=F:\\e\n  Lively=G:\\x\n");
 
     shell.answerName.reset();  // "キャンセル" changes nothing
