@@ -52,6 +52,12 @@ std::wstring ClsIni::PutIni(std::wstring_view wkSection, std::wstring_view wkKey
     return {};
 }
 
+IniWriter ClsIni::Writer() const {
+    return [this](std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+        PutIni(section, key, value);
+    };
+}
+
 IniReader ClsIni::Reader() const {
     return [this](std::wstring_view section, std::wstring_view key, std::wstring_view fallback) {
         return GetIni(section, key, fallback);

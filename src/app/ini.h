@@ -23,6 +23,7 @@ public:
     std::wstring PutIni(std::wstring_view wkSection, std::wstring_view wkKey, std::wstring_view wkStr) const;
 
     IniReader Reader() const;
+    IniWriter Writer() const;
 
 private:
     // IniName in a form the profile functions can open.

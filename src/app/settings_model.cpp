@@ -1,6 +1,9 @@
 #include "app/settings_model.h"
 
 #include <cmath>
+#include <iterator>
+#include <type_traits>
+#include <variant>
 #include <limits>
 
 namespace orvane {
@@ -102,29 +105,120 @@ std::wstring StableProfileValue(std::wstring_view value) {
     }
 }
 
+namespace {
+
+// How a stored text becomes the value in memory, and back.
+enum class Form {
+    Text,          // as stored
+    OnUnlessZero,  // a switch that only "0" turns off
+    NumberIsOne,   // a switch that is on when the text reads as the number 1
+    Number,        // an integer of the field's type; the default where the text is none
+};
+using Field = std::variant<std::wstring Settings::*, bool Settings::*, std::int16_t Settings::*,
+                           std::int32_t Settings::*>;
+struct SettingSpec {
+    SettingKey key;
+    const wchar_t* section;
+    const wchar_t* name;
+    const wchar_t* fallback;  // what a missing key reads as
+    Field field;
+    Form form;
+};
+
+// In the order the settings file is consulted at start-up.
+const SettingSpec kSettings[] = {
+    {SettingKey::FilePath, L"PATH", L"FILE_PATH", L"", &Settings::filePath, Form::Text},
+    {SettingKey::DeleteConfirm, L"SYSTEM", L"DELMSG", L"", &Settings::deleteConfirm, Form::OnUnlessZero},
+    {SettingKey::DefaultDir, L"PATH", L"DEFAULT_DIR", L"", &Settings::defaultDir, Form::Text},
+    {SettingKey::SortKey, L"SORT", L"KEY", L"1", &Settings::sortKey, Form::Number},
+    {SettingKey::SortOrder, L"SORT", L"ORDER", L"0", &Settings::sortOrder, Form::Number},
+    {SettingKey::Background, L"DESIGN", L"BG", L"", &Settings::background, Form::Text},
+    {SettingKey::Alignment, L"DESIGN", L"ALIGNMENT", L"0", &Settings::alignment, Form::Number},
+    {SettingKey::InvisibleEnabled, L"DESIGN", L"INVISIBLEENABLED", L"0", &Settings::invisibleEnabled, Form::Number},
+    {SettingKey::Invisible, L"DESIGN", L"INVISIBLE", L"255", &Settings::invisible, Form::Number},
+    {SettingKey::ListTextColor, L"DESIGN", L"LISTTEXTCOLOR", L"-2147483640", &Settings::listTextColor, Form::Number},
+    {SettingKey::GridLines, L"DESIGN", L"LINE", L"1", &Settings::gridLines, Form::Number},
+    {SettingKey::SizeColor, L"DESIGN", L"SIZECOLOR", L"65280", &Settings::sizeColor, Form::Number},
+    {SettingKey::RefDirView, L"SYSTEM", L"REFDIRVIEW", L"1", &Settings::refDirView, Form::NumberIsOne},
+    {SettingKey::Left, L"SYSTEM", L"LEFT", L"", &Settings::left, Form::Text},
+    {SettingKey::Top, L"SYSTEM", L"TOP", L"", &Settings::top, Form::Text},
+    {SettingKey::DummyInitialDisp, L"DMY", L"INITIALDISP", L"1", &Settings::dummyInitialDisp, Form::Number},
+    {SettingKey::DummySizeDisp, L"DMY", L"SIZEDISP", L"1", &Settings::dummySizeDisp, Form::Number},
+    {SettingKey::DummySizeSrc, L"DMY", L"SIZESRC", L"1", &Settings::dummySizeSrc, Form::Number},
+    {SettingKey::DummyColor, L"DMY", L"COLOR", L"8421504", &Settings::dummyColor, Form::Number},
+};
+static_assert(std::size(kSettings) == kSettingCount);
+
+const SettingSpec& SpecOf(SettingKey key) {
+    for (const SettingSpec& spec : kSettings)
+        if (spec.key == key) return spec;
+    return kSettings[0];  // every key has its line above
+}
+
+template <typename>
+inline constexpr bool kAlwaysFalse = false;
+
+void Assign(Settings& settings, const SettingSpec& spec, const std::wstring& text) {
+    static const Settings defaults;
+    std::visit(
+        [&](auto field) {
+            using Value = std::remove_reference_t<decltype(settings.*field)>;
+            if constexpr (std::is_same_v<Value, std::wstring>) {
+                settings.*field = text;
+            } else if constexpr (std::is_same_v<Value, bool>) {
+                settings.*field = spec.form == Form::OnUnlessZero ? text != L"0"
+                                                                  : ParseNumber(text).value_or(1.0) == 1.0;
+            } else if constexpr (std::is_same_v<Value, std::int16_t>) {
+                settings.*field = ToInt16(text, defaults.*field);
+            } else if constexpr (std::is_same_v<Value, std::int32_t>) {
+                settings.*field = ToInt32(text, defaults.*field);
+            } else {
+                static_assert(kAlwaysFalse<Value>);
+            }
+        },
+        spec.field);
+}
+
+std::wstring StoredText(const Settings& settings, const SettingSpec& spec) {
+    return std::visit(
+        [&](auto field) -> std::wstring {
+            const auto& value = settings.*field;
+            using Value = std::remove_cvref_t<decltype(value)>;
+            if constexpr (std::is_same_v<Value, std::wstring>) {
+                return value;
+            } else if constexpr (std::is_same_v<Value, bool>) {
+                return value ? L"1" : L"0";
+            } else {
+                return std::to_wstring(value);
+            }
+        },
+        spec.field);
+}
+
+constexpr wchar_t kFindSection[] = L"FIND";
+std::wstring FindWordKey(std::size_t number) { return L"WORD" + std::to_wstring(number); }
+
+}  // namespace
+
 Settings ReadSettings(const IniReader& read) {
     Settings s;
-    const Settings defaults;
-    s.filePath = read(L"PATH", L"FILE_PATH", L"");
-    s.deleteConfirm = read(L"SYSTEM", L"DELMSG", L"") != L"0";
-    s.defaultDir = read(L"PATH", L"DEFAULT_DIR", L"");
-    s.sortKey = ToInt16(read(L"SORT", L"KEY", L"1"), defaults.sortKey);
-    s.sortOrder = ToInt16(read(L"SORT", L"ORDER", L"0"), defaults.sortOrder);
-    s.background = read(L"DESIGN", L"BG", L"");
-    s.alignment = ToInt16(read(L"DESIGN", L"ALIGNMENT", L"0"), defaults.alignment);
-    s.invisibleEnabled = ToInt16(read(L"DESIGN", L"INVISIBLEENABLED", L"0"), defaults.invisibleEnabled);
-    s.invisible = ToInt16(read(L"DESIGN", L"INVISIBLE", L"255"), defaults.invisible);
-    s.listTextColor = ToInt32(read(L"DESIGN", L"LISTTEXTCOLOR", L"-2147483640"), defaults.listTextColor);
-    s.gridLines = ToInt16(read(L"DESIGN", L"LINE", L"1"), defaults.gridLines);
-    s.sizeColor = ToInt32(read(L"DESIGN", L"SIZECOLOR", L"65280"), defaults.sizeColor);
-    s.refDirView = ParseNumber(read(L"SYSTEM", L"REFDIRVIEW", L"1")).value_or(1.0) == 1.0;
-    s.left = read(L"SYSTEM", L"LEFT", L"");
-    s.top = read(L"SYSTEM", L"TOP", L"");
-    s.dummyInitialDisp = ToInt16(read(L"DMY", L"INITIALDISP", L"1"), defaults.dummyInitialDisp);
-    s.dummySizeDisp = ToInt16(read(L"DMY", L"SIZEDISP", L"1"), defaults.dummySizeDisp);
-    s.dummySizeSrc = ToInt16(read(L"DMY", L"SIZESRC", L"1"), defaults.dummySizeSrc);
-    s.dummyColor = ToInt32(read(L"DMY", L"COLOR", L"8421504"), defaults.dummyColor);
+    for (const SettingSpec& spec : kSettings) Assign(s, spec, read(spec.section, spec.name, spec.fallback));
     return s;
+}
+
+void WriteSettings(const IniWriter& write, const Settings& settings, std::initializer_list<SettingKey> keys) {
+    for (SettingKey key : keys) {
+        const SettingSpec& spec = SpecOf(key);
+        write(spec.section, spec.name, StoredText(settings, spec));
+    }
+}
+
+std::wstring ReadFindWord(const IniReader& read, std::size_t number) {
+    return read(kFindSection, FindWordKey(number), L"");
+}
+
+void WriteFindWord(const IniWriter& write, std::size_t number, std::wstring_view word) {
+    write(kFindSection, FindWordKey(number), word);
 }
 
 }  // namespace orvane

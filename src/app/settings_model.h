@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,10 +68,48 @@ struct Settings {
     std::int16_t dummySizeDisp = 1;     // DMY/SIZEDISP
     std::int16_t dummySizeSrc = 1;      // DMY/SIZESRC
     std::int32_t dummyColor = 8421504;  // DMY/COLOR
+
+    bool operator==(const Settings&) const = default;
 };
+
+// Every setting the program stores, one key each.
+enum class SettingKey {
+    FilePath,
+    DeleteConfirm,
+    DefaultDir,
+    SortKey,
+    SortOrder,
+    Background,
+    Alignment,
+    InvisibleEnabled,
+    Invisible,
+    ListTextColor,
+    GridLines,
+    SizeColor,
+    RefDirView,
+    Left,
+    Top,
+    DummyInitialDisp,
+    DummySizeDisp,
+    DummySizeSrc,
+    DummyColor,
+};
+inline constexpr int kSettingCount = 19;
+
+// Writes one key: (section, key, value).
+using IniWriter = std::function<void(std::wstring_view section, std::wstring_view key, std::wstring_view value)>;
 
 // Reads every setting once, in the order the settings file is consulted at
 // start-up. The find history is not part of it.
 Settings ReadSettings(const IniReader& read);
+
+// Writes the named settings from memory, each under its own section and key
+// and in the form ReadSettings reads back (numbers in decimal, system
+// colours as negative numbers, switches as "1" or "0").
+void WriteSettings(const IniWriter& write, const Settings& settings, std::initializer_list<SettingKey> keys);
+
+// The find history: entry k (from 1) of the list of words looked for.
+std::wstring ReadFindWord(const IniReader& read, std::size_t number);
+void WriteFindWord(const IniWriter& write, std::size_t number, std::wstring_view word);
 
 }  // namespace orvane

@@ -18,6 +18,54 @@ struct FakeIni {
     }
 };
 
+TEST(SettingsModel, EveryKeyWrittenFromMemoryReadsBackTheSameUnderItsOwnName) {
+    Settings s;
+    s.filePath = L"C:\\dl";
+    s.defaultDir = L"D:\\";
+    s.deleteConfirm = false;
+    s.refDirView = false;
+    s.left = L"1500";
+    s.top = L"-300";
+    s.sortKey = 7;
+    s.sortOrder = 1;
+    s.background = L"背景.png";
+    s.alignment = 2;
+    s.invisibleEnabled = 1;
+    s.invisible = 0;
+    s.listTextColor = static_cast<std::int32_t>(0x80000005u);  // a system colour
+    s.gridLines = 0;
+    s.sizeColor = 0xFFFFFF;
+    s.dummyInitialDisp = 0;
+    s.dummySizeDisp = 0;
+    s.dummySizeSrc = 0;
+    s.dummyColor = -1;
+    FakeIni ini;
+    const IniWriter write = [&](std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+        ini.values[std::wstring(section) + L"/" + std::wstring(key)] = value;
+    };
+    for (int k = 0; k < kSettingCount; ++k) WriteSettings(write, s, {static_cast<SettingKey>(k)});
+    std::wstring names;  // the settings file's own names, which other versions of the program read too
+    for (const auto& [name, value] : ini.values) names += name + L" ";
+    EXPECT_EQ(names,
+              L"DESIGN/ALIGNMENT DESIGN/BG DESIGN/INVISIBLE DESIGN/INVISIBLEENABLED DESIGN/LINE DESIGN/LISTTEXTCOLOR "
+              L"DESIGN/SIZECOLOR DMY/COLOR DMY/INITIALDISP DMY/SIZEDISP DMY/SIZESRC PATH/DEFAULT_DIR PATH/FILE_PATH "
+              L"SORT/KEY SORT/ORDER SYSTEM/DELMSG SYSTEM/LEFT SYSTEM/REFDIRVIEW SYSTEM/TOP ");
+    EXPECT_EQ(ini.values[L"DESIGN/LISTTEXTCOLOR"], L"-2147483643");
+    EXPECT_EQ(ini.values[L"SYSTEM/DELMSG"], L"0");
+    EXPECT_TRUE(ini.Read() == s);
+
+    // Switched on again, the switches read back on.
+    s.deleteConfirm = s.refDirView = true;
+    WriteSettings(write, s, {SettingKey::DeleteConfirm, SettingKey::RefDirView});
+    EXPECT_TRUE(ini.Read() == s);
+
+    WriteFindWord(write, 12, L"春");
+    EXPECT_EQ(ini.values[L"FIND/WORD12"], L"春");
+    EXPECT_EQ(ReadFindWord([&](std::wstring_view, std::wstring_view key, std::wstring_view) { return std::wstring(key); },
+                           3),
+              L"WORD3");
+}
+
 TEST(SettingsModel, NumbersAreDecimalWithOptionalFractionAndSpaces) {
     EXPECT_EQ(ParseNumber(L"12"), 12.0);
     EXPECT_EQ(ParseNumber(L" -7 "), -7.0);
