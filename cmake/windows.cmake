@@ -13,6 +13,7 @@ add_library(orvane_win STATIC
     src/win/dpi.cpp
     src/win/window.cpp
     src/win/controls.cpp
+    src/win/list_view.cpp
     src/win/modal_dialog.cpp
     src/win/paths.cpp
     src/app/ini.cpp

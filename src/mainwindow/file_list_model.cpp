@@ -161,32 +161,104 @@ std::wstring TextFormat::Date(double days) const {
     return text;
 }
 
-std::wstring CellText(const FileRow& row, Column column, const TextFormat& format) {
-    switch (column) {
-    case Column::FileName:
-        return row.text;
-    case Column::Size:
-        return format.Number(row.size);
-    case Column::Total:
-        if (row.totalSize == kTotalUnknown) return L"無";
-        if (row.totalSize == kTotalDummy) return L"ダミー";
-        return format.Number(row.totalSize);
-    case Column::Percent:
-        if (const auto percent = PercentDone(row.size, row.totalSize)) return std::to_wstring(*percent) + L"%";
-        return {};
-    case Column::Extension:
-        return row.extension;
-    case Column::Modified:
-        return format.Date(row.modified);
-    case Column::User:
-        return row.user;
-    }
+namespace {
+
+std::wstring TotalText(const FileRow& row, const TextFormat& format) {
+    if (row.totalSize == kTotalUnknown) return L"無";
+    if (row.totalSize == kTotalDummy) return L"ダミー";
+    return format.Number(row.totalSize);
+}
+
+std::wstring PercentText(const FileRow& row, const TextFormat&) {
+    if (const auto percent = PercentDone(row.size, row.totalSize)) return std::to_wstring(*percent) + L"%";
     return {};
 }
 
+// In the list's order, each at its number less one.
+constexpr ColumnSpec kColumns[kColumnCount] = {
+    {.column = Column::FileName,
+     .caption = L"ファイル名",
+     .widthTwips = 4000,
+     .align = ColumnAlign::Left,
+     .text = [](const FileRow& row, const TextFormat&) { return row.text; },
+     .sort = SortKind::Name,
+     .sortText = &FileRow::text,
+     .sortKey = &FileRow::nameKey},
+    {.column = Column::Size,
+     .caption = L"現サイズ",
+     .widthTwips = 1300,
+     .align = ColumnAlign::Right,
+     .text = [](const FileRow& row, const TextFormat& format) { return format.Number(row.size); },
+     .sort = SortKind::Number,
+     .number = [](const FileRow& row) -> std::optional<std::int64_t> { return row.size; },
+     .shared = &FileRow::sizeShared},
+    {.column = Column::Total,
+     .caption = L"全サイズ",
+     .widthTwips = 1300,
+     .align = ColumnAlign::Right,
+     .text = TotalText,
+     .sort = SortKind::Number,
+     .number = [](const FileRow& row) -> std::optional<std::int64_t> {
+         if (row.totalSize < 0) return std::nullopt;  // "無", "ダミー"
+         return row.totalSize;
+     },
+     .shared = &FileRow::totalShared},
+    {.column = Column::Percent,
+     .caption = L"率",
+     .widthTwips = 600,
+     .align = ColumnAlign::Right,
+     .text = PercentText,
+     .sort = SortKind::Number,
+     .number = [](const FileRow& row) { return PercentDone(row.size, row.totalSize); }},
+    {.column = Column::Extension,
+     .caption = L"拡張子",
+     .widthTwips = 800,
+     .align = ColumnAlign::Left,
+     .text = [](const FileRow& row, const TextFormat&) { return row.extension; },
+     .sort = SortKind::Text,
+     .sortText = &FileRow::extension,
+     .sortKey = &FileRow::extensionKey},
+    {.column = Column::Modified,
+     .caption = L"更新日",
+     .widthTwips = 1700,
+     .align = ColumnAlign::Left,
+     .text = [](const FileRow& row, const TextFormat& format) { return format.Date(row.modified); },
+     .sort = SortKind::Time},
+    {.column = Column::User,
+     .caption = L"ユーザ",
+     .widthTwips = 1500,
+     .align = ColumnAlign::Left,
+     .text = [](const FileRow& row, const TextFormat&) { return row.user; },
+     .sort = SortKind::Text,
+     .sortText = &FileRow::user,
+     .sortKey = &FileRow::userKey},
+};
+
+constexpr bool NumberedInOrder() {
+    for (int i = 0; i < kColumnCount; ++i)
+        if (static_cast<int>(kColumns[i].column) != i + 1) return false;
+    return true;
+}
+static_assert(NumberedInOrder(), "a column's number less one is its index");
+
+}  // namespace
+
+std::span<const ColumnSpec> FileColumns() { return kColumns; }
+
+const ColumnSpec* ColumnAt(int index) { return index >= 0 && index < kColumnCount ? &kColumns[index] : nullptr; }
+
+const ColumnSpec* ColumnNumbered(int number) { return ColumnAt(number - 1); }
+
+int ColumnIndex(Column column) { return static_cast<int>(column) - 1; }
+
+std::wstring CellText(const FileRow& row, Column column, const TextFormat& format) {
+    const ColumnSpec* spec = ColumnNumbered(static_cast<int>(column));
+    return spec ? spec->text(row, format) : std::wstring();
+}
+
 std::uint32_t CellColor(const FileRow& row, Column column, const ListColors& colors) {
-    if (column == Column::Size && row.sizeShared) return colors.sizeColor;
-    if (column == Column::Total && row.totalShared) return colors.sizeColor;
+    const ColumnSpec* spec = ColumnNumbered(static_cast<int>(column));
+    if (spec && spec->shared && row.*spec->shared) return colors.sizeColor;
     switch (row.mark) {
     case Mark::Found:
         return colors.highlight;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,8 @@
 
 namespace orvane {
 
-// The seven columns, numbered as the sort setting stores them.
+// The seven columns, numbered as the sort setting stores them; the number
+// less one is the column's index in the list view.
 enum class Column : int { FileName = 1, Size, Total, Percent, Extension, Modified, User };
 inline constexpr int kColumnCount = 7;
 
@@ -89,6 +91,39 @@ public:
     virtual std::wstring Number(std::int64_t value) const;  // "#,##0"
     virtual std::wstring Date(double days) const;           // "YYYY/MM/DD HH:NN"
 };
+
+enum class ColumnAlign { Left, Right };
+
+// How a column sorts.
+enum class SortKind {
+    Name,    // the natural order of the text: runs of digits by value
+    Text,    // the locale's order of the text, ignoring case
+    Number,  // by value; cells without a number before all numbers
+    Time,    // by the date value
+};
+
+// One column of the file list: the header, the cell text, the colour of a
+// shared size and the sort all read this one table.
+struct ColumnSpec {
+    Column column;
+    const wchar_t* caption;
+    int widthTwips;
+    ColumnAlign align;
+    std::wstring (*text)(const FileRow& row, const TextFormat& format);
+    SortKind sort;
+    const std::wstring FileRow::*sortText = nullptr;                      // Name, Text: the text compared
+    std::optional<std::string> FileRow::*sortKey = nullptr;               // Name, Text: its key, made once
+    std::optional<std::int64_t> (*number)(const FileRow& row) = nullptr;  // Number: nothing where none shows
+    bool FileRow::*shared = nullptr;  // a size another row has too: drawn in the size colour
+};
+
+// The columns in the list's order.
+std::span<const ColumnSpec> FileColumns();
+// The column at a list-view index, or nothing for an index that is none.
+const ColumnSpec* ColumnAt(int index);
+// The column numbered as the sort setting stores it (1-7), or nothing.
+const ColumnSpec* ColumnNumbered(int number);
+int ColumnIndex(Column column);
 
 std::wstring CellText(const FileRow& row, Column column, const TextFormat& format);
 

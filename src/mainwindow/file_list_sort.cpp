@@ -138,42 +138,32 @@ void AppendChunk(std::string& out, const NameChunk& chunk) {
 }
 
 std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool descending, const Collator& collator) {
-    switch (static_cast<Column>(key)) {
-    case Column::FileName:
-        for (FileRow& row : rows)
-            if (!row.nameKey) row.nameKey = NameSortKey(row.text, collator);
-        return OrderByBytes(rows.size(), descending, [&rows](std::string& out, std::size_t i) {
-            if (i + kAhead < rows.size()) Prefetch(rows[i + kAhead].nameKey->data());
-            out += *rows[i].nameKey;
-        });
-    case Column::Size:
-        return OrderBy<std::int64_t>(rows, descending, [](const FileRow& r) { return r.size; });
-    case Column::Total:
-        return OrderBy<std::int64_t>(rows, descending, [](const FileRow& r) -> std::int64_t {
-            return r.totalSize < 0 ? kNoNumber : r.totalSize;
-        });
-    case Column::Percent:
-        return OrderBy<std::int64_t>(
-            rows, descending, [](const FileRow& r) { return PercentDone(r.size, r.totalSize).value_or(kNoNumber); });
-    case Column::Extension:
-        for (FileRow& row : rows)
-            if (!row.extensionKey) row.extensionKey = collator.Key(row.extension);
-        return OrderByBytes(rows.size(), descending, [&rows](std::string& out, std::size_t i) {
-            if (i + kAhead < rows.size()) Prefetch(rows[i + kAhead].extensionKey->data());
-            out += *rows[i].extensionKey;
-        });
-    case Column::Modified:
-        // A NaN would break the ordering the sort relies on; it goes first like an empty cell.
-        return OrderBy<double>(rows, descending, [](const FileRow& r) {
-            return std::isnan(r.modified) ? -std::numeric_limits<double>::infinity() : r.modified;
-        });
-    case Column::User:
-        for (FileRow& row : rows)
-            if (!row.userKey) row.userKey = collator.Key(row.user);
-        return OrderByBytes(rows.size(), descending, [&rows](std::string& out, std::size_t i) {
-            if (i + kAhead < rows.size()) Prefetch(rows[i + kAhead].userKey->data());
-            out += *rows[i].userKey;
-        });
+    const ColumnSpec* column = ColumnNumbered(key);
+    if (column) {
+        switch (column->sort) {
+        case SortKind::Name:
+        case SortKind::Text: {
+            const auto text = column->sortText;
+            const auto cached = column->sortKey;
+            for (FileRow& row : rows)
+                if (!(row.*cached))
+                    row.*cached =
+                        column->sort == SortKind::Name ? NameSortKey(row.*text, collator) : collator.Key(row.*text);
+            return OrderByBytes(rows.size(), descending, [&rows, cached](std::string& out, std::size_t i) {
+                if (i + kAhead < rows.size()) Prefetch((rows[i + kAhead].*cached)->data());
+                out += *(rows[i].*cached);
+            });
+        }
+        case SortKind::Number:
+            return OrderBy<std::int64_t>(rows, descending, [number = column->number](const FileRow& r) {
+                return number(r).value_or(kNoNumber);
+            });
+        case SortKind::Time:
+            // A NaN would break the ordering the sort relies on; it goes first like an empty cell.
+            return OrderBy<double>(rows, descending, [](const FileRow& r) {
+                return std::isnan(r.modified) ? -std::numeric_limits<double>::infinity() : r.modified;
+            });
+        }
     }
     // A column number from a damaged settings file: leave the list as it is.
     std::vector<std::size_t> unchanged(rows.size());

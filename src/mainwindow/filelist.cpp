@@ -1,8 +1,5 @@
 // The file list: filling the virtual list view from the scanned files,
-// answering its display requests and drawing its colours.
-#include <algorithm>
-#include <cwchar>
-
+// answering its display requests, colours and typed search.
 #include "inventory/scan_folder.h"
 #include "mainwindow/appearance.h"
 #include "mainwindow/commands.h"
@@ -21,7 +18,7 @@ void Frm_Main::ListFolder(const std::wstring& folder, bool clientFolder) {
 }
 
 std::wstring Frm_Main::SelectedFolder() const {
-    const FolderNode* node = NodeOf(treeview::Selection(TVDir));
+    const FolderNode* node = NodeOf(treeview::Selection(TVDir()));
     return node ? node->folder : std::wstring();
 }
 
@@ -29,7 +26,7 @@ void Frm_Main::UpdateListColors() {
     colors_.listText = ResolveColor(settings.listTextColor);
     colors_.sizeColor = ResolveColor(settings.sizeColor);
     colors_.dummyColor = ResolveColor(settings.dummyColor);
-    colors_.highlight = FindHighlightColor;
+    colors_.highlight = findHighlightColor_;
 }
 
 void Frm_Main::ShowFileList() {
@@ -42,46 +39,34 @@ void Frm_Main::ShowFileList() {
                       [&folder](const FileEntry& entry) { return ReadDummyHeader(folder, entry.Name); });
     UpdateListColors();
 
-    ClearSelection(SelectedRows(), ListView_GetNextItem(LVList, -1, LVNI_FOCUSED));
-    ListView_SetItemCountEx(LVList, static_cast<int>(rows_.size()), 0);
+    fileList_.SetRowCount(static_cast<int>(rows_.size()));
     if (!rows_.empty()) {
-        ListView_SetItemState(LVList, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_SetSelectionMark(LVList, 0);
+        fileList_.Select(0, true);
+        fileList_.Focus(0);
     }
-    ListView_EnsureVisible(LVList, 0, FALSE);
-    InvalidateRect(LVList, nullptr, TRUE);
+    fileList_.EnsureVisible(0);
+    fileList_.Repaint(true);
     // An empty folder shows 0 too: a count of files that are gone would mislead.
     UpdateCountPanel();
 }
 
-void Frm_Main::UpdateCountPanel() {
-    statusbar::SetText(SBMain, 1, std::to_wstring(listview::ItemCount(LVList)) + L" ﾌｧｲﾙ");
+void Frm_Main::UpdateCountPanel() { statusbar::SetText(SBMain(), 1, std::to_wstring(fileList_.RowCount()) + L" ﾌｧｲﾙ"); }
+
+std::wstring Frm_Main::CellText(int row, int column) const {
+    const ColumnSpec* spec = ColumnAt(column);
+    if (!spec || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
+    return spec->text(rows_[static_cast<std::size_t>(row)], format_);
 }
 
-std::wstring Frm_Main::CellTextAt(int row, Column column) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
-    return CellText(rows_[static_cast<std::size_t>(row)], column, format_);
+COLORREF Frm_Main::CellColor(int row, int column) const {
+    const ColumnSpec* spec = ColumnAt(column);
+    if (!spec || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return CLR_DEFAULT;
+    return orvane::CellColor(rows_[static_cast<std::size_t>(row)], spec->column, colors_);
 }
 
-void Frm_Main::ClearSelection(const std::vector<int>& selected, int focused) {
-    // Item by item: clearing "all items" walks every row of a large list.
-    if (!selected.empty() && selected.size() == rows_.size()) {
-        ListView_SetItemState(LVList, -1, 0, LVIS_SELECTED);
-    } else {
-        for (int row : selected) ListView_SetItemState(LVList, row, 0, LVIS_SELECTED);
-    }
-    if (focused >= 0) ListView_SetItemState(LVList, focused, 0, LVIS_FOCUSED);
-}
-
-std::vector<int> Frm_Main::SelectedRows() const {
-    std::vector<int> selected;
-    for (int i = ListView_GetNextItem(LVList, -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(LVList, i, LVNI_SELECTED))
-        selected.push_back(i);
-    return selected;
-}
-
-int Frm_Main::FindItemByPrefix(const LVFINDINFOW& find, int start) const {
+// The typed search: the next row whose shown name begins with the typed
+// text, ignoring case.
+int Frm_Main::FindRow(const LVFINDINFOW& find, int start) const {
     if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz || rows_.empty()) return -1;
     const std::wstring wanted = UpperCaseText(find.psz);
     const int count = static_cast<int>(rows_.size());
@@ -99,59 +84,6 @@ int Frm_Main::FindItemByPrefix(const LVFINDINFOW& find, int start) const {
         if ((find.flags & LVFI_PARTIAL) ? head == wanted : (head == wanted && text.size() == wanted.size())) return i;
     }
     return -1;
-}
-
-LRESULT Frm_Main::OnListCustomDraw(NMLVCUSTOMDRAW* draw) const {
-    switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-        return CDRF_NOTIFYSUBITEMDRAW;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const std::size_t row = draw->nmcd.dwItemSpec;
-        if (row < rows_.size()) draw->clrText = CellColor(rows_[row], static_cast<Column>(draw->iSubItem + 1), colors_);
-        return CDRF_NEWFONT;
-    }
-    default:
-        return CDRF_DODEFAULT;
-    }
-}
-
-bool Frm_Main::OnListNotify(NMHDR* header, LRESULT& result) {
-    switch (header->code) {
-    case LVN_GETDISPINFOW: {
-        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const std::wstring text = CellTextAt(item.iItem, static_cast<Column>(item.iSubItem + 1));
-            wcsncpy(item.pszText, text.c_str(), static_cast<std::size_t>(item.cchTextMax) - 1);
-            item.pszText[item.cchTextMax - 1] = L'\0';
-        }
-        result = 0;
-        return true;
-    }
-    case LVN_ODFINDITEMW: {
-        const auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
-        result = FindItemByPrefix(find->lvfi, find->iStart);
-        return true;
-    }
-    case NM_CUSTOMDRAW:
-        result = OnListCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
-        return true;
-    case LVN_COLUMNCLICK:
-        OnColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem + 1);
-        result = 0;
-        return true;
-    case LVN_KEYDOWN: {
-        const auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
-        if (key->wVKey == 'A' && GetKeyState(VK_CONTROL) < 0) {
-            ListView_SetItemState(LVList, -1, LVIS_SELECTED, LVIS_SELECTED);
-        }
-        result = 0;
-        return true;
-    }
-    default:
-        return false;
-    }
 }
 
 }  // namespace orvane

@@ -23,14 +23,14 @@ LRESULT CALLBACK FindFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 void Frm_Main::HookFindField() {
-    if (HWND edit = GetWindow(cboFind, GW_CHILD))
+    if (HWND edit = GetWindow(cboFind(), GW_CHILD))
         SetWindowSubclass(edit, FindFieldProc, 1, reinterpret_cast<DWORD_PTR>(hwnd()));
 }
 
 int Frm_Main::FindHistoryIndex(const std::wstring& word) const {
-    const int count = combobox::Count(cboFind);
+    const int count = combobox::Count(cboFind());
     for (int i = 0; i < count; ++i)
-        if (combobox::ItemText(cboFind, i) == word) return i;  // exact and case-sensitive
+        if (combobox::ItemText(cboFind(), i) == word) return i;  // exact and case-sensitive
     return -1;
 }
 
@@ -40,7 +40,7 @@ int Frm_Main::FindHistoryIndex(const std::wstring& word) const {
 void Frm_Main::AddToFindHistory(const std::wstring& typed) {
     std::wstring word = StableProfileValue(typed);
     if (word.empty() || FindHistoryIndex(word) >= 0) return;
-    const std::wstring key = WordKey(static_cast<std::size_t>(combobox::Count(cboFind)) + 1);
+    const std::wstring key = WordKey(static_cast<std::size_t>(combobox::Count(cboFind())) + 1);
     app_.ini.PutIni(L"FIND", key, word);
     // The file's code page may not hold every character: keep what it holds.
     constexpr wchar_t kNotStored[] = L"\x01\n\x01";  // no stored value reads back as this
@@ -53,31 +53,31 @@ void Frm_Main::AddToFindHistory(const std::wstring& typed) {
         }
         app_.ini.PutIni(L"FIND", key, word);
     }
-    combobox::Append(cboFind, word);
+    combobox::Append(cboFind(), word);
 }
 
 void Frm_Main::OnFind() {
-    const std::wstring word = WindowText(cboFind);
+    const std::wstring word = WindowText(cboFind());
     AddToFindHistory(word);
     MarkMatches(rows_, word, UpperCaseText);  // the word as typed
-    InvalidateRect(LVList, nullptr, FALSE);
+    fileList_.Repaint(false);
 }
 
 void Frm_Main::OnDeleteFind() {
-    const std::wstring word = WindowText(cboFind);
+    const std::wstring word = WindowText(cboFind());
     const int index = FindHistoryIndex(StableProfileValue(word));  // as Find kept it
     if (index < 0) return;
-    SendMessageW(cboFind, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    SetWindowTextW(cboFind, word.c_str());  // the field keeps what the user typed
-    const int count = combobox::Count(cboFind);
-    for (int k = 1; k <= count; ++k) app_.ini.PutIni(L"FIND", WordKey(k), combobox::ItemText(cboFind, k - 1));
+    combobox::Delete(cboFind(), index);
+    SetWindowTextW(cboFind(), word.c_str());  // the field keeps what the user typed
+    const int count = combobox::Count(cboFind());
+    for (int k = 1; k <= count; ++k) app_.ini.PutIni(L"FIND", WordKey(k), combobox::ItemText(cboFind(), k - 1));
     app_.ini.PutIni(L"FIND", WordKey(static_cast<std::size_t>(count) + 1), L"");
 }
 
 void Frm_Main::OnClearFind() {
     ClearMarks(rows_);
-    InvalidateRect(LVList, nullptr, FALSE);
-    SetWindowTextW(cboFind, L"");
+    fileList_.Repaint(false);
+    SetWindowTextW(cboFind(), L"");
 }
 
 }  // namespace orvane

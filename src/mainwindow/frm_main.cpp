@@ -18,19 +18,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"Orvane.Main";
 
-// The seven columns of the file list: caption, width in twips, alignment.
-struct ColumnSpec {
-    const wchar_t* caption;
-    int widthTwips;
-    listview::Align align;
-};
-constexpr ColumnSpec kColumns[] = {
-    {L"ファイル名", 4000, listview::Align::Left}, {L"現サイズ", 1300, listview::Align::Right},
-    {L"全サイズ", 1300, listview::Align::Right},  {L"率", 600, listview::Align::Right},
-    {L"拡張子", 800, listview::Align::Left},      {L"更新日", 1700, listview::Align::Left},
-    {L"ユーザ", 1500, listview::Align::Left},
-};
-
 void AppendItem(HMENU menu, UINT id, const wchar_t* text) { AppendMenuW(menu, MF_STRING, id, text); }
 
 }  // namespace
@@ -57,9 +44,9 @@ void Frm_Main::Load() {
 
     // The load sequence.
     LoadSettings();
-    FindHighlightColor = RGB(255, 80, 0);
+    findHighlightColor_ = RGB(255, 80, 0);
     UpdateListColors();
-    ApplyListAppearance(LVList, settings);
+    ApplyListAppearance(LVList(), settings);
     ApplyStoredPosition();
     SetUpColumns();
     LoadFindHistory();
@@ -69,27 +56,25 @@ void Frm_Main::Load() {
         ListFolder(clientFolder, true);
         // The client's folder exists: the tree is shown whatever was stored.
         menu::SetChecked(menu_, kCmdToggleTree, true);
-        if (const FolderNode* root = NodeOf(treeview::Root(TVDir))) statusbar::SetText(SBMain, 0, root->folder);
+        if (const FolderNode* root = NodeOf(treeview::Root(TVDir()))) statusbar::SetText(SBMain(), 0, root->folder);
     }
 }
 
 void Frm_Main::Show(int showCommand) {
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
-    ShowWindow(TVDir, menu::IsChecked(menu_, kCmdToggleTree) ? SW_SHOW : SW_HIDE);
+    ShowWindow(TVDir(), menu::IsChecked(menu_, kCmdToggleTree) ? SW_SHOW : SW_HIDE);
     double x = panes_.splitter.left;
     SizeControls(x);
 }
 
-bool Frm_Main::EditingLabel() const {
-    return TreeView_GetEditControl(TVDir) != nullptr || ListView_GetEditControl(LVList) != nullptr;
-}
+bool Frm_Main::EditingLabel() const { return treeview::EditingLabel(TVDir()) || fileList_.EditingLabel(); }
 
 bool Frm_Main::TranslateAccelerators(MSG& msg) {
     if (!hwnd()) return false;
     // Enter in the find field finds; the dialog keys would take it otherwise.
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN &&
-        (msg.hwnd == cboFind || GetParent(msg.hwnd) == cboFind)) {
+        (msg.hwnd == cboFind() || GetParent(msg.hwnd) == cboFind())) {
         OnCommand(kCmdFind);
         return true;
     }
@@ -97,10 +82,10 @@ bool Frm_Main::TranslateAccelerators(MSG& msg) {
 }
 
 // Its own visibility, whether or not the window is shown yet.
-bool Frm_Main::TreeVisible() const { return TVDir && (GetWindowLongPtrW(TVDir, GWL_STYLE) & WS_VISIBLE); }
+bool Frm_Main::TreeVisible() const { return TVDir() && (GetWindowLongPtrW(TVDir(), GWL_STYLE) & WS_VISIBLE); }
 
 const FolderNode* Frm_Main::NodeOf(HTREEITEM item) const {
-    return item ? reinterpret_cast<const FolderNode*>(treeview::Data(TVDir, item)) : nullptr;
+    return item ? reinterpret_cast<const FolderNode*>(treeview::Data(TVDir(), item)) : nullptr;
 }
 
 // A relative FILE_PATH belongs to the program's folder, not to wherever the
@@ -139,24 +124,20 @@ void Frm_Main::CreateMenus() {
 
 void Frm_Main::CreateControls() {
     const HWND self = hwnd();
-    cboFind = CreateChild(self, WC_COMBOBOXW, L"",
-                          WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kIdFindCombo);
-    cmdFind = CreateChild(self, WC_BUTTONW, L"検索", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdFind);
-    cmdDelFind = CreateChild(self, WC_BUTTONW, L"条件削除", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdDeleteFind);
-    cmdCls = CreateChild(self, WC_BUTTONW, L"クリア", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdClearFind);
-    cmdRefresh = CreateChild(self, WC_BUTTONW, L"更新", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdRefresh);
-    TVDir = CreateChild(
+    cboFind_ = CreateChild(self, WC_COMBOBOXW, L"",
+                           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kIdFindCombo);
+    cmdFind_ = CreateChild(self, WC_BUTTONW, L"検索", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdFind);
+    cmdDelFind_ = CreateChild(self, WC_BUTTONW, L"条件削除", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdDeleteFind);
+    cmdCls_ = CreateChild(self, WC_BUTTONW, L"クリア", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdClearFind);
+    cmdRefresh_ = CreateChild(self, WC_BUTTONW, L"更新", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdRefresh);
+    TVDir_ = CreateChild(
         self, WC_TREEVIEWW, L"",
         WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_EDITLABELS,
         kIdTree, WS_EX_CLIENTEDGE);
-    SetWindowSubclass(TVDir, TreeProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(TVDir(), TreeProc, 1, reinterpret_cast<DWORD_PTR>(this));
     splitter_ = std::make_unique<Splitter>(*this);
-    LVList =
-        CreateChild(self, WC_LISTVIEWW, L"", WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-                    kIdList, WS_EX_CLIENTEDGE);
-    listview::SetExtendedStyle(LVList, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
-                               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    SBMain = CreateChild(self, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kIdStatus);
+    fileList_.Create(self, kIdList);
+    SBMain_ = CreateChild(self, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kIdStatus);
 
     font_ = CreateUiFont(dpi_);
     SetFontOnChildren(self, font_.get());
@@ -167,10 +148,11 @@ void Frm_Main::CreateControls() {
 }
 
 void Frm_Main::SetUpColumns() {
-    listview::DeleteAllColumns(LVList);
-    int index = 0;
-    for (const ColumnSpec& column : kColumns)
-        listview::InsertColumn(LVList, index++, column.caption, TwipsToPixels(column.widthTwips, dpi_), column.align);
+    std::vector<ListView::ColumnDef> columns;
+    for (const ColumnSpec& column : FileColumns())
+        columns.push_back({column.caption, TwipsToPixels(column.widthTwips, dpi_),
+                           column.align == ColumnAlign::Right ? listview::Align::Right : listview::Align::Left});
+    fileList_.SetColumns(columns);
 }
 
 void Frm_Main::LoadFindHistory() {
@@ -178,7 +160,7 @@ void Frm_Main::LoadFindHistory() {
         // As Find keeps words: a hand-made " abc " is the word abc.
         const std::wstring word = StableProfileValue(app_.ini.GetIni(L"FIND", L"WORD" + std::to_wstring(k), L""));
         if (word.empty()) break;
-        combobox::Append(cboFind, word);
+        combobox::Append(cboFind(), word);
     }
 }
 
@@ -214,7 +196,7 @@ void Frm_Main::OnQueryUnload() {
 void Frm_Main::OnToggleTree() {
     const bool show = !menu::IsChecked(menu_, kCmdToggleTree);
     menu::SetChecked(menu_, kCmdToggleTree, show);
-    ShowWindow(TVDir, show ? SW_SHOW : SW_HIDE);
+    ShowWindow(TVDir(), show ? SW_SHOW : SW_HIDE);
     double x = panes_.splitter.left;
     SizeControls(x);
 }
@@ -280,15 +262,15 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
         return 0;
     case WM_SIZE:
-        if (SBMain) SendMessageW(SBMain, WM_SIZE, 0, 0);
+        if (SBMain()) SendMessageW(SBMain(), WM_SIZE, 0, 0);
         PlaceStatusParts();
         if (wParam != SIZE_MINIMIZED) OnResize();
         return 0;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         LRESULT result = 0;
-        if (header->hwndFrom == LVList && OnListNotify(header, result)) return result;
-        if (header->hwndFrom == TVDir && OnTreeNotify(header, result)) return result;
+        if (fileList_.OnNotify(*header, result)) return result;
+        if (header->hwndFrom == TVDir() && OnTreeNotify(header, result)) return result;
         return Window::HandleMessage(message, wParam, lParam);
     }
     case WM_DPICHANGED:

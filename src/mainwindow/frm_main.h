@@ -19,6 +19,7 @@
 #include "mainwindow/layout_core.h"
 #include "mainwindow/locale_text.h"
 #include "win/handles.h"
+#include "win/list_view.h"
 #include "win/window.h"
 
 namespace orvane {
@@ -42,7 +43,7 @@ struct FolderNode {
     std::wstring folder;
 };
 
-class Frm_Main final : public Window {
+class Frm_Main final : public Window, private ListViewDelegate {
 public:
     explicit Frm_Main(AppContext& app);
     ~Frm_Main() override;
@@ -73,8 +74,7 @@ public:
     void SortFileList(int key, int order);
     const std::vector<FileRow>& Rows() const { return rows_; }
     const ListColors& Colors() const { return colors_; }
-    std::wstring CellTextAt(int row, Column column) const;
-    std::vector<int> SelectedRows() const;
+    const ListView& FileList() const { return fileList_; }
     // The folder of the selected tree node.
     std::wstring SelectedFolder() const;
     // The client's download folder: the stored FILE_PATH as the program uses it.
@@ -90,18 +90,18 @@ public:
     bool TreeLeftClick = false;   // the last mouse press on the tree was with the left button
     RewriteFaults rewriteFaults;  // steps of the data file's rewrite that a test makes fail
     Settings settings;            // the settings in memory
-    COLORREF FindHighlightColor = 0;
+    COLORREF FindHighlightColor() const { return findHighlightColor_; }
 
-    HWND cboFind = nullptr;
-    HWND cmdFind = nullptr;
-    HWND cmdDelFind = nullptr;
-    HWND cmdCls = nullptr;
-    HWND cmdRefresh = nullptr;
-    HWND TVDir = nullptr;
-    HWND imgSplitter = nullptr;
-    HWND picSplitter = nullptr;
-    HWND LVList = nullptr;
-    HWND SBMain = nullptr;
+    HWND cboFind() const { return cboFind_; }
+    HWND cmdFind() const { return cmdFind_; }
+    HWND cmdDelFind() const { return cmdDelFind_; }
+    HWND cmdCls() const { return cmdCls_; }
+    HWND cmdRefresh() const { return cmdRefresh_; }
+    HWND TVDir() const { return TVDir_; }
+    HWND imgSplitter() const;
+    HWND picSplitter() const;
+    HWND LVList() const { return fileList_.hwnd(); }
+    HWND SBMain() const { return SBMain_; }
 
 private:
     friend class Splitter;
@@ -133,15 +133,13 @@ private:
 
     void OnQueryUnload();
 
-    // The file list's notifications, the sort and the find bar.
-    bool OnListNotify(NMHDR* header, LRESULT& result);
-    LRESULT OnListCustomDraw(NMLVCUSTOMDRAW* draw) const;
-    int FindItemByPrefix(const LVFINDINFOW& find, int start) const;
-    void OnColumnClick(int column);
-    void ShowSortArrow();
+    // What the file list asks of its window, the sort and the find bar.
+    std::wstring CellText(int row, int column) const override;
+    COLORREF CellColor(int row, int column) const override;
+    int FindRow(const LVFINDINFOW& find, int start) const override;
+    void OnColumnClick(int index) override;
     void UpdateListColors();
     void UpdateCountPanel();
-    void ClearSelection(const std::vector<int>& selected, int focused);
     void HookFindField();
     void OnFind();
     void OnDeleteFind();
@@ -180,11 +178,19 @@ private:
     HTREEITEM selectionAtMouseDown_ = nullptr;
     bool labelEditing_ = false;
     POINT mouseDownAt_{};  // where the last button went down on the tree
+    HWND cboFind_ = nullptr;
+    HWND cmdFind_ = nullptr;
+    HWND cmdDelFind_ = nullptr;
+    HWND cmdCls_ = nullptr;
+    HWND cmdRefresh_ = nullptr;
+    HWND TVDir_ = nullptr;
+    HWND SBMain_ = nullptr;
+    ListView fileList_{*this};
+    COLORREF findHighlightColor_ = 0;
     std::vector<FileRow> rows_;
     ListColors colors_;
     LocaleTextFormat format_;
     LocaleCollator collator_;
-    int sortedColumn_ = 0;
     bool sortedDescending_ = false;
 };
 

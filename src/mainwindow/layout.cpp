@@ -15,7 +15,7 @@ namespace {
 
 // The find bar as designed; it never moves.
 struct BarControl {
-    HWND Frm_Main::*control;
+    HWND (Frm_Main::*control)() const;
     TwipRect rect;
 };
 constexpr BarControl kFindBar[] = {
@@ -35,17 +35,20 @@ void Place(HWND control, const TwipRect& rect, UINT dpi) {
 
 Frm_Main::~Frm_Main() = default;
 
+HWND Frm_Main::imgSplitter() const { return splitter_ ? splitter_->hwnd() : nullptr; }
+HWND Frm_Main::picSplitter() const { return splitter_ ? splitter_->DragBar() : nullptr; }
+
 WindowMetrics Frm_Main::Metrics() const {
     RECT outer{}, client{}, status{};
     GetWindowRect(hwnd(), &outer);
     GetClientRect(hwnd(), &client);
-    GetWindowRect(SBMain, &status);
+    GetWindowRect(SBMain(), &status);
     WindowMetrics m;
     m.outerWidth = PixelsToTwips(outer.right - outer.left, dpi_);
     m.outerHeight = PixelsToTwips(outer.bottom - outer.top, dpi_);
     m.clientHeight = PixelsToTwips(client.bottom, dpi_);
     m.statusHeight = PixelsToTwips(status.bottom - status.top, dpi_);
-    m.statusVisible = IsWindowVisible(SBMain) != FALSE;
+    m.statusVisible = IsWindowVisible(SBMain()) != FALSE;
     m.treeVisible = TreeVisible();
     return m;
 }
@@ -54,7 +57,7 @@ void Frm_Main::PlaceFindBar() {
     for (const BarControl& c : kFindBar) {
         TwipRect rect = c.rect;
         if (c.control == &Frm_Main::cboFind) rect.height += kFindDropDownTwips;
-        Place(this->*c.control, rect, dpi_);
+        Place((this->*c.control)(), rect, dpi_);
     }
 }
 
@@ -67,31 +70,31 @@ void Frm_Main::ApplyPanes(const PaneLayout& next) {
 }
 
 void Frm_Main::PlacePanes() {
-    Place(TVDir, panes_.tree, dpi_);
-    Place(imgSplitter, panes_.splitter, dpi_);
+    Place(TVDir(), panes_.tree, dpi_);
+    Place(imgSplitter(), panes_.splitter, dpi_);
     RECT before{}, after{};
-    GetWindowRect(LVList, &before);
-    Place(LVList, panes_.list, dpi_);
-    GetWindowRect(LVList, &after);
+    GetWindowRect(LVList(), &before);
+    Place(LVList(), panes_.list, dpi_);
+    GetWindowRect(LVList(), &after);
     // A move only repaints what it uncovers and keeps the old pixels of the
     // rest, which left the name column and the header blank after the tree
     // was hidden and shown: the list and its header are drawn anew whole.
     if (!EqualRect(&before, &after))
-        RedrawWindow(LVList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        RedrawWindow(LVList(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Frm_Main::PlaceStatusParts() {
-    if (!SBMain) return;
+    if (!SBMain()) return;
     RECT client{};
     GetClientRect(hwnd(), &client);
     const int countWidth = TwipsToPixels(kCountPanelTwips, dpi_);
-    statusbar::SetPartRights(SBMain, {std::max(0, static_cast<int>(client.right) - countWidth), -1});
+    statusbar::SetPartRights(SBMain(), {std::max(0, static_cast<int>(client.right) - countWidth), -1});
 }
 
 void Frm_Main::SizeControls(double& x) { ApplyPanes(orvane::SizeControls(x, panes_, Metrics())); }
 
 void Frm_Main::OnResize() {
-    if (!LVList) return;
+    if (!LVList()) return;
     ApplyPanes(ResizePanes(panes_, Metrics()));
     dragBar_.height = panes_.splitter.height;
 }
@@ -101,8 +104,8 @@ void Frm_Main::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     font_ = CreateUiFont(dpi_);
     SetFontOnChildren(hwnd(), font_.get());
-    for (int i = 0; i < listview::ColumnCount(LVList); ++i)
-        listview::SetColumnWidth(LVList, i, MulDiv(listview::ColumnWidth(LVList, i), dpi, previous));
+    for (int i = 0; i < listview::ColumnCount(LVList()); ++i)
+        listview::SetColumnWidth(LVList(), i, MulDiv(listview::ColumnWidth(LVList(), i), dpi, previous));
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceFindBar();
@@ -112,15 +115,15 @@ void Frm_Main::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 void Frm_Main::OnSplitterDown() {
     dragBar_ = DragBarAtStart(panes_.splitter);
-    Place(picSplitter, dragBar_, dpi_);
-    SetWindowPos(picSplitter, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    Place(picSplitter(), dragBar_, dpi_);
+    SetWindowPos(picSplitter(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SplitterDragging = true;
 }
 
 void Frm_Main::OnSplitterMove(int xTwips) {
     if (!SplitterDragging) return;
     dragBar_.left = DragBarLeft(panes_.splitter.left, xTwips, Metrics().outerWidth);
-    Place(picSplitter, dragBar_, dpi_);
+    Place(picSplitter(), dragBar_, dpi_);
 }
 
 void Frm_Main::OnSplitterUp() {
@@ -128,7 +131,7 @@ void Frm_Main::OnSplitterUp() {
     SplitterDragging = false;
     double x = dragBar_.left;
     SizeControls(x);
-    ShowWindow(picSplitter, SW_HIDE);
+    ShowWindow(picSplitter(), SW_HIDE);
 }
 
 }  // namespace orvane

@@ -15,12 +15,15 @@ public:
     explicit Splitter(Frm_Main& owner) : owner_(owner) {
         Register(kSplitterClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursorW(nullptr, IDC_SIZEWE));
         RegisterDragBar();
-        owner.imgSplitter = CreateAs(kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, owner.hwnd(),
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdSplitter)));
-        owner.picSplitter = CreateWindowExW(0, kDragBarClass, L"", WS_CHILD, 0, 0, 0, 0, owner.hwnd(),
-                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdDragBar)),
-                                            GetModuleHandleW(nullptr), nullptr);
+        CreateAs(kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, owner.hwnd(),
+                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdSplitter)));
+        dragBar_ = CreateWindowExW(0, kDragBarClass, L"", WS_CHILD, 0, 0, 0, 0, owner.hwnd(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdDragBar)), GetModuleHandleW(nullptr),
+                                   nullptr);
     }
+
+    // The grey bar shown while dragging; a sibling, destroyed with the owner.
+    HWND DragBar() const { return dragBar_; }
 
 private:
     // The bar is a plain grey window with no behaviour of its own.
@@ -61,6 +64,7 @@ private:
     }
 
     Frm_Main& owner_;
+    HWND dragBar_ = nullptr;
 };
 
 }  // namespace orvane

@@ -31,11 +31,11 @@ FolderNode* Frm_Main::NewNode(const std::wstring& caption, const std::wstring& f
 }
 
 void Frm_Main::BuildFolderTree() {
-    treeview::DeleteAll(TVDir);
+    treeview::DeleteAll(TVDir());
     nodes_.clear();
     nodeCounter_ = 0;
     auto root = std::make_unique<FolderNode>(FolderNode{kRootKey, WithTrailingBackslash(ClientFolder())});
-    const HTREEITEM rootItem = treeview::Insert(TVDir, nullptr, kRootCaption, reinterpret_cast<LPARAM>(root.get()));
+    const HTREEITEM rootItem = treeview::Insert(TVDir(), nullptr, kRootCaption, reinterpret_cast<LPARAM>(root.get()));
     FolderNode* rootNode = root.get();
     nodes_.push_back(std::move(root));
 
@@ -47,21 +47,21 @@ void Frm_Main::BuildFolderTree() {
         for (const StoredFolder& stored : model.folders) {
             FolderNode* node = NewNode(stored.caption, stored.folder);
             const HTREEITEM parent = stored.parent < 0 ? rootItem : items[static_cast<std::size_t>(stored.parent)];
-            items.push_back(treeview::Insert(TVDir, parent, stored.caption, reinterpret_cast<LPARAM>(node)));
+            items.push_back(treeview::Insert(TVDir(), parent, stored.caption, reinterpret_cast<LPARAM>(node)));
         }
-        TreeView_Expand(TVDir, rootItem, TVE_EXPAND);
-        for (HTREEITEM item : items) TreeView_Expand(TVDir, item, TVE_EXPAND);
+        treeview::Expand(TVDir(), rootItem);
+        for (HTREEITEM item : items) treeview::Expand(TVDir(), item);
     }
     // The list shows the selected node's folder: start on the root.
-    treeview::Select(TVDir, rootItem);
+    treeview::Select(TVDir(), rootItem);
 }
 
 std::vector<std::wstring> Frm_Main::CaptionsTo(HTREEITEM item, bool includeItem) const {
     std::vector<std::wstring> captions;
-    const HTREEITEM root = treeview::Root(TVDir);
-    for (HTREEITEM at = includeItem ? item : TreeView_GetParent(TVDir, item); at && at != root;
-         at = TreeView_GetParent(TVDir, at))
-        captions.insert(captions.begin(), treeview::Text(TVDir, at));
+    const HTREEITEM root = treeview::Root(TVDir());
+    for (HTREEITEM at = includeItem ? item : treeview::Parent(TVDir(), item); at && at != root;
+         at = treeview::Parent(TVDir(), at))
+        captions.insert(captions.begin(), treeview::Text(TVDir(), at));
     return captions;
 }
 
@@ -86,8 +86,8 @@ bool Frm_Main::RefuseUnstorable(const std::wstring& name, const std::wstring& fo
 // sibling (other than the node itself) has it already, compared exactly as
 // the data file's reading compares names.
 bool Frm_Main::RefuseSiblingCaption(HTREEITEM parent, const std::wstring& caption, HTREEITEM self) {
-    for (HTREEITEM child = TreeView_GetChild(TVDir, parent); child; child = TreeView_GetNextSibling(TVDir, child)) {
-        if (child != self && treeview::Text(TVDir, child) == caption) {
+    for (HTREEITEM child : treeview::Children(TVDir(), parent)) {
+        if (child != self && treeview::Text(TVDir(), child) == caption) {
             app_.shell.Message(hwnd(), kRefusedSibling, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
             return true;
         }
@@ -103,7 +103,7 @@ bool Frm_Main::Rewrite(const std::function<LineChange(const std::wstring&)>& rul
 
 void Frm_Main::RefreshCommand() {
     WaitCursor hourglass;
-    const HTREEITEM selected = treeview::Selection(TVDir);
+    const HTREEITEM selected = treeview::Selection(TVDir());
     const FolderNode* node = NodeOf(selected);
     if (!node || node->folder.empty() || !FileExists(node->folder)) {
         FileEntries.clear();
@@ -116,24 +116,19 @@ void Frm_Main::RefreshCommand() {
 void Frm_Main::OnNodeClick(HTREEITEM item) {
     if (!TreeLeftClick) return;
     RefreshCommand();
-    if (const FolderNode* node = NodeOf(item)) statusbar::SetText(SBMain, 0, node->folder);
+    if (const FolderNode* node = NodeOf(item)) statusbar::SetText(SBMain(), 0, node->folder);
 }
 
 void Frm_Main::OnTreeMouseMove(POINT at) {
-    TVHITTESTINFO hit{};
-    hit.pt = at;
-    HTREEITEM item = TreeView_HitTest(TVDir, &hit);
-    if (!(hit.flags & TVHT_ONITEM)) item = nullptr;
-    if (!item) item = treeview::Selection(TVDir);
-    if (const FolderNode* node = NodeOf(item)) statusbar::SetText(SBMain, 0, node->folder);
+    HTREEITEM item = treeview::HitTest(TVDir(), at);
+    if (!item) item = treeview::Selection(TVDir());
+    if (const FolderNode* node = NodeOf(item)) statusbar::SetText(SBMain(), 0, node->folder);
 }
 
 void Frm_Main::OnTreeRightClick() {
     POINT screen = mouseDownAt_;
-    ClientToScreen(TVDir, &screen);
-    TVHITTESTINFO hit{};
-    hit.pt = mouseDownAt_;
-    if (!TreeView_HitTest(TVDir, &hit) || !(hit.flags & TVHT_ONITEM)) return;
+    ClientToScreen(TVDir(), &screen);
+    if (!treeview::HitTest(TVDir(), mouseDownAt_)) return;
     // The menu acts on the selected node, not on the one under the pointer.
     UniqueMenu menu(CreatePopupMenu());
     AppendMenuW(menu.get(), MF_STRING, kCmdRefAdd, L"追加");
@@ -157,7 +152,7 @@ LRESULT CALLBACK Frm_Main::TreeProc(HWND tree, UINT message, WPARAM wParam, LPAR
         break;
     case WM_KEYDOWN:
         if (wParam == VK_F2) {  // rename from the keyboard, as in the shell
-            if (const HTREEITEM item = treeview::Selection(tree)) TreeView_EditLabel(tree, item);
+            if (const HTREEITEM item = treeview::Selection(tree)) treeview::StartLabelEdit(tree, item);
             return 0;
         }
         break;
@@ -175,11 +170,8 @@ bool Frm_Main::OnTreeNotify(NMHDR* header, LRESULT& result) {
         return true;
     case NM_CLICK: {
         // A click on the node that was selected already lists it again.
-        TVHITTESTINFO hit{};
-        hit.pt = mouseDownAt_;
-        const HTREEITEM item = TreeView_HitTest(TVDir, &hit);
-        if (item && (hit.flags & TVHT_ONITEM) && item == selectionAtMouseDown_ && item == treeview::Selection(TVDir))
-            OnNodeClick(item);
+        const HTREEITEM item = treeview::HitTest(TVDir(), mouseDownAt_);
+        if (item && item == selectionAtMouseDown_ && item == treeview::Selection(TVDir())) OnNodeClick(item);
         result = 0;
         return true;
     }
@@ -208,14 +200,14 @@ bool Frm_Main::RenameFolder(HTREEITEM item, const std::wstring& newName) {
     if (!node || IsRoot(item)) return false;
     if (Trimmed(newName).empty()) return false;  // nothing to name it by: keep the old name
     if (RefuseUnstorable(newName, L"")) return false;
-    if (RefuseSiblingCaption(TreeView_GetParent(TVDir, item), newName, item)) return false;
+    if (RefuseSiblingCaption(treeview::Parent(TVDir(), item), newName, item)) return false;
     const std::wstring oldPath = NamePath(CaptionsTo(item, true));
     const std::wstring newLine = FolderLine(CaptionsTo(item, false), newName, node->folder);
     return Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); });
 }
 
 void Frm_Main::OnRefAdd() {
-    const HTREEITEM selected = treeview::Selection(TVDir);
+    const HTREEITEM selected = treeview::Selection(TVDir());
     if (!selected) return;
     RefName.clear();
     RefDir.clear();
@@ -233,39 +225,35 @@ void Frm_Main::OnRefAdd() {
         return;
     }
     FolderNode* node = NewNode(RefName, std::wstring(Trimmed(RefDir)));
-    treeview::Insert(TVDir, selected, RefName, reinterpret_cast<LPARAM>(node));
-    TreeView_Expand(TVDir, selected, TVE_EXPAND);
+    treeview::Insert(TVDir(), selected, RefName, reinterpret_cast<LPARAM>(node));
+    treeview::Expand(TVDir(), selected);
 }
 
 void Frm_Main::OnRefMod() {
-    const HTREEITEM selected = treeview::Selection(TVDir);
+    const HTREEITEM selected = treeview::Selection(TVDir());
     FolderNode* node = const_cast<FolderNode*>(NodeOf(selected));
     if (!node) return;
-    RefName = Trimmed(treeview::Text(TVDir, selected));
+    RefName = Trimmed(treeview::Text(TVDir(), selected));
     RefDir = Trimmed(node->folder);
     app_.shell.EditRegisteredFolder(hwnd(), RefName, RefDir);
     if (Trimmed(RefName).empty() || IsRoot(selected)) return;
     if (RefuseUnstorable(RefName, RefDir) ||
-        RefuseSiblingCaption(TreeView_GetParent(TVDir, selected), RefName, selected))
+        RefuseSiblingCaption(treeview::Parent(TVDir(), selected), RefName, selected))
         return;
     const std::wstring oldPath = NamePath(CaptionsTo(selected, true));
     const std::wstring newLine = FolderLine(CaptionsTo(selected, false), RefName, RefDir);
     if (!Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); })) return;
-    TVITEMW tv{};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = selected;
-    tv.pszText = RefName.data();
-    TreeView_SetItem(TVDir, &tv);
+    treeview::SetText(TVDir(), selected, RefName);
     // Trimmed as a restart would read it back.
     node->folder = Trimmed(RefDir);
 }
 
 void Frm_Main::OnRefDel() {
-    const HTREEITEM selected = treeview::Selection(TVDir);
+    const HTREEITEM selected = treeview::Selection(TVDir());
     if (!selected || IsRoot(selected)) return;
     const std::wstring match = NamePath(CaptionsTo(selected, true));
     if (!Rewrite([&](const std::wstring& line) { return RemoveRule(line, match); })) return;
-    TreeView_DeleteItem(TVDir, selected);
+    treeview::Delete(TVDir(), selected);
 }
 
 }  // namespace orvane

@@ -107,6 +107,36 @@ LPARAM Data(HWND tree, HTREEITEM item) {
 
 int Count(HWND tree) { return static_cast<int>(TreeView_GetCount(tree)); }
 
+void SetText(HWND tree, HTREEITEM item, const std::wstring& text) {
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = const_cast<wchar_t*>(text.c_str());
+    TreeView_SetItem(tree, &tv);
+}
+
+HTREEITEM Parent(HWND tree, HTREEITEM item) { return TreeView_GetParent(tree, item); }
+
+std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item) {
+    std::vector<HTREEITEM> children;
+    for (HTREEITEM child = TreeView_GetChild(tree, item); child; child = TreeView_GetNextSibling(tree, child))
+        children.push_back(child);
+    return children;
+}
+
+void Expand(HWND tree, HTREEITEM item) { TreeView_Expand(tree, item, TVE_EXPAND); }
+void Delete(HWND tree, HTREEITEM item) { TreeView_DeleteItem(tree, item); }
+
+HTREEITEM HitTest(HWND tree, POINT client) {
+    TVHITTESTINFO hit{};
+    hit.pt = client;
+    const HTREEITEM item = TreeView_HitTest(tree, &hit);
+    return (hit.flags & TVHT_ONITEM) ? item : nullptr;
+}
+
+void StartLabelEdit(HWND tree, HTREEITEM item) { TreeView_EditLabel(tree, item); }
+bool EditingLabel(HWND tree) { return TreeView_GetEditControl(tree) != nullptr; }
+
 }  // namespace treeview
 
 namespace statusbar {
@@ -147,6 +177,8 @@ std::wstring ItemText(HWND combo, int index) {
 void Append(HWND combo, const std::wstring& text) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+void Delete(HWND combo, int index) { SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(index), 0); }
 
 }  // namespace combobox
 

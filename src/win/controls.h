@@ -34,8 +34,16 @@ HTREEITEM Root(HWND tree);
 HTREEITEM Selection(HWND tree);
 void Select(HWND tree, HTREEITEM item);
 std::wstring Text(HWND tree, HTREEITEM item);
+void SetText(HWND tree, HTREEITEM item, const std::wstring& text);
 LPARAM Data(HWND tree, HTREEITEM item);
 int Count(HWND tree);
+HTREEITEM Parent(HWND tree, HTREEITEM item);
+std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item);
+void Expand(HWND tree, HTREEITEM item);
+void Delete(HWND tree, HTREEITEM item);
+HTREEITEM HitTest(HWND tree, POINT client);  // the item whose caption or icon is there, or nothing
+void StartLabelEdit(HWND tree, HTREEITEM item);
+bool EditingLabel(HWND tree);
 }  // namespace treeview
 
 namespace statusbar {
@@ -49,6 +57,7 @@ namespace combobox {
 int Count(HWND combo);
 std::wstring ItemText(HWND combo, int index);
 void Append(HWND combo, const std::wstring& text);
+void Delete(HWND combo, int index);
 }  // namespace combobox
 
 namespace menu {

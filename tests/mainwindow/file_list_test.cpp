@@ -32,7 +32,7 @@ TEST_F(ListViewTest, ListsEveryPlainFileWithSizesPercentagesUsersAndColours) {
 
     Frm_Main& w = LoadOnDownloads();
     ASSERT_EQ(Count(), 11);
-    EXPECT_EQ(statusbar::Text(w.SBMain, 1), L"11 ﾌｧｲﾙ");
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"11 ﾌｧｲﾙ");
     EXPECT_EQ(Row(L"secret.txt"), -1);
     EXPECT_EQ(Row(L"sub"), -1);
 
@@ -72,7 +72,7 @@ TEST_F(ListViewTest, ListsEveryPlainFileWithSizesPercentagesUsersAndColours) {
     EXPECT_EQ(Text(plain40, Column::Size), L"40");
 
     // The first row of the fill stays selected.
-    EXPECT_EQ(w.SelectedRows().size(), 1u);
+    EXPECT_EQ(w.FileList().SelectedRows().size(), 1u);
 }
 
 TEST_F(ListViewTest, DummyNamesAndSizesFollowTheDisplaySettings) {
@@ -113,8 +113,8 @@ TEST_F(ListViewTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
     test::MakeFile(File(L"__INCOMPLETE___b0012D687.bin"), 2);
     test::MakeFile(File(L"plain.txt"), 3);
     Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
-    ListView_SetItemState(w.LVList, -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(w.LVList, Row(L"plain.txt"), LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(w.LVList(), -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(w.LVList(), Row(L"plain.txt"), LVIS_SELECTED, LVIS_SELECTED);
 
     ClickHeader(3);  // stored order 0: the first click sorts descending
     EXPECT_EQ(Text(0, Column::Total), L"1,234,567");
@@ -123,7 +123,7 @@ TEST_F(ListViewTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
     EXPECT_EQ(ini.GetIni(L"SORT", L"KEY", L""), L"3");
     EXPECT_EQ(ini.GetIni(L"SORT", L"ORDER", L""), L"1");
     EXPECT_TRUE(Selected(2));
-    EXPECT_EQ(w.SelectedRows().size(), 1u);
+    EXPECT_EQ(w.FileList().SelectedRows().size(), 1u);
 
     ClickHeader(3);
     EXPECT_EQ(Text(0, Column::Total), L"無");
@@ -136,6 +136,42 @@ TEST_F(ListViewTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
     EXPECT_EQ(ini.GetIni(L"SORT", L"KEY", L""), L"4");
     EXPECT_EQ(ini.GetIni(L"SORT", L"ORDER", L""), L"1");
     EXPECT_EQ(Text(2, Column::Percent), L"");  // no percentage stays empty, last when descending
+}
+
+TEST_F(ListViewTest, ASortKeepsTheSelectedAndFocusedFilesWhereverTheyMove) {
+    for (const wchar_t* name : {L"a", L"b", L"c", L"d"}) test::MakeFile(File(name), 1);
+    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=1\r\n");
+    const HWND list = w.LVList();
+    const auto mark = [&](std::initializer_list<const wchar_t*> selected, const wchar_t* focused) {
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        for (const wchar_t* name : selected) ListView_SetItemState(list, Row(name), LVIS_SELECTED, LVIS_SELECTED);
+        ListView_SetItemState(list, Row(focused), LVIS_FOCUSED, LVIS_FOCUSED);
+    };
+    // The rows in list order, "+" selected, "*" focused.
+    const auto shown = [&] {
+        std::wstring text;
+        for (int i = 0; i < Count(); ++i) {
+            text += Text(i, Column::FileName);
+            if (ListView_GetItemState(list, i, LVIS_SELECTED)) text += L'+';
+            if (ListView_GetItemState(list, i, LVIS_FOCUSED)) text += L'*';
+            text += L' ';
+        }
+        return text;
+    };
+    ASSERT_EQ(Column1(), (std::vector<std::wstring>{L"d", L"c", L"b", L"a"}));
+
+    mark({L"b", L"d"}, L"c");
+    ClickHeader(1);
+    EXPECT_EQ(shown(), L"a b+ c* d+ ");
+    mark({L"a", L"b", L"c"}, L"a");  // all but one
+    ClickHeader(1);
+    EXPECT_EQ(shown(), L"d c+ b+ a+* ");
+    mark({L"a", L"b", L"c", L"d"}, L"d");
+    ClickHeader(1);
+    EXPECT_EQ(shown(), L"a+ b+ c+ d+* ");
+    mark({}, L"b");  // focused, nothing selected
+    ClickHeader(1);
+    EXPECT_EQ(shown(), L"d c b* a ");
 }
 
 TEST_F(ListViewTest, TheListComesUpInTheStoredOrder) {
@@ -158,7 +194,7 @@ TEST_F(ListViewTest, FindingByPrefixStartsAfterTheStartRowAndWrapsOnlyWhenAsked)
     ASSERT_EQ(Column1(), (std::vector<std::wstring>{L"apple.txt", L"Avocado.txt", L"banana.txt"}));
     const auto find = [&w](int start, UINT flags, const wchar_t* text) {
         NMLVFINDITEMW request{};
-        request.hdr.hwndFrom = w.LVList;
+        request.hdr.hwndFrom = w.LVList();
         request.hdr.idFrom = kIdList;
         request.hdr.code = LVN_ODFINDITEMW;
         request.iStart = start;
@@ -182,7 +218,7 @@ TEST_F(ListViewTest, AnEmptyFolderShowsAnEmptyListAndNoFiles) {
     test::MakeFile(File(L".hidden"), 3);  // names with a dot in front are hidden here
     Frm_Main& w = LoadOnDownloads();
     EXPECT_EQ(Count(), 0);
-    EXPECT_EQ(statusbar::Text(w.SBMain, 1), L"0 ﾌｧｲﾙ");
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"0 ﾌｧｲﾙ");
     ClickHeader(2);  // sorting nothing still stores the choice
     EXPECT_EQ(ini.GetIni(L"SORT", L"KEY", L""), L"2");
 }

@@ -8,11 +8,12 @@ namespace orvane {
 namespace {
 
 struct FindBarTest : test::ListViewTest {
-    void Type(const std::wstring& word) { SetWindowTextW(main->cboFind, word.c_str()); }
+    void Type(const std::wstring& word) { SetWindowTextW(main->cboFind(), word.c_str()); }
     void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
     std::vector<std::wstring> History() const {
         std::vector<std::wstring> words;
-        for (int i = 0; i < combobox::Count(main->cboFind); ++i) words.push_back(combobox::ItemText(main->cboFind, i));
+        for (int i = 0; i < combobox::Count(main->cboFind()); ++i)
+            words.push_back(combobox::ItemText(main->cboFind(), i));
         return words;
     }
     void MakeFiles() {
@@ -26,25 +27,25 @@ TEST_F(FindBarTest, FindMarksMatchingNamesIgnoringCaseAndKeepsTheWordOnce) {
     MakeFiles();
     Frm_Main& w = LoadOnDownloads();
     Type(L"abc");
-    Click(w.cmdFind);
+    Click(w.cmdFind());
     for (const wchar_t* name : {L"ABC.txt", L"xabcx.mp3", L"Abc", L"[D]abc(1MB).mp3"})
-        EXPECT_EQ(Color(Row(name), Column::FileName), w.FindHighlightColor) << name;
+        EXPECT_EQ(Color(Row(name), Column::FileName), w.FindHighlightColor()) << name;
     EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), 0u);  // black
     EXPECT_EQ(Color(Row(L"ＡＢＣ全角.txt"), Column::FileName), 0u);
     EXPECT_EQ(Color(Row(L"ABC.txt"), Column::Size), 0x00FF00u);  // the shared size keeps its own colour
     EXPECT_EQ(History(), (std::vector<std::wstring>{L"abc"}));
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD1", L""), L"abc");
 
-    Click(w.cmdFind);  // the same word again: kept once
+    Click(w.cmdFind());  // the same word again: kept once
     Type(L"ABC");
-    Click(w.cmdFind);  // another case: a word of its own
+    Click(w.cmdFind());  // another case: a word of its own
     EXPECT_EQ(History(), (std::vector<std::wstring>{L"abc", L"ABC"}));
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD2", L""), L"ABC");
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD3", L"none"), L"none");
 
     Type(L"ａｂｃ");  // full-width letters match full-width capitals
-    Click(w.cmdFind);
-    EXPECT_EQ(Color(Row(L"ＡＢＣ全角.txt"), Column::FileName), w.FindHighlightColor);
+    Click(w.cmdFind());
+    EXPECT_EQ(Color(Row(L"ＡＢＣ全角.txt"), Column::FileName), w.FindHighlightColor());
     EXPECT_EQ(Color(Row(L"ABC.txt"), Column::FileName), 0u);
     EXPECT_EQ(Count(), 6);  // nothing is removed or moved
     EXPECT_EQ(Text(0, Column::FileName), L"[D]abc(1MB).mp3");
@@ -54,16 +55,16 @@ TEST_F(FindBarTest, EnterInTheFindFieldFindsAndAnEmptyWordMarksEverything) {
     MakeFiles();
     Frm_Main& w = LoadOnDownloads();
     Type(L"zip");
-    HWND edit = GetWindow(w.cboFind, GW_CHILD);
+    HWND edit = GetWindow(w.cboFind(), GW_CHILD);
     ASSERT_NE(edit, nullptr);
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), w.FindHighlightColor);
+    EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), w.FindHighlightColor());
     EXPECT_EQ(Color(Row(L"Abc"), Column::FileName), 0u);
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD1", L""), L"zip");
 
     Type(L"");
-    Click(w.cmdFind);
-    for (int i = 0; i < Count(); ++i) EXPECT_EQ(Color(i, Column::FileName), w.FindHighlightColor);
+    Click(w.cmdFind());
+    for (int i = 0; i < Count(); ++i) EXPECT_EQ(Color(i, Column::FileName), w.FindHighlightColor());
     EXPECT_EQ(History(), (std::vector<std::wstring>{L"zip"}));  // an empty word is not kept
 }
 
@@ -72,20 +73,20 @@ TEST_F(FindBarTest, DeletingAWordRewritesTheHistoryAndEndsIt) {
     Frm_Main& w = LoadAndShow();
     const std::string before = test::ReadBytes(ini.IniName);
     Type(L"four");
-    Click(w.cmdDelFind);  // not in the history: nothing changes
+    Click(w.cmdDelFind());  // not in the history: nothing changes
     EXPECT_EQ(test::ReadBytes(ini.IniName), before);
     EXPECT_EQ(History().size(), 3u);
 
     Type(L"two");
-    Click(w.cmdDelFind);
+    Click(w.cmdDelFind());
     EXPECT_EQ(History(), (std::vector<std::wstring>{L"one", L"three"}));
-    EXPECT_EQ(WindowText(w.cboFind), L"two");
+    EXPECT_EQ(WindowText(w.cboFind()), L"two");
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD1", L""), L"one");
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD2", L""), L"three");
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD3", L"missing"), L"");
 
     Frm_Main& again = LoadAndShow();  // the next start reads the shortened history
-    EXPECT_EQ(combobox::Count(again.cboFind), 2);
+    EXPECT_EQ(combobox::Count(again.cboFind()), 2);
 }
 
 // Blanks and quotes that the settings file's reader strips, and a letter code
@@ -95,7 +96,7 @@ TEST_F(FindBarTest, TheHistoryHoldsEachWordAsARestartReadsItBack) {
     Frm_Main& w = LoadAndShow();
     for (const wchar_t* typed : {L"one", L"   ", L"\"two\"", L" two ", L"''", L"\" three \"", L"Zoë", L"four"}) {
         Type(typed);
-        Click(w.cmdFind);
+        Click(w.cmdFind());
     }
     const std::vector<std::wstring> kept{L"one", L"two", L"three", L"Zoe", L"four"};
     EXPECT_EQ(History(), kept);
@@ -103,7 +104,7 @@ TEST_F(FindBarTest, TheHistoryHoldsEachWordAsARestartReadsItBack) {
     EXPECT_EQ(History(), kept);
 
     Type(L" \"one\"");
-    Click(main->cmdDelFind);
+    Click(main->cmdDelFind());
     LoadAndShow();
     EXPECT_EQ(History(), (std::vector<std::wstring>{L"two", L"three", L"Zoe", L"four"}));
 }
@@ -112,16 +113,16 @@ TEST_F(FindBarTest, ClearRestoresNormalColoursAndEmptiesTheField) {
     MakeFiles();
     Frm_Main& w = LoadOnDownloads();
     Type(L"nothing matches this");
-    Click(w.cmdFind);
+    Click(w.cmdFind());
     EXPECT_EQ(Color(Row(L"[D]abc(1MB).mp3"), Column::FileName), 0u);
-    Click(w.cmdCls);
-    EXPECT_EQ(WindowText(w.cboFind), L"");
+    Click(w.cmdCls());
+    EXPECT_EQ(WindowText(w.cboFind()), L"");
     EXPECT_EQ(Color(Row(L"[D]abc(1MB).mp3"), Column::FileName), 0x808080u);
     EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), w.Colors().listText);
     EXPECT_EQ(History(), (std::vector<std::wstring>{L"nothing matches this"}));
 
     Type(L"abc");
-    Click(w.cmdFind);
+    Click(w.cmdFind());
     w.ListFolder(downloads, true);  // a refill shows normal colours again
     EXPECT_EQ(Color(Row(L"ABC.txt"), Column::FileName), w.Colors().listText);
 }

@@ -30,33 +30,28 @@ TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
     EXPECT_EQ(menu::Text(bar, kCmdHelp, false), L"ヘルプ\tF1");
     EXPECT_EQ(menu::Text(bar, kCmdVersion, false), L"バージョン");
 
-    EXPECT_EQ(WindowText(w.cmdFind), L"検索");
-    EXPECT_EQ(WindowText(w.cmdDelFind), L"条件削除");
-    EXPECT_EQ(WindowText(w.cmdCls), L"クリア");
-    EXPECT_EQ(WindowText(w.cmdRefresh), L"更新");
-    EXPECT_EQ(GetDlgCtrlID(w.cmdRefresh), kCmdRefresh);  // the button and F5 share the refresh command
+    EXPECT_EQ(WindowText(w.cmdFind()), L"検索");
+    EXPECT_EQ(WindowText(w.cmdDelFind()), L"条件削除");
+    EXPECT_EQ(WindowText(w.cmdCls()), L"クリア");
+    EXPECT_EQ(WindowText(w.cmdRefresh()), L"更新");
+    EXPECT_EQ(GetDlgCtrlID(w.cmdRefresh()), kCmdRefresh);  // the button and F5 share the refresh command
 
-    const struct {
-        const wchar_t* caption;
-        int twips;
-        listview::Align align;
-    } columns[] = {{L"ファイル名", 4000, listview::Align::Left}, {L"現サイズ", 1300, listview::Align::Right},
-                   {L"全サイズ", 1300, listview::Align::Right},  {L"率", 600, listview::Align::Right},
-                   {L"拡張子", 800, listview::Align::Left},      {L"更新日", 1700, listview::Align::Left},
-                   {L"ユーザ", 1500, listview::Align::Left}};
-    ASSERT_EQ(listview::ColumnCount(w.LVList), 7);
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(listview::ColumnCaption(w.LVList, i), columns[i].caption);
-        EXPECT_EQ(listview::ColumnWidth(w.LVList, i), Px(columns[i].twips)) << i;
-        EXPECT_EQ(listview::ColumnAlign(w.LVList, i), columns[i].align) << i;
+    // The header is built from the column table.
+    ASSERT_EQ(listview::ColumnCount(w.LVList()), kColumnCount);
+    for (int i = 0; i < kColumnCount; ++i) {
+        const ColumnSpec& column = *ColumnAt(i);
+        EXPECT_EQ(listview::ColumnCaption(w.LVList(), i), column.caption);
+        EXPECT_EQ(listview::ColumnWidth(w.LVList(), i), Px(column.widthTwips)) << i;
+        EXPECT_EQ(listview::ColumnAlign(w.LVList(), i) == listview::Align::Right, column.align == ColumnAlign::Right)
+            << i;
     }
-    EXPECT_EQ(listview::ItemCount(w.LVList), 0);
-    EXPECT_EQ(statusbar::PartCount(w.SBMain), 2);
+    EXPECT_EQ(listview::ItemCount(w.LVList()), 0);
+    EXPECT_EQ(statusbar::PartCount(w.SBMain()), 2);
 
-    ASSERT_EQ(treeview::Count(w.TVDir), 1);
-    const HTREEITEM root = treeview::Root(w.TVDir);
-    EXPECT_EQ(treeview::Text(w.TVDir, root), L"ＷｉｎＭＸ");
-    EXPECT_EQ(treeview::Selection(w.TVDir), root);
+    ASSERT_EQ(treeview::Count(w.TVDir()), 1);
+    const HTREEITEM root = treeview::Root(w.TVDir());
+    EXPECT_EQ(treeview::Text(w.TVDir(), root), L"ＷｉｎＭＸ");
+    EXPECT_EQ(treeview::Selection(w.TVDir()), root);
     EXPECT_EQ(w.NodeOf(root)->key, L"WinMX");
 }
 
@@ -64,11 +59,11 @@ TEST_F(MainWindowTest, WithoutSettingsFileTheDefaultsHold) {
     Frm_Main& w = LoadAndShow();
     EXPECT_TRUE(menu::IsChecked(w.Menu(), kCmdToggleTree));
     EXPECT_TRUE(w.TreeVisible());
-    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir))->folder, L"\\");  // empty FILE_PATH
-    EXPECT_EQ(statusbar::Text(w.SBMain, 0), L"");                 // not set without a folder
+    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir()))->folder, L"\\");  // empty FILE_PATH
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), L"");                 // not set without a folder
     EXPECT_EQ(w.settings.sortKey, 1);
-    EXPECT_EQ(w.FindHighlightColor, RGB(255, 80, 0));
-    EXPECT_NE(listview::ExtendedStyle(w.LVList) & LVS_EX_GRIDLINES, 0u);
+    EXPECT_EQ(w.FindHighlightColor(), RGB(255, 80, 0));
+    EXPECT_NE(listview::ExtendedStyle(w.LVList()) & LVS_EX_GRIDLINES, 0u);
     EXPECT_FALSE(test::Exists(ini.IniName));  // loading writes nothing
 }
 
@@ -78,8 +73,8 @@ TEST_F(MainWindowTest, AnExistingDownloadFolderShowsTheTreeWhateverWasStored) {
     Frm_Main& w = LoadAndShow();
     EXPECT_TRUE(menu::IsChecked(w.Menu(), kCmdToggleTree));
     EXPECT_TRUE(w.TreeVisible());
-    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir))->folder, folder.path() + L"ダウンロード\\");
-    EXPECT_EQ(statusbar::Text(w.SBMain, 0), folder.path() + L"ダウンロード\\");
+    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir()))->folder, folder.path() + L"ダウンロード\\");
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), folder.path() + L"ダウンロード\\");
 }
 
 TEST_F(MainWindowTest, ARelativeDownloadFolderBelongsToTheProgramFolder) {
@@ -95,9 +90,9 @@ TEST_F(MainWindowTest, ARelativeDownloadFolderBelongsToTheProgramFolder) {
     SetCurrentDirectoryW(started);
     EXPECT_EQ(w.ClientFolder(), folder.path() + L"dl");
     EXPECT_EQ(w.settings.filePath, L"dl");  // kept as stored
-    ASSERT_EQ(listview::ItemCount(w.LVList), 1);
+    ASSERT_EQ(listview::ItemCount(w.LVList()), 1);
     wchar_t name[64] = {};
-    ListView_GetItemText(w.LVList, 0, 0, name, 64);
+    ListView_GetItemText(w.LVList(), 0, 0, name, 64);
     EXPECT_STREQ(name, L"mine.txt");
 }
 
@@ -107,17 +102,17 @@ TEST_F(MainWindowTest, AMissingOrBlankDownloadFolderKeepsTheStoredTreeSetting) {
         Frm_Main& w = LoadAndShow();
         EXPECT_FALSE(menu::IsChecked(w.Menu(), kCmdToggleTree)) << path;
         EXPECT_FALSE(w.TreeVisible()) << path;
-        EXPECT_EQ(statusbar::Text(w.SBMain, 0), L"") << path;
+        EXPECT_EQ(statusbar::Text(w.SBMain(), 0), L"") << path;
     }
 }
 
 TEST_F(MainWindowTest, FindHistoryIsLoadedUpToTheFirstEmptyWord) {
     WriteSettings(L"[FIND]\r\nWORD1=abc\r\nWORD2=\" 春の歌 \"\r\nWORD3=\r\nWORD4=hidden\r\n");
     Frm_Main& w = Load();
-    ASSERT_EQ(combobox::Count(w.cboFind), 2);
-    EXPECT_EQ(combobox::ItemText(w.cboFind, 0), L"abc");
-    EXPECT_EQ(combobox::ItemText(w.cboFind, 1), L"春の歌");
-    EXPECT_EQ(WindowText(w.cboFind), L"");
+    ASSERT_EQ(combobox::Count(w.cboFind()), 2);
+    EXPECT_EQ(combobox::ItemText(w.cboFind(), 0), L"abc");
+    EXPECT_EQ(combobox::ItemText(w.cboFind(), 1), L"春の歌");
+    EXPECT_EQ(WindowText(w.cboFind()), L"");
 }
 
 TEST_F(MainWindowTest, StoredPositionIsAppliedInTwipsAtTheWindowsDpi) {
@@ -237,17 +232,17 @@ TEST_F(MainWindowTest, HelpOpensTheHelpPageUnlessTheClassicHelpFileIsThere) {
 
 TEST_F(MainWindowTest, F1F5AndEnterInTheFindFieldAreTakenBeforeTheDialogKeys) {
     Frm_Main& w = Load();
-    MSG f1{w.LVList, WM_KEYDOWN, VK_F1, 0};
+    MSG f1{w.LVList(), WM_KEYDOWN, VK_F1, 0};
     EXPECT_TRUE(w.TranslateAccelerators(f1));
     EXPECT_EQ(shell.opened.size(), 1u);
-    MSG f5{w.LVList, WM_KEYDOWN, VK_F5, 0};
+    MSG f5{w.LVList(), WM_KEYDOWN, VK_F5, 0};
     EXPECT_TRUE(w.TranslateAccelerators(f5));
-    MSG other{w.LVList, WM_KEYDOWN, 'A', 0};
+    MSG other{w.LVList(), WM_KEYDOWN, 'A', 0};
     EXPECT_FALSE(w.TranslateAccelerators(other));
-    MSG enterInList{w.LVList, WM_KEYDOWN, VK_RETURN, 0};
+    MSG enterInList{w.LVList(), WM_KEYDOWN, VK_RETURN, 0};
     EXPECT_FALSE(w.TranslateAccelerators(enterInList));
-    SetWindowTextW(w.cboFind, L"word");
-    MSG enterInFind{GetWindow(w.cboFind, GW_CHILD), WM_KEYDOWN, VK_RETURN, 0};
+    SetWindowTextW(w.cboFind(), L"word");
+    MSG enterInFind{GetWindow(w.cboFind(), GW_CHILD), WM_KEYDOWN, VK_RETURN, 0};
     EXPECT_TRUE(w.TranslateAccelerators(enterInFind));  // the message loop's Enter finds
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD1", L""), L"word");
 }

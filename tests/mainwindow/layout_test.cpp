@@ -16,62 +16,62 @@ struct LayoutTest : MainWindowTest {
         GetWindowRect(main->hwnd(), &r);
         return PixelsToTwips(r.right - r.left, Dpi());
     }
-    void Press(int x) { SendMessageW(main->imgSplitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5)); }
-    void Move(int x) { SendMessageW(main->imgSplitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 5)); }
-    void Release(int x) { SendMessageW(main->imgSplitter, WM_LBUTTONUP, 0, MAKELPARAM(x, 5)); }
+    void Press(int x) { SendMessageW(main->imgSplitter(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5)); }
+    void Move(int x) { SendMessageW(main->imgSplitter(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 5)); }
+    void Release(int x) { SendMessageW(main->imgSplitter(), WM_LBUTTONUP, 0, MAKELPARAM(x, 5)); }
 };
 
 TEST_F(LayoutTest, StartUpPlacesFindBarTreeSplitterAndListAsDesigned) {
     Frm_Main& w = LoadAndShow();
-    EXPECT_EQ(Placed(w.cmdFind), Expected({4260, 60, 615, 315}));
-    EXPECT_EQ(Placed(w.cmdRefresh), Expected({6900, 60, 675, 315}));
-    EXPECT_EQ(Placed(w.cboFind).left, Px(60));
+    EXPECT_EQ(Placed(w.cmdFind()), Expected({4260, 60, 615, 315}));
+    EXPECT_EQ(Placed(w.cmdRefresh()), Expected({6900, 60, 675, 315}));
+    EXPECT_EQ(Placed(w.cboFind()).left, Px(60));
 
     const PaneLayout& p = w.Panes();
     EXPECT_EQ(p.splitter.left, 2820);
     EXPECT_EQ(p.tree.width, 2700);
     EXPECT_EQ(p.list.left, 2895);
     EXPECT_EQ(p.list.width, OuterWidthTwips() - (2700 + 75 + 300));
-    EXPECT_EQ(Placed(w.TVDir), Expected(p.tree));
-    EXPECT_EQ(Placed(w.imgSplitter), Expected(p.splitter));
-    EXPECT_EQ(Placed(w.LVList), Expected(p.list));
+    EXPECT_EQ(Placed(w.TVDir()), Expected(p.tree));
+    EXPECT_EQ(Placed(w.imgSplitter()), Expected(p.splitter));
+    EXPECT_EQ(Placed(w.LVList()), Expected(p.list));
 
     // Tree and list reach down to the status bar.
-    const RECT status = Placed(w.SBMain);
-    EXPECT_NEAR(Placed(w.LVList).bottom, status.top, 1);
-    EXPECT_FALSE(IsWindowVisible(w.picSplitter));
+    const RECT status = Placed(w.SBMain());
+    EXPECT_NEAR(Placed(w.LVList()).bottom, status.top, 1);
+    EXPECT_FALSE(IsWindowVisible(w.picSplitter()));
 }
 
 TEST_F(LayoutTest, DraggingTheSplitterMovesOnlyTheBarUntilRelease) {
     Frm_Main& w = LoadAndShow();
-    const RECT listBefore = Placed(w.LVList);
+    const RECT listBefore = Placed(w.LVList());
 
     Press(2);
-    EXPECT_TRUE(IsWindowVisible(w.picSplitter));
-    EXPECT_EQ(Placed(w.picSplitter).left, Px(2820));
-    EXPECT_EQ(Placed(w.picSplitter).right - Placed(w.picSplitter).left, Px(37));
+    EXPECT_TRUE(IsWindowVisible(w.picSplitter()));
+    EXPECT_EQ(Placed(w.picSplitter()).left, Px(2820));
+    EXPECT_EQ(Placed(w.picSplitter()).right - Placed(w.picSplitter()).left, Px(37));
 
     Move(Px(600));  // to the right by 600 twips
-    EXPECT_NEAR(Placed(w.picSplitter).left, Px(3420), 1);
-    EXPECT_EQ(Placed(w.LVList), listBefore);  // nothing else moves yet
+    EXPECT_NEAR(Placed(w.picSplitter()).left, Px(3420), 1);
+    EXPECT_EQ(Placed(w.LVList()), listBefore);  // nothing else moves yet
 
     Move(-Px(2700));  // far to the left: the bar stops at 500
-    EXPECT_EQ(Placed(w.picSplitter).left, Px(500));
+    EXPECT_EQ(Placed(w.picSplitter()).left, Px(500));
     Release(-Px(2700));
-    EXPECT_FALSE(IsWindowVisible(w.picSplitter));
+    EXPECT_FALSE(IsWindowVisible(w.picSplitter()));
     EXPECT_EQ(w.Panes().splitter.left, 1500);  // then the layout minimum
     EXPECT_EQ(w.Panes().tree.width, 1380);
-    EXPECT_EQ(Placed(w.TVDir), Expected(w.Panes().tree));
-    EXPECT_EQ(Placed(w.LVList).left, Px(1575));
+    EXPECT_EQ(Placed(w.TVDir()), Expected(w.Panes().tree));
+    EXPECT_EQ(Placed(w.LVList()).left, Px(1575));
 
     Press(2);
     Move(Px(30000));  // far right: the bar stops 500 from the edge
-    EXPECT_EQ(Placed(w.picSplitter).left, Px(OuterWidthTwips() - 500));
+    EXPECT_EQ(Placed(w.picSplitter()).left, Px(OuterWidthTwips() - 500));
     Release(Px(30000));
     EXPECT_EQ(w.Panes().splitter.left, OuterWidthTwips() - 1500);
 
     Move(Px(100));  // moving without a drag does nothing
-    EXPECT_FALSE(IsWindowVisible(w.picSplitter));
+    EXPECT_FALSE(IsWindowVisible(w.picSplitter()));
 }
 
 TEST_F(LayoutTest, HidingTheTreeGivesTheListTheWholeWidthAndShowingRestoresIt) {
@@ -86,9 +86,9 @@ TEST_F(LayoutTest, HidingTheTreeGivesTheListTheWholeWidthAndShowingRestoresIt) {
     EXPECT_FALSE(menu::IsChecked(w.Menu(), kCmdToggleTree));
     EXPECT_EQ(w.Panes().list.left, 60);
     EXPECT_EQ(w.Panes().list.width, OuterWidthTwips() - 300);
-    EXPECT_EQ(Placed(w.LVList), Expected(w.Panes().list));
-    EXPECT_TRUE(IsWindowVisible(w.cboFind));
-    EXPECT_TRUE(IsWindowVisible(w.SBMain));
+    EXPECT_EQ(Placed(w.LVList()), Expected(w.Panes().list));
+    EXPECT_TRUE(IsWindowVisible(w.cboFind()));
+    EXPECT_TRUE(IsWindowVisible(w.SBMain()));
 
     SendMessageW(w.hwnd(), WM_COMMAND, kCmdToggleTree, 0);
     EXPECT_TRUE(w.TreeVisible());
@@ -99,12 +99,12 @@ TEST_F(LayoutTest, HidingTheTreeGivesTheListTheWholeWidthAndShowingRestoresIt) {
 
 TEST_F(LayoutTest, TheListAndItsHeaderAreRepaintedWholeWheneverTheLayoutMovesThem) {
     Frm_Main& w = LoadAndShow();
-    const HWND header = ListView_GetHeader(w.LVList);
+    const HWND header = ListView_GetHeader(w.LVList());
     for (const bool showTree : {false, true}) {
         RedrawWindow(w.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // nothing left to paint
         Command(kCmdToggleTree);
         ASSERT_EQ(w.TreeVisible(), showTree);
-        for (const HWND pane : {w.LVList, header}) {
+        for (const HWND pane : {w.LVList(), header}) {
             RECT client{}, dirty{};
             GetClientRect(pane, &client);
             GetUpdateRect(pane, &dirty, FALSE);
@@ -115,7 +115,7 @@ TEST_F(LayoutTest, TheListAndItsHeaderAreRepaintedWholeWheneverTheLayoutMovesThe
 
 TEST_F(LayoutTest, ResizingAdaptsWidthAndHeightsButNeverPositionsOrTheFindBar) {
     Frm_Main& w = LoadAndShow();
-    const RECT findBefore = Placed(w.cboFind);
+    const RECT findBefore = Placed(w.cboFind());
     const PaneLayout before = w.Panes();
 
     SetWindowPos(w.hwnd(), nullptr, 0, 0, Px(14000), Px(10000), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -123,15 +123,15 @@ TEST_F(LayoutTest, ResizingAdaptsWidthAndHeightsButNeverPositionsOrTheFindBar) {
     EXPECT_NEAR(w.Panes().tree.height, 10000 - 1700, 15);
     EXPECT_EQ(w.Panes().list.height, w.Panes().tree.height);
     EXPECT_EQ(w.Panes().list.left, before.list.left);
-    EXPECT_EQ(Placed(w.cboFind), findBefore);
-    EXPECT_EQ(Placed(w.LVList), Expected(w.Panes().list));
+    EXPECT_EQ(Placed(w.cboFind()), findBefore);
+    EXPECT_EQ(Placed(w.LVList()), Expected(w.Panes().list));
 
     // Just above the width threshold but narrower than tree and splitter:
     // the list keeps its last width instead of taking a negative one.
     const PaneLayout wide = w.Panes();
     SetWindowPos(w.hwnd(), nullptr, 0, 0, Px(2600), Px(10000), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(w.Panes().list.width, wide.list.width);
-    EXPECT_EQ(Placed(w.cboFind), findBefore);
+    EXPECT_EQ(Placed(w.cboFind()), findBefore);
 
     // Below both thresholds nothing changes at all.
     const PaneLayout narrow = w.Panes();

@@ -17,55 +17,55 @@ struct TreeTest : test::ListViewTest {
     // Each node as "caption=folder", indented by depth, in tree order.
     std::wstring Shape() const {
         std::wstring out;
-        Walk(TreeView_GetChild(main->TVDir, treeview::Root(main->TVDir)), 0, out);
+        Walk(TreeView_GetChild(main->TVDir(), treeview::Root(main->TVDir())), 0, out);
         return out;
     }
     void Walk(HTREEITEM item, int depth, std::wstring& out) const {
-        for (; item; item = TreeView_GetNextSibling(main->TVDir, item)) {
-            out += std::wstring(depth * 2, L' ') + treeview::Text(main->TVDir, item) + L"=" +
+        for (; item; item = TreeView_GetNextSibling(main->TVDir(), item)) {
+            out += std::wstring(depth * 2, L' ') + treeview::Text(main->TVDir(), item) + L"=" +
                    main->NodeOf(item)->folder + L"\n";
-            Walk(TreeView_GetChild(main->TVDir, item), depth + 1, out);
+            Walk(TreeView_GetChild(main->TVDir(), item), depth + 1, out);
         }
     }
     HTREEITEM Node(const std::wstring& path) const {  // "Music/Live"
-        HTREEITEM at = treeview::Root(main->TVDir);
+        HTREEITEM at = treeview::Root(main->TVDir());
         std::size_t start = 0;
         while (at && start <= path.size()) {
             const std::size_t slash = path.find(L'/', start);
             const std::wstring name =
                 path.substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start);
-            HTREEITEM child = TreeView_GetChild(main->TVDir, at);
-            while (child && treeview::Text(main->TVDir, child) != name)
-                child = TreeView_GetNextSibling(main->TVDir, child);
+            HTREEITEM child = TreeView_GetChild(main->TVDir(), at);
+            while (child && treeview::Text(main->TVDir(), child) != name)
+                child = TreeView_GetNextSibling(main->TVDir(), child);
             at = child;
             if (slash == std::wstring::npos) break;
             start = slash + 1;
         }
         return at;
     }
-    void Select(HTREEITEM item) { treeview::Select(main->TVDir, item); }
-    bool Expanded(HTREEITEM item) const { return TreeView_GetItemState(main->TVDir, item, TVIS_EXPANDED) != 0; }
+    void Select(HTREEITEM item) { treeview::Select(main->TVDir(), item); }
+    bool Expanded(HTREEITEM item) const { return TreeView_GetItemState(main->TVDir(), item, TVIS_EXPANDED) != 0; }
     POINT Center(HTREEITEM item) const {
         RECT r{};
-        TreeView_GetItemRect(main->TVDir, item, &r, TRUE);
+        TreeView_GetItemRect(main->TVDir(), item, &r, TRUE);
         return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
     // The tree follows the mouse in a loop of its own until the button is
     // released: the release waits in the queue before the press.
     void Press(HTREEITEM item, UINT down, UINT up) {
         const POINT at = Center(item);
-        PostMessageW(main->TVDir, up, 0, MAKELPARAM(at.x, at.y));
-        SendMessageW(main->TVDir, down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        PostMessageW(main->TVDir(), up, 0, MAKELPARAM(at.x, at.y));
+        SendMessageW(main->TVDir(), down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, MAKELPARAM(at.x, at.y));
         ProcessPendingMessages();
     }
     // Edits a caption as a user does: types, then Enter (or Escape to cancel).
     bool EditCaption(HTREEITEM item, const wchar_t* text, bool cancel = false) {
-        HWND edit = TreeView_EditLabel(main->TVDir, item);
+        HWND edit = TreeView_EditLabel(main->TVDir(), item);
         if (!edit) return false;
         SetWindowTextW(edit, text);
         SendMessageW(edit, WM_KEYDOWN, cancel ? VK_ESCAPE : VK_RETURN, 0);
         SendMessageW(edit, WM_CHAR, cancel ? VK_ESCAPE : VK_RETURN, 0);
-        if (TreeView_GetEditControl(main->TVDir)) TreeView_EndEditLabelNow(main->TVDir, cancel);
+        if (TreeView_GetEditControl(main->TVDir())) TreeView_EndEditLabelNow(main->TVDir(), cancel);
         return true;
     }
 };
@@ -78,16 +78,16 @@ TEST_F(TreeTest, BuildsNestedExpandedNodesFromTheDataFileWithTheRootSelected) {
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Live=E:\\live\nmusic=D:\\a\nPop=\n  Live=E:\\x\nDup=D:\\b\n音楽 =D:\\曲\n");
     EXPECT_EQ(w.NodeOf(Node(L"Music"))->key, L"Music\\\\\\0");
     EXPECT_EQ(w.NodeOf(Node(L"Music/Live"))->key, L"Live\\\\\\1");
-    EXPECT_TRUE(Expanded(treeview::Root(w.TVDir)));
+    EXPECT_TRUE(Expanded(treeview::Root(w.TVDir())));
     EXPECT_TRUE(Expanded(Node(L"Music")));
-    EXPECT_EQ(treeview::Selection(w.TVDir), treeview::Root(w.TVDir));
+    EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));
 }
 
 TEST_F(TreeTest, AOneFieldLineSetsTheRootsFolderAndAWorkFileAloneIsTaken) {
     test::MakeFolder(folder / L"other");
     test::WriteAnsiText(folder / L"Orvane.wk", L"" + folder.path() + L"other\r\nA,D:\\a\r\n");
     Frm_Main& w = LoadAndShow();
-    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir))->folder, folder.path() + L"other");
+    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir()))->folder, folder.path() + L"other");
     EXPECT_EQ(Shape(), L"A=D:\\a\n");
     EXPECT_TRUE(test::Exists(DataFile()));  // the work file became the data file
     EXPECT_FALSE(test::Exists(folder / L"Orvane.wk"));
@@ -106,7 +106,7 @@ TEST_F(TreeTest, AddAppendsALineUnderTheSelectedNodeAndRefusesWhatCannotBeStored
     Command(kCmdRefAdd);  // under Music, with no folder
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,ライブ,\r\n");
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  ライブ=\n");
-    EXPECT_EQ(treeview::Selection(w.TVDir), Node(L"Music"));  // the selection stays
+    EXPECT_EQ(treeview::Selection(w.TVDir()), Node(L"Music"));  // the selection stays
 
     for (const wchar_t* refused : {L"A,B", L"한국"}) {
         shell.answerName = refused;
@@ -135,7 +135,7 @@ TEST_F(TreeTest, ChangeRewritesTheNodesLineAndCarriesTheNameBelowItButNeverTouch
     shell.answerName = L"Root?";
     Command(kCmdRefMod);  // the root: shown, nothing changes
     EXPECT_EQ(shell.dialogOpenedWith.back(), (std::pair<std::wstring, std::wstring>{L"ＷｉｎＭＸ", downloads + L"\\"}));
-    EXPECT_EQ(treeview::Text(w.TVDir, treeview::Root(w.TVDir)), L"ＷｉｎＭＸ");
+    EXPECT_EQ(treeview::Text(w.TVDir(), treeview::Root(w.TVDir())), L"ＷｉｎＭＸ");
 
     Select(Node(L"Music/Live"));
     shell.answerName = L"Concerts";
@@ -170,7 +170,7 @@ TEST_F(TreeTest, RemoveDropsTheNodeWithEverythingBelowItButNotTheRoot) {
     EXPECT_EQ(Data(), L"");
     EXPECT_TRUE(test::Exists(DataFile()));
     EXPECT_FALSE(test::Exists(folder / L"Orvane.wk"));
-    EXPECT_EQ(treeview::Count(w.TVDir), 1);
+    EXPECT_EQ(treeview::Count(w.TVDir()), 1);
 }
 
 TEST_F(TreeTest, TheMenuActsOnTheSelectedNodeNotOnTheOneRightClicked) {
@@ -192,7 +192,7 @@ TEST_F(TreeTest, TheMenuActsOnTheSelectedNodeNotOnTheOneRightClicked) {
 TEST_F(TreeTest, RenamingInPlaceRewritesTheLineAndRefusesTheRootBlanksAndCommas) {
     WriteData(L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusic,Lively,F:\\x\r\nEmpty,\r\n");
     Frm_Main& w = LoadAndShow();
-    EXPECT_FALSE(EditCaption(treeview::Root(w.TVDir), L"X"));  // the root's caption cannot be edited
+    EXPECT_FALSE(EditCaption(treeview::Root(w.TVDir()), L"X"));  // the root's caption cannot be edited
 
     ASSERT_TRUE(EditCaption(Node(L"Music/Live"), L"Concerts"));
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Concerts,E:\\live\r\nMusic,Lively,F:\\x\r\nEmpty,\r\n");
@@ -247,8 +247,8 @@ TEST_F(TreeTest, HostileLinesAreReadSafelyAndEveryLineNotChangedIsWrittenBackByt
     const std::string kept = "\xEF\xBB\xBFMusic,D:\\mp3\r\nBad\x81,X:\\b\r\n" + deep + "D:\\deep\r\n";
     test::WriteBytes(DataFile(), kept + "Pop,Z:\\p");
     Frm_Main& w = LoadAndShow();
-    EXPECT_EQ(treeview::Count(w.TVDir), 4);  // the deep line is not shown
-    const HTREEITEM bad = TreeView_GetNextSibling(w.TVDir, TreeView_GetChild(w.TVDir, treeview::Root(w.TVDir)));
+    EXPECT_EQ(treeview::Count(w.TVDir()), 4);  // the deep line is not shown
+    const HTREEITEM bad = TreeView_GetNextSibling(w.TVDir(), TreeView_GetChild(w.TVDir(), treeview::Root(w.TVDir())));
     EXPECT_EQ(w.NodeOf(bad)->folder,
               L"X:\\b");  // the comma after the stray byte still separates
 
@@ -337,7 +337,7 @@ TEST_F(TreeTest, AWorkFileLeftAloneIsTakenBeforeAnyWriteAndLongCaptionsAreWritte
     // A rewrite stopped after the data file was gone: the work file holds the
     // folders.
     MoveFileW(DataFile().c_str(), (folder / L"Orvane.wk").c_str());
-    Select(treeview::Root(main->TVDir));
+    Select(treeview::Root(main->TVDir()));
     shell.answerName = L"Three";
     Command(kCmdRefAdd);
     EXPECT_EQ(Data(), expected + L"Three,T:\\\r\n");
@@ -364,12 +364,12 @@ TEST_F(TreeTest, AddRefusesANodeDeeperThanTheDataFileIsRead) {
     for (std::size_t i = 1; i < kMaxFolderDepth; ++i) line += L"n,";
     WriteData(line + L"last,D:\\\r\n");
     LoadAndShow();
-    HTREEITEM deepest = treeview::Root(main->TVDir);
-    while (HTREEITEM child = TreeView_GetChild(main->TVDir, deepest)) deepest = child;
+    HTREEITEM deepest = treeview::Root(main->TVDir());
+    while (HTREEITEM child = TreeView_GetChild(main->TVDir(), deepest)) deepest = child;
     shell.answerName = L"deeper";
     Select(deepest);
     Command(kCmdRefAdd);
-    Select(TreeView_GetParent(main->TVDir, deepest));
+    Select(TreeView_GetParent(main->TVDir(), deepest));
     Command(kCmdRefAdd);  // one level up still fits
     EXPECT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(Data(), line + L"last,D:\\\r\n" + line + L"deeper,\r\n");
@@ -400,31 +400,31 @@ TEST_F(TreeTest, LeftClicksListTheNodesFolderRightClicksDoNotAndHoverShowsFolder
     EXPECT_EQ(entries, (std::vector<std::wstring>{L"追加", L"変更", L"削除"}));
     EXPECT_FALSE(w.TreeLeftClick);
     EXPECT_EQ(Count(), 2);
-    EXPECT_EQ(treeview::Selection(w.TVDir), treeview::Root(w.TVDir));  // the right click selects nothing
+    EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));  // the right click selects nothing
     Press(Node(L"Music"), WM_LBUTTONDOWN, WM_LBUTTONUP);
     EXPECT_TRUE(w.TreeLeftClick);
     EXPECT_EQ(Count(), 2);
     EXPECT_GE(Row(L"song.mp3"), 0);
     EXPECT_EQ(Text(Row(L"__INCOMPLETE___a00000064.zip"), Column::Total), L"100");  // not the client's folder
     EXPECT_EQ(Text(Row(L"__INCOMPLETE___a00000064.zip"), Column::User), L"");
-    EXPECT_EQ(statusbar::Text(w.SBMain, 0), music);
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), music);
 
     test::MakeFile(music + L"\\new.txt", 1);
     Press(Node(L"Music"), WM_LBUTTONDOWN, WM_LBUTTONUP);  // the selected node again: listed again
     EXPECT_EQ(Count(), 3);
 
-    Press(treeview::Root(w.TVDir), WM_LBUTTONDOWN, WM_LBUTTONUP);
+    Press(treeview::Root(w.TVDir()), WM_LBUTTONDOWN, WM_LBUTTONUP);
     EXPECT_EQ(Text(Row(L"__INCOMPLETE___a00000064.zip"), Column::User), L"taro");
 
     Press(Node(L"Gone"), WM_LBUTTONDOWN, WM_LBUTTONUP);  // a folder that is gone empties the list
     EXPECT_EQ(Count(), 0);
-    EXPECT_EQ(statusbar::Text(w.SBMain, 0), folder / L"gone");
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), folder / L"gone");
 
     const POINT over = Center(Node(L"Music"));
-    SendMessageW(w.TVDir, WM_MOUSEMOVE, 0, MAKELPARAM(over.x, over.y));
-    EXPECT_EQ(statusbar::Text(w.SBMain, 0), music);
-    SendMessageW(w.TVDir, WM_MOUSEMOVE, 0, MAKELPARAM(over.x, 2000));  // empty space: the selected node's
-    EXPECT_EQ(statusbar::Text(w.SBMain, 0), folder / L"gone");
+    SendMessageW(w.TVDir(), WM_MOUSEMOVE, 0, MAKELPARAM(over.x, over.y));
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), music);
+    SendMessageW(w.TVDir(), WM_MOUSEMOVE, 0, MAKELPARAM(over.x, 2000));  // empty space: the selected node's
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), folder / L"gone");
 
     test::MakeFolder(folder / L"gone");
     test::MakeFile(folder / L"gone\\back.txt", 1);

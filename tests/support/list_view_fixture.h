@@ -27,10 +27,10 @@ protected:
         return LoadAndShow();
     }
 
-    int Count() const { return ListView_GetItemCount(main->LVList); }
+    int Count() const { return ListView_GetItemCount(main->LVList()); }
     std::wstring Text(int row, Column column) const {
         wchar_t buffer[512] = {};
-        ListView_GetItemText(main->LVList, row, static_cast<int>(column) - 1, buffer, 512);
+        ListView_GetItemText(main->LVList(), row, ColumnIndex(column), buffer, 512);
         return buffer;
     }
     // The row showing this name (column 1), or -1.
@@ -47,14 +47,14 @@ protected:
     std::uint32_t Color(int row, Column column) const {
         return CellColor(main->Rows()[static_cast<std::size_t>(row)], column, main->Colors());
     }
-    bool Selected(int row) const { return ListView_GetItemState(main->LVList, row, LVIS_SELECTED) != 0; }
+    bool Selected(int row) const { return ListView_GetItemState(main->LVList(), row, LVIS_SELECTED) != 0; }
     void ClickHeader(int column) {
         NMLISTVIEW click{};
-        click.hdr.hwndFrom = main->LVList;
+        click.hdr.hwndFrom = main->LVList();
         click.hdr.idFrom = kIdList;
         click.hdr.code = LVN_COLUMNCLICK;
         click.iItem = -1;
-        click.iSubItem = column - 1;
+        click.iSubItem = ColumnIndex(static_cast<Column>(column));
         SendMessageW(main->hwnd(), WM_NOTIFY, kIdList, reinterpret_cast<LPARAM>(&click));
     }
 };

@@ -1,0 +1,180 @@
+#include "win/list_view.h"
+
+#include <cwchar>
+
+namespace orvane {
+
+void ListView::Create(HWND parent, int id) {
+    list_ = CreateChild(parent, WC_LISTVIEWW, L"",
+                        WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, id, WS_EX_CLIENTEDGE);
+    listview::SetExtendedStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+}
+
+bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (!list_ || header.hwndFrom != list_) return false;
+    result = 0;
+    switch (header.code) {
+    case LVN_GETDISPINFOW: {
+        LVITEMW& item = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            const std::wstring text = delegate_.CellText(item.iItem, item.iSubItem);
+            wcsncpy(item.pszText, text.c_str(), static_cast<std::size_t>(item.cchTextMax) - 1);
+            item.pszText[item.cchTextMax - 1] = L'\0';
+        }
+        return true;
+    }
+    case LVN_ODFINDITEMW: {
+        const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+        result = delegate_.FindRow(find.lvfi, find.iStart);
+        return true;
+    }
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(const_cast<NMLVCUSTOMDRAW&>(reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
+        return true;
+    case LVN_COLUMNCLICK:
+        delegate_.OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+        return true;
+    case LVN_BEGINLABELEDITW:
+        result = delegate_.OnBeginLabelEdit(reinterpret_cast<const NMLVDISPINFOW&>(header).item.iItem) ? FALSE : TRUE;
+        return true;
+    case LVN_ENDLABELEDITW: {
+        const LVITEMW& item = reinterpret_cast<const NMLVDISPINFOW&>(header).item;
+        delegate_.OnEndLabelEdit(item.iItem, item.pszText);
+        return true;
+    }
+    case LVN_BEGINDRAG:
+        delegate_.OnBeginDrag(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
+        return true;
+    case LVN_KEYDOWN: {
+        const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
+        if (key == 'A' && GetKeyState(VK_CONTROL) < 0) SelectAll();
+        delegate_.OnKeyDown(key);
+        return true;
+    }
+    case NM_RCLICK: {
+        const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
+        POINT at = click.ptAction;
+        ClientToScreen(list_, &at);
+        delegate_.OnRightClick(click.iItem, at);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+LRESULT ListView::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const COLORREF color = delegate_.CellColor(static_cast<int>(draw.nmcd.dwItemSpec), draw.iSubItem);
+        if (color != CLR_DEFAULT) draw.clrText = color;
+        return CDRF_NEWFONT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+void ListView::SetColumns(const std::vector<ColumnDef>& columns) {
+    listview::DeleteAllColumns(list_);
+    int index = 0;
+    for (const ColumnDef& column : columns)
+        listview::InsertColumn(list_, index++, column.caption, column.widthPixels, column.align);
+}
+
+void ListView::ShowSortArrow(int column, bool descending) {
+    HWND header = ListView_GetHeader(list_);
+    for (int i = 0; i < Header_GetItemCount(header); ++i) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(header, i, &item);
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == column) item.fmt |= descending ? HDF_SORTDOWN : HDF_SORTUP;
+        Header_SetItem(header, i, &item);
+    }
+}
+
+int ListView::RowCount() const { return ListView_GetItemCount(list_); }
+
+void ListView::SetRowCount(int count) {
+    ClearSelection();
+    ListView_SetItemCountEx(list_, count, 0);
+}
+
+std::vector<int> ListView::SelectedRows() const {
+    std::vector<int> selected;
+    for (int i = ListView_GetNextItem(list_, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(list_, i, LVNI_SELECTED))
+        selected.push_back(i);
+    return selected;
+}
+
+int ListView::FocusedRow() const { return ListView_GetNextItem(list_, -1, LVNI_FOCUSED); }
+
+void ListView::Select(int row, bool selected) {
+    ListView_SetItemState(list_, row, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+void ListView::SelectAll() { ListView_SetItemState(list_, -1, LVIS_SELECTED, LVIS_SELECTED); }
+
+void ListView::ClearSelection() { ClearSelection(SelectedRows(), FocusedRow()); }
+
+void ListView::ClearSelection(const std::vector<int>& selected, int focused) {
+    // Item by item: clearing "all items" walks every row of a large list.
+    if (!selected.empty() && selected.size() == static_cast<std::size_t>(RowCount())) {
+        ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+    } else {
+        for (int row : selected) Select(row, false);
+    }
+    if (focused >= 0) ListView_SetItemState(list_, focused, 0, LVIS_FOCUSED);
+}
+
+void ListView::Focus(int row) {
+    ListView_SetItemState(list_, row, LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_SetSelectionMark(list_, row);
+}
+
+void ListView::EnsureVisible(int row) { ListView_EnsureVisible(list_, row, FALSE); }
+
+void ListView::FollowReorder(const std::vector<std::size_t>& before) {
+    const std::vector<int> selected = SelectedRows();
+    const int focused = FocusedRow();
+    const bool allSelected = !selected.empty() && selected.size() == static_cast<std::size_t>(RowCount());
+    std::vector<int> newIndex(before.size());
+    for (std::size_t i = 0; i < before.size(); ++i)
+        if (before[i] < newIndex.size()) newIndex[before[i]] = static_cast<int>(i);
+    ClearSelection(selected, focused);
+    if (allSelected) {
+        SelectAll();
+    } else {
+        for (int old : selected)
+            if (static_cast<std::size_t>(old) < newIndex.size()) Select(newIndex[static_cast<std::size_t>(old)], true);
+    }
+    if (focused >= 0 && static_cast<std::size_t>(focused) < newIndex.size())
+        Focus(newIndex[static_cast<std::size_t>(focused)]);
+}
+
+void ListView::StartLabelEdit(int row) { ListView_EditLabel(list_, row); }
+
+bool ListView::EditingLabel() const { return ListView_GetEditControl(list_) != nullptr; }
+
+int ListView::HitTest(POINT client) const {
+    LVHITTESTINFO hit{};
+    hit.pt = client;
+    const int row = ListView_HitTest(list_, &hit);
+    return (hit.flags & LVHT_ONITEM) ? row : -1;
+}
+
+void ListView::SetRedraw(bool on) {
+    SendMessageW(list_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    if (on) Repaint(true);
+}
+
+void ListView::Repaint(bool erase) { InvalidateRect(list_, nullptr, erase ? TRUE : FALSE); }
+
+}  // namespace orvane
