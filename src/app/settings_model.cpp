@@ -213,8 +213,8 @@ void WriteSettings(const IniWriter& write, const Settings& settings, std::initia
     }
 }
 
-std::wstring ReadFindWord(const IniReader& read, std::size_t number) {
-    return read(kFindSection, FindWordKey(number), L"");
+std::wstring ReadFindWord(const IniReader& read, std::size_t number, std::wstring_view fallback) {
+    return read(kFindSection, FindWordKey(number), fallback);
 }
 
 void WriteFindWord(const IniWriter& write, std::size_t number, std::wstring_view word) {

@@ -109,7 +109,7 @@ Settings ReadSettings(const IniReader& read);
 void WriteSettings(const IniWriter& write, const Settings& settings, std::initializer_list<SettingKey> keys);
 
 // The find history: entry k (from 1) of the list of words looked for.
-std::wstring ReadFindWord(const IniReader& read, std::size_t number);
+std::wstring ReadFindWord(const IniReader& read, std::size_t number, std::wstring_view fallback = L"");
 void WriteFindWord(const IniWriter& write, std::size_t number, std::wstring_view word);
 
 }  // namespace orvane

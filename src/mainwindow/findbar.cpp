@@ -8,7 +8,6 @@ namespace orvane {
 
 namespace {
 
-std::wstring WordKey(std::size_t number) { return L"WORD" + std::to_wstring(number); }
 
 // Enter in the find field finds, as the "検索" button does.
 LRESULT CALLBACK FindFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR owner) {
@@ -40,18 +39,19 @@ int Frm_Main::FindHistoryIndex(const std::wstring& word) const {
 void Frm_Main::AddToFindHistory(const std::wstring& typed) {
     std::wstring word = StableProfileValue(typed);
     if (word.empty() || FindHistoryIndex(word) >= 0) return;
-    const std::wstring key = WordKey(static_cast<std::size_t>(combobox::Count(cboFind())) + 1);
-    app_.ini.PutIni(L"FIND", key, word);
+    const std::size_t number = static_cast<std::size_t>(combobox::Count(cboFind())) + 1;
+    const IniWriter write = app_.ini.Writer();
+    WriteFindWord(write, number, word);
     // The file's code page may not hold every character: keep what it holds.
     constexpr wchar_t kNotStored[] = L"\x01\n\x01";  // no stored value reads back as this
-    const std::wstring stored = app_.ini.GetIni(L"FIND", key, kNotStored);
+    const std::wstring stored = ReadFindWord(app_.ini.Reader(), number, kNotStored);
     if (stored != kNotStored && stored != word) {
         word = StableProfileValue(stored);
         if (word.empty() || FindHistoryIndex(word) >= 0) {
-            app_.ini.PutIni(L"FIND", key, L"");
+            WriteFindWord(write, number, L"");
             return;
         }
-        app_.ini.PutIni(L"FIND", key, word);
+        WriteFindWord(write, number, word);
     }
     combobox::Append(cboFind(), word);
 }
@@ -70,8 +70,10 @@ void Frm_Main::OnDeleteFind() {
     combobox::Delete(cboFind(), index);
     SetWindowTextW(cboFind(), word.c_str());  // the field keeps what the user typed
     const int count = combobox::Count(cboFind());
-    for (int k = 1; k <= count; ++k) app_.ini.PutIni(L"FIND", WordKey(k), combobox::ItemText(cboFind(), k - 1));
-    app_.ini.PutIni(L"FIND", WordKey(static_cast<std::size_t>(count) + 1), L"");
+    const IniWriter write = app_.ini.Writer();
+    for (int k = 1; k <= count; ++k)
+        WriteFindWord(write, static_cast<std::size_t>(k), combobox::ItemText(cboFind(), k - 1));
+    WriteFindWord(write, static_cast<std::size_t>(count) + 1, L"");
 }
 
 void Frm_Main::OnClearFind() {

@@ -22,7 +22,7 @@ void AppendItem(HMENU menu, UINT id, const wchar_t* text) { AppendMenuW(menu, MF
 
 }  // namespace
 
-Frm_Main::Frm_Main(AppContext& app) : app_(app) {}
+Frm_Main::Frm_Main(AppContext& app, const RewriteFaults* faults) : app_(app), rewriteFaults_(faults) {}
 
 void Frm_Main::Load() {
     const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
@@ -158,7 +158,7 @@ void Frm_Main::SetUpColumns() {
 void Frm_Main::LoadFindHistory() {
     for (int k = 1;; ++k) {
         // As Find keeps words: a hand-made " abc " is the word abc.
-        const std::wstring word = StableProfileValue(app_.ini.GetIni(L"FIND", L"WORD" + std::to_wstring(k), L""));
+        const std::wstring word = StableProfileValue(ReadFindWord(app_.ini.Reader(), static_cast<std::size_t>(k)));
         if (word.empty()) break;
         combobox::Append(cboFind(), word);
     }
@@ -183,14 +183,22 @@ void Frm_Main::ApplyStoredPosition() {
 }
 
 void Frm_Main::OnQueryUnload() {
-    app_.ini.PutIni(L"SYSTEM", L"REFDIRVIEW", menu::IsChecked(menu_, kCmdToggleTree) ? L"1" : L"0");
+    settings.refDirView = menu::IsChecked(menu_, kCmdToggleTree);
+    WriteSettings(app_.ini.Writer(), settings, {SettingKey::RefDirView});
     RECT r{};
     GetWindowRect(hwnd(), &r);
     const UINT dpi = SystemDpi();
     const int left = PixelsToTwips(r.left, dpi);
     const int top = PixelsToTwips(r.top, dpi);
-    if (left > 0) app_.ini.PutIni(L"SYSTEM", L"LEFT", std::to_wstring(left));
-    if (top > 0) app_.ini.PutIni(L"SYSTEM", L"TOP", std::to_wstring(top));
+    // An edge at 0 (or beyond, on a monitor left of the main one) is not stored.
+    if (left > 0) {
+        settings.left = std::to_wstring(left);
+        WriteSettings(app_.ini.Writer(), settings, {SettingKey::Left});
+    }
+    if (top > 0) {
+        settings.top = std::to_wstring(top);
+        WriteSettings(app_.ini.Writer(), settings, {SettingKey::Top});
+    }
 }
 
 void Frm_Main::OnToggleTree() {

@@ -45,7 +45,8 @@ struct FolderNode {
 
 class Frm_Main final : public Window, private ListViewDelegate {
 public:
-    explicit Frm_Main(AppContext& app);
+    // faults: steps of the data file's rewrite that a test makes fail.
+    explicit Frm_Main(AppContext& app, const RewriteFaults* faults = nullptr);
     ~Frm_Main() override;
 
     // Creates the window, still hidden, and runs the load sequence.
@@ -88,7 +89,6 @@ public:
     std::wstring RefName;       // name and folder handed to and from the registered-folder dialog
     std::wstring RefDir;
     bool TreeLeftClick = false;   // the last mouse press on the tree was with the left button
-    RewriteFaults rewriteFaults;  // steps of the data file's rewrite that a test makes fail
     Settings settings;            // the settings in memory
     COLORREF FindHighlightColor() const { return findHighlightColor_; }
 
@@ -163,6 +163,7 @@ private:
     void OnSplitterUp();
 
     AppContext& app_;
+    const RewriteFaults* rewriteFaults_;
     UINT dpi_ = 96;
     HMENU menu_ = nullptr;  // owned by the window
     UniqueAccel accelerators_;

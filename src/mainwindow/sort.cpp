@@ -20,8 +20,8 @@ void Frm_Main::OnColumnClick(int index) {
     settings.sortKey = static_cast<std::int16_t>(column);
     settings.sortOrder = static_cast<std::int16_t>(1 - settings.sortOrder);
     SortFileList(settings.sortKey, settings.sortOrder);
-    app_.ini.PutIni(L"SORT", L"KEY", std::to_wstring(column));
-    app_.ini.PutIni(L"SORT", L"ORDER", sortedDescending_ ? L"1" : L"0");
+    settings.sortOrder = sortedDescending_ ? 1 : 0;  // a stored order of 5 is descending; the next click ascends
+    WriteSettings(app_.ini.Writer(), settings, {SettingKey::SortKey, SettingKey::SortOrder});
 }
 
 }  // namespace orvane

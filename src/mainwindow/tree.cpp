@@ -96,7 +96,7 @@ bool Frm_Main::RefuseSiblingCaption(HTREEITEM parent, const std::wstring& captio
 }
 
 bool Frm_Main::Rewrite(const std::function<LineChange(const std::wstring&)>& rule) {
-    if (RewriteFolderFile(app_.programFolder, rule, rewriteFaults)) return true;
+    if (RewriteFolderFile(app_.programFolder, rule, rewriteFaults_ ? *rewriteFaults_ : RewriteFaults{})) return true;
     app_.shell.Message(hwnd(), kRewriteFailed, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }

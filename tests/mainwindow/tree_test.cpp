@@ -220,7 +220,7 @@ TEST_F(TreeTest, AFailedRewriteLeavesTheDataFileAndTheTreeAsTheyWere) {
     each[1].failFlush = true;
     each[2].failReplace = true;
     for (const RewriteFaults& faults : each) {
-        w.rewriteFaults = faults;
+        rewriteFaults = faults;
         Select(Node(L"Music"));
         Command(kCmdRefDel);
         shell.answerName = L"Songs";
@@ -233,7 +233,7 @@ TEST_F(TreeTest, AFailedRewriteLeavesTheDataFileAndTheTreeAsTheyWere) {
     }
     EXPECT_EQ(shell.messages.size(), 9u);  // each failure is told
 
-    w.rewriteFaults = {};
+    rewriteFaults = {};
     Select(Node(L"Music/Live"));
     Command(kCmdRefDel);
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\n");

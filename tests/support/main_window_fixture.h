@@ -27,6 +27,7 @@ protected:
     ClsIni ini;
     RecordingShell shell;
     std::unique_ptr<AppContext> app;
+    RewriteFaults rewriteFaults;  // steps of the data file's rewrite made to fail
     std::unique_ptr<Frm_Main> main;
 
     MainWindowTest() { ini.IniName = folder / L"Qelt.ini"; }
@@ -36,7 +37,7 @@ protected:
 
     Frm_Main& Load() {
         app = std::make_unique<AppContext>(AppContext{ini, folder.path(), shell, ProgramVersion{0, 4, 0}});
-        main = std::make_unique<Frm_Main>(*app);
+        main = std::make_unique<Frm_Main>(*app, &rewriteFaults);
         main->Load();
         return *main;
     }
