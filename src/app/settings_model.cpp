@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "core/text.h"
+
 namespace orvane {
 
 namespace {
@@ -22,12 +24,6 @@ Int ToInteger(std::wstring_view text, Int fallback) {
 }
 
 }  // namespace
-
-std::wstring_view Trimmed(std::wstring_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 std::optional<double> ParseNumber(std::wstring_view text) {
     text = Trimmed(text);
@@ -54,11 +50,6 @@ std::optional<int> ToTwips(std::wstring_view text) {
     const double rounded = std::nearbyint(*number);
     if (std::fabs(rounded) > 100'000'000) return std::nullopt;  // far beyond any screen
     return static_cast<int>(rounded);
-}
-
-std::wstring WithTrailingBackslash(std::wstring path) {
-    if (path.empty() || path.back() != L'\\') path += L'\\';
-    return path;
 }
 
 namespace {

@@ -3,8 +3,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "dialogs/frm_pathmod.h"
-
 namespace orvane {
 
 void RealShellUi::Open(HWND owner, const std::wstring& file, const std::wstring& directory) {
@@ -33,11 +31,6 @@ std::optional<std::wstring> RealShellUi::BrowseForFolder(HWND owner, const std::
     if (!ok) return std::nullopt;
     path.resize(wcslen(path.c_str()));
     return path;
-}
-
-void RealShellUi::EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) {
-    Frm_PathMod dialog(*this, RefName, RefDir);
-    dialog.Show(owner);
 }
 
 }  // namespace orvane

@@ -36,21 +36,6 @@ std::optional<std::int32_t> ParseSize(std::wstring_view text) {
 
 }  // namespace
 
-std::vector<std::wstring> SplitLines(std::wstring_view text) {
-    std::vector<std::wstring> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (c != L'\r' && c != L'\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-        start = i + 1;
-    }
-    // A last line end opens no further, empty line.
-    if (start < text.size()) lines.emplace_back(text.substr(start));
-    return lines;
-}
-
 void ApplyIncompleteList(const std::vector<std::wstring>& lines, FileEntryList& entries) {
     // The first entry of a name is the one that gets the values; the names
     // stay put while only sizes and users change, so views into them hold.

@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include "build_config.h"
-#include "dialogs/frm_ver.h"
+#include "core/text.h"
 #include "mainwindow/appearance.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/splitter.h"
@@ -228,8 +227,7 @@ void Frm_Main::OnHelp() {
 }
 
 void Frm_Main::OnVersion() {
-    Frm_Ver dialog(app_.shell, app_.programFolder, app_.version, ORVANE_WEB_ADDRESS);
-    dialog.Show(hwnd());
+    app_.dialogs.ShowVersion(hwnd());
 }
 
 void Frm_Main::OnCommand(int id) {

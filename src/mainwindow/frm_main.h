@@ -12,6 +12,7 @@
 #include "app/ini.h"
 #include "app/settings_model.h"
 #include "app/version_text.h"
+#include "dialogs/program_dialogs.h"
 #include "fileops/shell_ui.h"
 #include "inventory/file_entry.h"
 #include "mainwindow/file_list_model.h"
@@ -28,7 +29,7 @@ struct AppContext {
     ClsIni& ini;
     std::wstring programFolder;  // ends with a backslash
     ShellUi& shell;
-    ProgramVersion version;
+    ProgramDialogs& dialogs;
 };
 
 inline constexpr wchar_t kRootKey[] = L"WinMX";

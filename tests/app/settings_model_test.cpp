@@ -106,13 +106,6 @@ TEST(SettingsModel, TreeShownWhenStoredValueIsNumericallyOne) {
     }
 }
 
-TEST(SettingsModel, FolderGetsOneTrailingBackslash) {
-    EXPECT_EQ(WithTrailingBackslash(L"C:\\Tools"), L"C:\\Tools\\");
-    EXPECT_EQ(WithTrailingBackslash(L"C:\\"), L"C:\\");
-    EXPECT_EQ(WithTrailingBackslash(L""), L"\\");
-    EXPECT_EQ(Trimmed(L"  C:\\x \t"), L"C:\\x");
-}
-
 TEST(SettingsModel, StoredPathsResolveAgainstTheProgramFolder) {
     const std::wstring program = L"C:\\Tools\\Orvane\\";
     EXPECT_EQ(ResolvedAgainst(program, L"dl"), L"C:\\Tools\\Orvane\\dl");
