@@ -71,6 +71,7 @@ if(ORVANE_BUILD_TESTS)
   add_executable(orvane_tests
       ${ORVANE_CORE_TESTS}
       tests/win/text_test.cpp
+      tests/win/handles_test.cpp
       tests/app/ini_test.cpp
       tests/app/splash_test.cpp
       tests/app/program_dialogs_test.cpp
