@@ -5,6 +5,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "core/text.h"
+
 namespace orvane {
 namespace {
 
@@ -20,9 +22,7 @@ std::wstring_view AfterFirstColon(std::wstring_view line) {
 // A whole decimal number that fits the 32-bit full size, spaces and tabs
 // around it allowed; anything else is no size at all.
 std::optional<std::int32_t> ParseSize(std::wstring_view text) {
-    const auto isBlank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    text = Trimmed(text);
     if (text.empty()) return std::nullopt;
 
     std::int64_t value = 0;
