@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/ini.h"
+#include "app/program_dialogs.h"
 #include "fileops/shell_ui.h"
 #include "inventory/scan_folder.h"
 #include "mainwindow/frm_main.h"
@@ -74,7 +75,8 @@ int wmain(int argc, wchar_t** argv) {
     DeleteFileW(ini.IniName.c_str());
     ini.PutIni(L"PATH", L"FILE_PATH", folder);
     orvane::RealShellUi shell;
-    orvane::AppContext app{ini, temp, shell, {0, 4, 0}};
+    orvane::RealProgramDialogs dialogs(shell, temp, {0, 4, 0}, L"");
+    orvane::AppContext app{ini, temp, shell, dialogs};
 
     const std::size_t memoryBefore = PrivateBytes();
     orvane::Frm_Main main(app);

@@ -16,9 +16,12 @@ add_library(orvane_win STATIC
     src/win/list_view.cpp
     src/win/modal_dialog.cpp
     src/win/paths.cpp
+    src/win/files.cpp
+    src/win/translucency.cpp
     src/app/ini.cpp
     src/app/splash.cpp
     src/app/startup.cpp
+    src/app/program_dialogs.cpp
     src/app/version.cpp
     src/inventory/scan_folder.cpp
     src/mainwindow/frm_main.cpp
@@ -69,11 +72,13 @@ if(ORVANE_BUILD_TESTS)
   add_executable(orvane_tests
       ${ORVANE_CORE_TESTS}
       tests/win/text_test.cpp
+      tests/win/handles_test.cpp
       tests/app/ini_test.cpp
       tests/app/splash_test.cpp
+      tests/app/program_dialogs_test.cpp
       tests/mainwindow/frm_main_test.cpp
       tests/mainwindow/layout_test.cpp
-      tests/mainwindow/appearance_test.cpp
+      tests/win/translucency_test.cpp
       tests/mainwindow/file_list_test.cpp
       tests/mainwindow/findbar_test.cpp
       tests/inventory/scan_folder_test.cpp

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/text.h"
 #include "mainwindow/folder_store.h"
 
 namespace {

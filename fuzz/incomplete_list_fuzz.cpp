@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text.h"
 #include "inventory/incomplete_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

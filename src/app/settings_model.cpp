@@ -6,6 +6,8 @@
 #include <variant>
 #include <limits>
 
+#include "core/text.h"
+
 namespace orvane {
 
 namespace {
@@ -25,12 +27,6 @@ Int ToInteger(std::wstring_view text, Int fallback) {
 }
 
 }  // namespace
-
-std::wstring_view Trimmed(std::wstring_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 std::optional<double> ParseNumber(std::wstring_view text) {
     text = Trimmed(text);
@@ -57,11 +53,6 @@ std::optional<int> ToTwips(std::wstring_view text) {
     const double rounded = std::nearbyint(*number);
     if (std::fabs(rounded) > 100'000'000) return std::nullopt;  // far beyond any screen
     return static_cast<int>(rounded);
-}
-
-std::wstring WithTrailingBackslash(std::wstring path) {
-    if (path.empty() || path.back() != L'\\') path += L'\\';
-    return path;
 }
 
 namespace {
@@ -114,8 +105,8 @@ enum class Form {
     NumberIsOne,   // a switch that is on when the text reads as the number 1
     Number,        // an integer of the field's type; the default where the text is none
 };
-using Field = std::variant<std::wstring Settings::*, bool Settings::*, std::int16_t Settings::*,
-                           std::int32_t Settings::*>;
+using Field =
+    std::variant<std::wstring Settings::*, bool Settings::*, std::int16_t Settings::*, std::int32_t Settings::*>;
 struct SettingSpec {
     SettingKey key;
     const wchar_t* section;
@@ -166,8 +157,8 @@ void Assign(Settings& settings, const SettingSpec& spec, const std::wstring& tex
             if constexpr (std::is_same_v<Value, std::wstring>) {
                 settings.*field = text;
             } else if constexpr (std::is_same_v<Value, bool>) {
-                settings.*field = spec.form == Form::OnUnlessZero ? text != L"0"
-                                                                  : ParseNumber(text).value_or(1.0) == 1.0;
+                settings.*field =
+                    spec.form == Form::OnUnlessZero ? text != L"0" : ParseNumber(text).value_or(1.0) == 1.0;
             } else if constexpr (std::is_same_v<Value, std::int16_t>) {
                 settings.*field = ToInt16(text, defaults.*field);
             } else if constexpr (std::is_same_v<Value, std::int32_t>) {

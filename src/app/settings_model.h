@@ -25,12 +25,6 @@ std::int32_t ToInt32(std::wstring_view text, std::int32_t fallback);
 // A stored window edge in twips; nothing when empty or not a number.
 std::optional<int> ToTwips(std::wstring_view text);
 
-// Appends a backslash unless the text already ends with one.
-std::wstring WithTrailingBackslash(std::wstring path);
-
-// Whitespace around a text removed (space and tab, as typed in a path).
-std::wstring_view Trimmed(std::wstring_view text);
-
 // A stored path as the program uses it: a path from a drive ("C:\...", and
 // "C:dl", which is that drive's business), a network share ("\\server\...")
 // or a "\\?\" path stays as it is; one that starts at the root ("\dl") gets

@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include "build_config.h"
+
 #include "app/ini.h"
+#include "app/program_dialogs.h"
 #include "app/splash.h"
 #include "app/version.h"
-#include "mainwindow/appearance.h"
+#include "core/text.h"
+#include "win/translucency.h"
 #include "mainwindow/frm_main.h"
 #include "win/paths.h"
 
@@ -33,7 +37,8 @@ int Main(const std::wstring& programFolder, ShellUi& shell) {
     ShowFadingIn(splash->hwnd());
     ProcessPendingMessages();
 
-    AppContext app{ini, folder, shell, version};
+    RealProgramDialogs dialogs(shell, folder, version, ORVANE_WEB_ADDRESS);
+    AppContext app{ini, folder, shell, dialogs};
     Frm_Main main(app);
     main.QuitOnDestroy(true);
     main.Load();

@@ -3,7 +3,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "dialogs/frm_pathmod.h"
+#include <type_traits>
+
+#include "win/com.h"
 
 namespace orvane {
 
@@ -24,20 +26,14 @@ std::optional<std::wstring> RealShellUi::BrowseForFolder(HWND owner, const std::
     info.hwndOwner = owner;
     info.lpszTitle = title.c_str();
     info.ulFlags = flags;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    const CoTaskMem<std::remove_pointer_t<PIDLIST_ABSOLUTE>> chosen(SHBrowseForFolderW(&info));
     if (!chosen) return std::nullopt;
     std::wstring path(32768, L'\0');
-    const bool ok = SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) ||
-                    SHGetPathFromIDListW(chosen, path.data());
-    CoTaskMemFree(chosen);
+    const bool ok = SHGetPathFromIDListEx(chosen.get(), path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) ||
+                    SHGetPathFromIDListW(chosen.get(), path.data());
     if (!ok) return std::nullopt;
     path.resize(wcslen(path.c_str()));
     return path;
-}
-
-void RealShellUi::EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) {
-    Frm_PathMod dialog(*this, RefName, RefDir);
-    dialog.Show(owner);
 }
 
 }  // namespace orvane

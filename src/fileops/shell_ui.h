@@ -22,10 +22,6 @@ public:
 
     // The shell's folder-browse dialog; the chosen folder, or nothing.
     virtual std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) = 0;
-
-    // The registered-folder dialog: opens with RefName and RefDir and leaves
-    // the user's name and folder in them ("キャンセル" empties RefName).
-    virtual void EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) = 0;
 };
 
 class RealShellUi final : public ShellUi {
@@ -33,7 +29,6 @@ public:
     void Open(HWND owner, const std::wstring& file, const std::wstring& directory) override;
     int Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) override;
     std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) override;
-    void EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) override;
 };
 
 }  // namespace orvane

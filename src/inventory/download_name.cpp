@@ -2,17 +2,11 @@
 
 #include <cstddef>
 
+#include "core/text.h"
 #include "inventory/file_entry.h"
 
 namespace orvane {
 namespace {
-
-int HexDigitValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    return -1;
-}
 
 bool EndsWithMp3AnyCase(std::wstring_view name) {
     if (name.size() < 4) return false;

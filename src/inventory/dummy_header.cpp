@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "core/text.h"
+
 namespace orvane {
 namespace {
 
@@ -9,13 +11,6 @@ constexpr std::size_t kSizeDigitsOffset = 8;
 constexpr std::size_t kSizeDigitsLength = 8;
 constexpr std::size_t kPrefixLengthOffset = 34;
 constexpr std::size_t kSuffixFlagOffset = 35;
-
-int HexDigitValue(unsigned char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 }  // namespace
 

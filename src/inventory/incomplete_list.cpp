@@ -5,6 +5,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "core/text.h"
+
 namespace orvane {
 namespace {
 
@@ -20,9 +22,7 @@ std::wstring_view AfterFirstColon(std::wstring_view line) {
 // A whole decimal number that fits the 32-bit full size, spaces and tabs
 // around it allowed; anything else is no size at all.
 std::optional<std::int32_t> ParseSize(std::wstring_view text) {
-    const auto isBlank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    text = Trimmed(text);
     if (text.empty()) return std::nullopt;
 
     std::int64_t value = 0;
@@ -35,21 +35,6 @@ std::optional<std::int32_t> ParseSize(std::wstring_view text) {
 }
 
 }  // namespace
-
-std::vector<std::wstring> SplitLines(std::wstring_view text) {
-    std::vector<std::wstring> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (c != L'\r' && c != L'\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-        start = i + 1;
-    }
-    // A last line end opens no further, empty line.
-    if (start < text.size()) lines.emplace_back(text.substr(start));
-    return lines;
-}
 
 void ApplyIncompleteList(const std::vector<std::wstring>& lines, FileEntryList& entries) {
     // The first entry of a name is the one that gets the values; the names

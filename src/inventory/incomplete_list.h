@@ -13,9 +13,6 @@ namespace orvane {
 
 inline constexpr wchar_t kIncompleteListName[] = L"incomplete downloads.txt";
 
-// Splits text into lines at CR LF, LF or CR; no line keeps its line end.
-std::vector<std::wstring> SplitLines(std::wstring_view text);
-
 // Completes the entries of a scan of the client's folder from the list
 // file's lines: full size and user of every file a block names. The name is
 // matched exactly (case-sensitive) through an index, not a search per line.

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include "core/text.h"
 #include "inventory/download_name.h"
 #include "inventory/incomplete_list.h"
+#include "win/files.h"
 #include "win/handles.h"
 #include "win/text.h"
 
@@ -100,11 +102,7 @@ void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries) {
         return;
     const UniqueFile file = OpenScannedFile(folder, kIncompleteListName, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!file) return;
-    std::string bytes;
-    char buffer[64 * 1024];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
-    ApplyIncompleteList(SplitLines(FromAnsi(bytes)), entries);
+    ApplyIncompleteList(SplitLines(FromAnsi(ReadWholeFile(file.get()))), entries);
 }
 
 std::optional<DummyHeader> ReadDummyHeader(const std::wstring& folder, const std::wstring& name) {

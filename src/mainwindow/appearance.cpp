@@ -1,32 +1,6 @@
 #include "mainwindow/appearance.h"
 
-#include <commctrl.h>
-
-#include "win/controls.h"
-#include "win/window.h"
-
 namespace orvane {
-
-namespace {
-
-using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-
-// Bound once for the whole run: a fade sets the opacity 52 times, and each
-// lookup by loading user32 again would add a reference that is never released.
-SetLayeredWindowAttributesFn LayeredFunction() {
-    static const SetLayeredWindowAttributesFn bound = [] {
-        HMODULE user32 = LoadLibraryA("user32.dll");
-        if (!user32) return SetLayeredWindowAttributesFn{};
-        const auto fn = reinterpret_cast<SetLayeredWindowAttributesFn>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
-        // Where present, the library stays loaded for the function's sake.
-        if (!fn) FreeLibrary(user32);
-        return fn;
-    }();
-    return bound;
-}
-
-}  // namespace
 
 COLORREF ResolveColor(std::int32_t stored) {
     const auto value = static_cast<std::uint32_t>(stored);
@@ -34,33 +8,10 @@ COLORREF ResolveColor(std::int32_t stored) {
     return static_cast<COLORREF>(value & 0x00FFFFFFu);
 }
 
-void ApplyListAppearance(HWND list, const Settings& settings) {
-    ListView_SetTextColor(list, ResolveColor(settings.listTextColor));
-    listview::SetExtendedStyle(list, LVS_EX_GRIDLINES, settings.gridLines == 1 ? LVS_EX_GRIDLINES : 0);
-    InvalidateRect(list, nullptr, TRUE);
-}
-
-bool CanUseTranslucency() { return LayeredFunction() != nullptr; }
-
-void MakeLayered(HWND window) { SetWindowLongPtrA(window, GWL_EXSTYLE, WS_EX_LAYERED); }
-
-void SetOpacity(HWND window, BYTE opacity) {
-    if (const auto fn = LayeredFunction()) fn(window, 0, opacity, LWA_ALPHA);
-}
-
-void ShowFadingIn(HWND window) {
-    if (!CanUseTranslucency()) {
-        ShowWindow(window, SW_SHOWNORMAL);
-        return;
-    }
-    MakeLayered(window);
-    SetOpacity(window, 0);
-    ProcessPendingMessages();
-    ShowWindow(window, SW_SHOWNORMAL);
-    for (int alpha = 0; alpha <= 255; alpha += 5) {
-        SetOpacity(window, static_cast<BYTE>(alpha));
-        ProcessPendingMessages();
-    }
+void ApplyListAppearance(ListView& list, const Settings& settings) {
+    list.SetTextColor(ResolveColor(settings.listTextColor));
+    list.SetGridLines(settings.gridLines == 1);
+    list.Repaint(true);
 }
 
 }  // namespace orvane

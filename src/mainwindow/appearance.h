@@ -1,5 +1,4 @@
-// The list's look from the settings, and the translucency primitives with
-// which windows are faded in or made see-through.
+// The list's look from the settings.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +6,7 @@
 #include <cstdint>
 
 #include "app/settings_model.h"
+#include "win/list_view.h"
 
 namespace orvane {
 
@@ -15,16 +15,6 @@ namespace orvane {
 COLORREF ResolveColor(std::int32_t stored);
 
 // Applies the text colour and the grid lines to the file list.
-void ApplyListAppearance(HWND list, const Settings& settings);
-
-// Whether layered windows exist here; "SetLayeredWindowAttributes" is looked
-// up at run time so that the program starts where it is missing.
-bool CanUseTranslucency();
-void MakeLayered(HWND window);  // replaces the extended style by WS_EX_LAYERED
-void SetOpacity(HWND window, BYTE opacity);
-
-// Shows a window by fading it in from 0 to 255 in steps of 5, letting
-// pending messages run after each step; opaque at once where not possible.
-void ShowFadingIn(HWND window);
+void ApplyListAppearance(ListView& list, const Settings& settings);
 
 }  // namespace orvane

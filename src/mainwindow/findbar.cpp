@@ -8,7 +8,6 @@ namespace orvane {
 
 namespace {
 
-
 // Enter in the find field finds, as the "検索" button does.
 LRESULT CALLBACK FindFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR owner) {
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {

@@ -2,30 +2,21 @@
 
 #include <windows.h>
 
+#include "core/text.h"
+#include "win/files.h"
 #include "win/handles.h"
+#include "win/paths.h"
 #include "win/text.h"
 
 namespace orvane {
 
 namespace {
 
-std::optional<std::string> ReadAll(const std::wstring& path) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return std::nullopt;
-    std::string bytes;
-    char buffer[16 * 1024];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
-    return bytes;
-}
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // A rewrite that stopped after writing the work file left the newest
 // complete state there: it becomes the data file before anything reads or
 // writes one. False when the work file is still the only copy.
 bool TakeLoneWorkFile(const std::wstring& data, const std::wstring& work) {
-    if (Exists(data) || !Exists(work)) return true;
+    if (FileExists(data) || !FileExists(work)) return true;
     return MoveFileExW(work.c_str(), data.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
@@ -56,7 +47,7 @@ std::wstring DecodeFolderLine(std::string_view bytes) {
 std::optional<std::vector<std::wstring>> ReadFolderFile(const std::wstring& programFolder) {
     const std::wstring data = programFolder + kFolderFileName;
     const std::wstring work = programFolder + kFolderWorkFileName;
-    const auto bytes = ReadAll(TakeLoneWorkFile(data, work) ? data : work);
+    const auto bytes = ReadWholeFile(TakeLoneWorkFile(data, work) ? data : work);
     if (!bytes) return std::nullopt;
     std::vector<std::wstring> lines;
     for (std::string_view line : SplitByteLines(*bytes)) lines.push_back(DecodeFolderLine(line));
@@ -69,7 +60,7 @@ bool RewriteFolderFile(const std::wstring& programFolder, const std::function<Li
     const std::wstring work = programFolder + kFolderWorkFileName;
     if (!TakeLoneWorkFile(data, work)) return false;
     if (ReadOnly(data)) return false;
-    const auto bytes = ReadAll(data);
+    const auto bytes = ReadWholeFile(data);
     if (!bytes) return false;
     // Lines the rule keeps go back byte for byte, whatever the code page makes of
     // them.
@@ -101,7 +92,7 @@ bool RewriteFolderFile(const std::wstring& programFolder, const std::function<Li
         (ReplaceFileW(data.c_str(), work.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) ||
          MoveFileExW(work.c_str(), data.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     // Never delete the work file while it may be the only copy left.
-    if (!replaced && Exists(data)) DeleteFileW(work.c_str());
+    if (!replaced && FileExists(data)) DeleteFileW(work.c_str());
     return replaced;
 }
 

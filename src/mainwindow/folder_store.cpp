@@ -4,20 +4,14 @@
 #include <map>
 #include <utility>
 
+#include "core/text.h"
+
 namespace orvane {
 
 namespace {
 
 constexpr wchar_t kSeparator = L',';
 constexpr wchar_t kKeyJoint[] = L"\\\\\\";
-
-std::wstring TrimSpaces(std::wstring_view text) {
-    const std::wstring_view blanks = L" \t";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::wstring_view::npos) return {};
-    const size_t last = text.find_last_not_of(blanks);
-    return std::wstring(text.substr(first, last - first + 1));
-}
 
 bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
@@ -36,7 +30,7 @@ FolderTreeModel ReadFolderLines(const std::vector<std::wstring>& lines) {
         const std::wstring_view text = line;
         const size_t lastComma = text.rfind(kSeparator);
         if (lastComma == std::wstring_view::npos) {
-            model.rootFolder = TrimSpaces(text);
+            model.rootFolder = std::wstring(Trimmed(text));
             continue;
         }
 
@@ -63,23 +57,9 @@ FolderTreeModel ReadFolderLines(const std::vector<std::wstring>& lines) {
             start = comma + 1;
             if (comma == lastComma) break;
         }
-        model.folders[current].folder = TrimSpaces(text.substr(lastComma + 1));
+        model.folders[current].folder = std::wstring(Trimmed(text.substr(lastComma + 1)));
     }
     return model;
-}
-
-std::vector<std::string_view> SplitByteLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n') continue;
-        lines.push_back(bytes.substr(start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
 }
 
 std::wstring NamePath(const std::vector<std::wstring>& captionsTopDown) {

@@ -40,11 +40,6 @@ struct FolderTreeModel {
 // more than kMaxFolderDepth names, are skipped.
 FolderTreeModel ReadFolderLines(const std::vector<std::wstring>& lines);
 
-// The lines of the file's bytes, without their ends (CR LF, LF or a lone CR);
-// a last line end opens no further line. CR and LF are never part of a
-// double-byte character, so the bytes can be split before decoding.
-std::vector<std::string_view> SplitByteLines(std::string_view bytes);
-
 // The captions joined by ",".
 std::wstring NamePath(const std::vector<std::wstring>& captionsTopDown);
 

@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include "build_config.h"
-#include "dialogs/frm_ver.h"
+#include "core/text.h"
 #include "mainwindow/appearance.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/splitter.h"
@@ -46,7 +45,7 @@ void Frm_Main::Load() {
     LoadSettings();
     findHighlightColor_ = RGB(255, 80, 0);
     UpdateListColors();
-    ApplyListAppearance(LVList(), settings);
+    ApplyListAppearance(fileList_, settings);
     ApplyStoredPosition();
     SetUpColumns();
     LoadFindHistory();
@@ -135,7 +134,7 @@ void Frm_Main::CreateControls() {
         WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_EDITLABELS,
         kIdTree, WS_EX_CLIENTEDGE);
     SetWindowSubclass(TVDir(), TreeProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    splitter_ = std::make_unique<Splitter>(*this);
+    splitter_ = std::make_unique<Splitter>(hwnd(), static_cast<SplitterDelegate&>(*this));
     fileList_.Create(self, kIdList);
     SBMain_ = CreateChild(self, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kIdStatus);
 
@@ -217,10 +216,7 @@ void Frm_Main::OnHelp() {
     app_.shell.Open(hwnd(), file, app_.programFolder);
 }
 
-void Frm_Main::OnVersion() {
-    Frm_Ver dialog(app_.shell, app_.programFolder, app_.version, ORVANE_WEB_ADDRESS);
-    dialog.Show(hwnd());
-}
+void Frm_Main::OnVersion() { app_.dialogs.ShowVersion(hwnd()); }
 
 void Frm_Main::OnCommand(int id) {
     switch (id) {

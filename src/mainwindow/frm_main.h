@@ -12,12 +12,14 @@
 #include "app/ini.h"
 #include "app/settings_model.h"
 #include "app/version_text.h"
+#include "dialogs/program_dialogs.h"
 #include "fileops/shell_ui.h"
 #include "inventory/file_entry.h"
 #include "mainwindow/file_list_model.h"
 #include "mainwindow/folder_file.h"
 #include "mainwindow/layout_core.h"
 #include "mainwindow/locale_text.h"
+#include "mainwindow/splitter.h"
 #include "win/handles.h"
 #include "win/list_view.h"
 #include "win/window.h"
@@ -29,7 +31,7 @@ struct AppContext {
     ClsIni& ini;
     std::wstring programFolder;  // ends with a backslash
     ShellUi& shell;
-    ProgramVersion version;
+    ProgramDialogs& dialogs;
 };
 
 inline constexpr wchar_t kRootKey[] = L"WinMX";
@@ -43,7 +45,7 @@ struct FolderNode {
     std::wstring folder;
 };
 
-class Frm_Main final : public Window, private ListViewDelegate {
+class Frm_Main final : public Window, private ListViewDelegate, private SplitterDelegate {
 public:
     // faults: steps of the data file's rewrite that a test makes fail.
     explicit Frm_Main(AppContext& app, const RewriteFaults* faults = nullptr);
@@ -88,8 +90,8 @@ public:
     FileEntryList FileEntries;  // the files of the folder last scanned
     std::wstring RefName;       // name and folder handed to and from the registered-folder dialog
     std::wstring RefDir;
-    bool TreeLeftClick = false;   // the last mouse press on the tree was with the left button
-    Settings settings;            // the settings in memory
+    bool TreeLeftClick = false;  // the last mouse press on the tree was with the left button
+    Settings settings;           // the settings in memory
     COLORREF FindHighlightColor() const { return findHighlightColor_; }
 
     HWND cboFind() const { return cboFind_; }
@@ -104,8 +106,6 @@ public:
     HWND SBMain() const { return SBMain_; }
 
 private:
-    friend class Splitter;
-
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id);
 
@@ -158,9 +158,9 @@ private:
     void PlaceStatusParts();
     void OnResize();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
-    void OnSplitterDown();
-    void OnSplitterMove(int xTwips);
-    void OnSplitterUp();
+    void OnSplitterDown() override;
+    void OnSplitterMove(int xPixels) override;
+    void OnSplitterUp() override;
 
     AppContext& app_;
     const RewriteFaults* rewriteFaults_;
@@ -168,7 +168,7 @@ private:
     HMENU menu_ = nullptr;  // owned by the window
     UniqueAccel accelerators_;
     UniqueFont font_;
-    std::unique_ptr<class Splitter> splitter_;
+    std::unique_ptr<Splitter> splitter_;
     PaneLayout panes_;
     TwipRect dragBar_{0, 0, 135, 6735};
     bool SplitterDragging = false;

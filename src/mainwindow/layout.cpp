@@ -120,7 +120,8 @@ void Frm_Main::OnSplitterDown() {
     SplitterDragging = true;
 }
 
-void Frm_Main::OnSplitterMove(int xTwips) {
+void Frm_Main::OnSplitterMove(int xPixels) {
+    const int xTwips = PixelsToTwips(xPixels, dpi_);
     if (!SplitterDragging) return;
     dragBar_.left = DragBarLeft(panes_.splitter.left, xTwips, Metrics().outerWidth);
     Place(picSplitter(), dragBar_, dpi_);

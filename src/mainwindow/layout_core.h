@@ -4,15 +4,9 @@
 
 #include <optional>
 
-namespace orvane {
+#include "core/geometry.h"
 
-struct TwipRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const TwipRect&) const = default;
-};
+namespace orvane {
 
 namespace layout {
 inline constexpr int kMinTreeSide = 1500;
@@ -63,15 +57,6 @@ int DragBarLeft(int splitterLeft, int mouseX, int outerWidth);
 
 // A resize adapts the list width and the heights, never positions.
 PaneLayout ResizePanes(const PaneLayout& current, const WindowMetrics& window);
-
-// A window's place on the screen, in pixels.
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool operator==(const ScreenRect&) const = default;
-};
 
 // The main window's place from its stored edges, in twips at the given DPI
 // (rounded to the nearest pixel); an edge that is not stored keeps the place

@@ -2,22 +2,33 @@
 // grey bar that follows it while the user drags.
 #pragma once
 
-#include "mainwindow/frm_main.h"
-#include "win/dpi.h"
+#include "mainwindow/commands.h"
+#include "win/window.h"
 
 namespace orvane {
 
 inline constexpr wchar_t kSplitterClass[] = L"Orvane.Splitter";
 inline constexpr wchar_t kDragBarClass[] = L"Orvane.DragBar";
 
+// What the owner does as the strip is pressed, dragged and let go.
+class SplitterDelegate {
+public:
+    virtual void OnSplitterDown() = 0;
+    virtual void OnSplitterMove(int xPixels) = 0;  // in the strip's own coordinates
+    virtual void OnSplitterUp() = 0;
+
+protected:
+    ~SplitterDelegate() = default;
+};
+
 class Splitter final : public Window {
 public:
-    explicit Splitter(Frm_Main& owner) : owner_(owner) {
+    Splitter(HWND owner, SplitterDelegate& delegate) : owner_(delegate) {
         Register(kSplitterClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursorW(nullptr, IDC_SIZEWE));
         RegisterDragBar();
-        CreateAs(kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, owner.hwnd(),
+        CreateAs(kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, owner,
                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdSplitter)));
-        dragBar_ = CreateWindowExW(0, kDragBarClass, L"", WS_CHILD, 0, 0, 0, 0, owner.hwnd(),
+        dragBar_ = CreateWindowExW(0, kDragBarClass, L"", WS_CHILD, 0, 0, 0, 0, owner,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdDragBar)), GetModuleHandleW(nullptr),
                                    nullptr);
     }
@@ -47,7 +58,7 @@ private:
             owner_.OnSplitterDown();
             return 0;
         case WM_MOUSEMOVE:
-            owner_.OnSplitterMove(PixelsToTwips(static_cast<short>(LOWORD(lParam)), owner_.dpi_));
+            owner_.OnSplitterMove(static_cast<short>(LOWORD(lParam)));
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
@@ -63,7 +74,7 @@ private:
         }
     }
 
-    Frm_Main& owner_;
+    SplitterDelegate& owner_;
     HWND dragBar_ = nullptr;
 };
 

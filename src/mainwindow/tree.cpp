@@ -3,6 +3,7 @@
 // command that lists the selected node's folder.
 #include "mainwindow/frm_main.h"
 
+#include "core/text.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/folder_file.h"
 #include "win/controls.h"
@@ -211,7 +212,7 @@ void Frm_Main::OnRefAdd() {
     if (!selected) return;
     RefName.clear();
     RefDir.clear();
-    app_.shell.EditRegisteredFolder(hwnd(), RefName, RefDir);
+    app_.dialogs.EditRegisteredFolder(hwnd(), RefName, RefDir);
     if (Trimmed(RefName).empty()) return;
     if (RefuseUnstorable(RefName, RefDir) || RefuseSiblingCaption(selected, RefName, nullptr)) return;
     const std::vector<std::wstring> ancestors = CaptionsTo(selected, true);
@@ -235,7 +236,7 @@ void Frm_Main::OnRefMod() {
     if (!node) return;
     RefName = Trimmed(treeview::Text(TVDir(), selected));
     RefDir = Trimmed(node->folder);
-    app_.shell.EditRegisteredFolder(hwnd(), RefName, RefDir);
+    app_.dialogs.EditRegisteredFolder(hwnd(), RefName, RefDir);
     if (Trimmed(RefName).empty() || IsRoot(selected)) return;
     if (RefuseUnstorable(RefName, RefDir) ||
         RefuseSiblingCaption(treeview::Parent(TVDir(), selected), RefName, selected))

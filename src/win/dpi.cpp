@@ -18,9 +18,8 @@ UINT DpiOf(HWND window) {
     if (getDpiForWindow && window) {
         if (const UINT dpi = getDpiForWindow(window)) return dpi;
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "mainwindow/layout_core.h"
+#include "core/geometry.h"
 #include "win/handles.h"
 
 namespace orvane {

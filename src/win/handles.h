@@ -62,6 +62,54 @@ using UniqueBitmap = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueAccel = UniqueHandle<HACCEL, AccelTraits>;
 
+// A window's device context, released again.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects a pen, brush, font or bitmap into a device context and selects the
+// previous one back, so that the object can be deleted afterwards.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// Stops a window from redrawing while it lives (many rows change at once);
+// then redraws it whole.
+class RedrawOff {
+public:
+    explicit RedrawOff(HWND window) : window_(window) { SendMessageW(window_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawOff() {
+        SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    HWND window_;
+};
+
 // Shows the hourglass for as long as it lives.
 class WaitCursor {
 public:

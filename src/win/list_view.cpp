@@ -177,4 +177,8 @@ void ListView::SetRedraw(bool on) {
 
 void ListView::Repaint(bool erase) { InvalidateRect(list_, nullptr, erase ? TRUE : FALSE); }
 
+void ListView::SetTextColor(COLORREF color) { ListView_SetTextColor(list_, color); }
+
+void ListView::SetGridLines(bool on) { listview::SetExtendedStyle(list_, LVS_EX_GRIDLINES, on ? LVS_EX_GRIDLINES : 0); }
+
 }  // namespace orvane

@@ -82,6 +82,9 @@ public:
     int HitTest(POINT client) const;  // the row there, or -1
     void SetRedraw(bool on);
     void Repaint(bool erase);
+    // The look: the text colour of cells without one of their own, grid lines.
+    void SetTextColor(COLORREF color);
+    void SetGridLines(bool on);
 
 private:
     void ClearSelection(const std::vector<int>& selected, int focused);

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/settings_model.h"
+#include "core/text.h"
 
 namespace orvane {
 

@@ -61,9 +61,9 @@ TEST(SettingsModel, EveryKeyWrittenFromMemoryReadsBackTheSameUnderItsOwnName) {
 
     WriteFindWord(write, 12, L"春");
     EXPECT_EQ(ini.values[L"FIND/WORD12"], L"春");
-    EXPECT_EQ(ReadFindWord([&](std::wstring_view, std::wstring_view key, std::wstring_view) { return std::wstring(key); },
-                           3),
-              L"WORD3");
+    EXPECT_EQ(
+        ReadFindWord([&](std::wstring_view, std::wstring_view key, std::wstring_view) { return std::wstring(key); }, 3),
+        L"WORD3");
 }
 
 TEST(SettingsModel, NumbersAreDecimalWithOptionalFractionAndSpaces) {
@@ -152,13 +152,6 @@ TEST(SettingsModel, TreeShownWhenStoredValueIsNumericallyOne) {
         ini.values[L"SYSTEM/REFDIRVIEW"] = text;
         EXPECT_EQ(ini.Read().refDirView, shown) << text;
     }
-}
-
-TEST(SettingsModel, FolderGetsOneTrailingBackslash) {
-    EXPECT_EQ(WithTrailingBackslash(L"C:\\Tools"), L"C:\\Tools\\");
-    EXPECT_EQ(WithTrailingBackslash(L"C:\\"), L"C:\\");
-    EXPECT_EQ(WithTrailingBackslash(L""), L"\\");
-    EXPECT_EQ(Trimmed(L"  C:\\x \t"), L"C:\\x");
 }
 
 TEST(SettingsModel, StoredPathsResolveAgainstTheProgramFolder) {

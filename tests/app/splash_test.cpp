@@ -4,7 +4,7 @@
 
 #include "app/startup.h"
 #include "app/version.h"
-#include "mainwindow/appearance.h"
+#include "win/translucency.h"
 #include "support/temp_folder.h"
 #include "win/controls.h"
 

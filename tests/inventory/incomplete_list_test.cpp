@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/text.h"
+
 namespace orvane {
 namespace {
 
@@ -18,12 +20,6 @@ Lines Apply(std::initializer_list<const wchar_t*> names, std::wstring_view list)
     Lines result;
     for (const FileEntry& entry : entries) result.push_back(std::to_wstring(entry.TotalSize) + L"|" + entry.User);
     return result;
-}
-
-TEST(SplitLines, BreaksAtCrLfLfAndLoneCr) {
-    EXPECT_EQ(SplitLines(L"a\r\nb\nc\rd"), (Lines{L"a", L"b", L"c", L"d"}));
-    EXPECT_EQ(SplitLines(L"a\r\rb\n\r\n"), (Lines{L"a", L"", L"b", L""}));
-    EXPECT_TRUE(SplitLines(L"").empty());
 }
 
 TEST(ApplyIncompleteList, CopiesSizeAndUserOfTheFilesItNamesExactly) {

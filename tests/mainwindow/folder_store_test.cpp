@@ -88,15 +88,6 @@ TEST(FolderStore, ReadSkipsLinesNestedDeeperThanAnyRegistration) {
     EXPECT_TRUE(ReadFolderLines({huge + L"D:\\"}).folders.empty());
 }
 
-TEST(FolderStore, SplitByteLinesTakesEveryLineEnd) {
-    using Bytes = std::vector<std::string_view>;
-    EXPECT_EQ(SplitByteLines("a\r\nb\nc\rd"), (Bytes{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitByteLines("a\r\n\r\nb\r\n"), (Bytes{"a", "", "b"}));
-    EXPECT_EQ(SplitByteLines("\r\r\n"), (Bytes{"", ""}));
-    EXPECT_TRUE(SplitByteLines("").empty());
-    EXPECT_EQ(SplitByteLines("\x81\\,\xEF\xBB\xBF"), (Bytes{"\x81\\,\xEF\xBB\xBF"}));
-}
-
 TEST(FolderStore, ReadKeepsUpWithManyLines) {
     Lines lines;
     for (int i = 0; i < 3000; ++i) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/frm_ver.h"
 #include "mainwindow/commands.h"
 #include "support/main_window_fixture.h"
 #include "win/controls.h"
@@ -247,26 +246,10 @@ TEST_F(MainWindowTest, F1F5AndEnterInTheFindFieldAreTakenBeforeTheDialogKeys) {
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD1", L""), L"word");
 }
 
-TEST_F(MainWindowTest, VersionCommandShowsTheVersionDialogModally) {
+TEST_F(MainWindowTest, VersionCommandShowsTheVersionDialogOverTheMainWindow) {
     Frm_Main& w = LoadAndShow();
-    struct Seen {
-        std::wstring caption, version;
-        bool mainDisabled = false;
-    } seen;
-    test::WhenDialogShows(
-        [](HWND dialog, void* context) {
-            auto* s = static_cast<Seen*>(context);
-            s->caption = WindowText(dialog);
-            s->version = WindowText(GetDlgItem(dialog, Frm_Ver::kIdVersion));
-            s->mainDisabled = !IsWindowEnabled(GetWindow(dialog, GW_OWNER));
-            SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-        },
-        &seen);
-    Command(kCmdVersion);  // returns once the dialog is closed
-    EXPECT_EQ(seen.caption, L"バージョン");
-    EXPECT_EQ(seen.version, L"Orvane Ver.0.40");
-    EXPECT_TRUE(seen.mainDisabled);
-    EXPECT_TRUE(IsWindowEnabled(w.hwnd()));
+    Command(kCmdVersion);
+    EXPECT_EQ(dialogs.versionOwners, std::vector<HWND>{w.hwnd()});
 }
 
 }  // namespace

@@ -95,34 +95,34 @@ TEST_F(TreeTest, AOneFieldLineSetsTheRootsFolderAndAWorkFileAloneIsTaken) {
 
 TEST_F(TreeTest, AddAppendsALineUnderTheSelectedNodeAndRefusesWhatCannotBeStored) {
     Frm_Main& w = LoadAndShow();
-    shell.answerName = L"Music";
-    shell.answerDir = L"D:\\mp3";
+    dialogs.answerName = L"Music";
+    dialogs.answerDir = L"D:\\mp3";
     Command(kCmdRefAdd);  // under the root
-    ASSERT_EQ(shell.dialogOpenedWith.size(), 1u);
-    EXPECT_EQ(shell.dialogOpenedWith[0], (std::pair<std::wstring, std::wstring>{L"", L""}));
+    ASSERT_EQ(dialogs.dialogOpenedWith.size(), 1u);
+    EXPECT_EQ(dialogs.dialogOpenedWith[0], (std::pair<std::wstring, std::wstring>{L"", L""}));
     Select(Node(L"Music"));
-    shell.answerName = L"ライブ";
-    shell.answerDir = L"";
+    dialogs.answerName = L"ライブ";
+    dialogs.answerDir = L"";
     Command(kCmdRefAdd);  // under Music, with no folder
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,ライブ,\r\n");
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  ライブ=\n");
     EXPECT_EQ(treeview::Selection(w.TVDir()), Node(L"Music"));  // the selection stays
 
     for (const wchar_t* refused : {L"A,B", L"한국"}) {
-        shell.answerName = refused;
+        dialogs.answerName = refused;
         Command(kCmdRefAdd);
     }
     EXPECT_EQ(shell.messages.size(), 2u);
-    shell.answerName = L"   ";  // blank: nothing to do, and no message
+    dialogs.answerName = L"   ";  // blank: nothing to do, and no message
     Command(kCmdRefAdd);
-    shell.answerName.reset();  // "キャンセル"
+    dialogs.answerName.reset();  // "キャンセル"
     Command(kCmdRefAdd);
     EXPECT_EQ(shell.messages.size(), 2u);
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,ライブ,\r\n");
 
     // A new key never collides with an existing one.
-    shell.answerName = L"Music";
-    shell.answerDir = L"D:\\other";
+    dialogs.answerName = L"Music";
+    dialogs.answerDir = L"D:\\other";
     Command(kCmdRefAdd);
     EXPECT_NE(w.NodeOf(Node(L"Music/Music"))->key, w.NodeOf(Node(L"Music"))->key);
 }
@@ -132,21 +132,22 @@ TEST_F(TreeTest, ChangeRewritesTheNodesLineAndCarriesTheNameBelowItButNeverTouch
     WriteData(L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusic,Live,Encore,F:\\e\r\nMusic,Lively,G:\\x\r\n");
     Frm_Main& w = LoadOnDownloads();
 
-    shell.answerName = L"Root?";
+    dialogs.answerName = L"Root?";
     Command(kCmdRefMod);  // the root: shown, nothing changes
-    EXPECT_EQ(shell.dialogOpenedWith.back(), (std::pair<std::wstring, std::wstring>{L"ＷｉｎＭＸ", downloads + L"\\"}));
+    EXPECT_EQ(dialogs.dialogOpenedWith.back(),
+              (std::pair<std::wstring, std::wstring>{L"ＷｉｎＭＸ", downloads + L"\\"}));
     EXPECT_EQ(treeview::Text(w.TVDir(), treeview::Root(w.TVDir())), L"ＷｉｎＭＸ");
 
     Select(Node(L"Music/Live"));
-    shell.answerName = L"Concerts";
-    shell.answerDir = L"F:\\c";
+    dialogs.answerName = L"Concerts";
+    dialogs.answerDir = L"F:\\c";
     Command(kCmdRefMod);
-    EXPECT_EQ(shell.dialogOpenedWith.back(), (std::pair<std::wstring, std::wstring>{L"Live", L"E:\\live"}));
+    EXPECT_EQ(dialogs.dialogOpenedWith.back(), (std::pair<std::wstring, std::wstring>{L"Live", L"E:\\live"}));
     EXPECT_EQ(Data(),
               L"Music,D:\\mp3\r\nMusic,Concerts,F:\\c\r\nMusic,Concerts,Encore,F:\\e\r\nMusic,Lively,G:\\x\r\n");
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Concerts=F:\\c\n    Encore=F:\\e\n  Lively=G:\\x\n");
 
-    shell.answerName.reset();  // "キャンセル" changes nothing
+    dialogs.answerName.reset();  // "キャンセル" changes nothing
     Command(kCmdRefMod);
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Concerts=F:\\c\n    Encore=F:\\e\n  Lively=G:\\x\n");
 
@@ -223,8 +224,8 @@ TEST_F(TreeTest, AFailedRewriteLeavesTheDataFileAndTheTreeAsTheyWere) {
         rewriteFaults = faults;
         Select(Node(L"Music"));
         Command(kCmdRefDel);
-        shell.answerName = L"Songs";
-        shell.answerDir = L"D:\\s";
+        dialogs.answerName = L"Songs";
+        dialogs.answerDir = L"D:\\s";
         Command(kCmdRefMod);
         EditCaption(Node(L"Music/Live"), L"Concerts");
         EXPECT_EQ(Data(), lines);
@@ -252,8 +253,8 @@ TEST_F(TreeTest, HostileLinesAreReadSafelyAndEveryLineNotChangedIsWrittenBackByt
     EXPECT_EQ(w.NodeOf(bad)->folder,
               L"X:\\b");  // the comma after the stray byte still separates
 
-    shell.answerName = L"NewOne";
-    shell.answerDir = L"Z:\\n";
+    dialogs.answerName = L"NewOne";
+    dialogs.answerDir = L"Z:\\n";
     Command(kCmdRefAdd);
     EXPECT_EQ(test::ReadBytes(DataFile()), kept + "Pop,Z:\\p\r\nNewOne,Z:\\n\r\n");
     ASSERT_TRUE(EditCaption(Node(L"Pop"), L"Rock"));
@@ -268,8 +269,8 @@ TEST_F(TreeTest, ACaptionASiblingHasAlreadyIsRefusedSoThatNoLineStandsForTwoNode
     const std::wstring lines = L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusical,H:\\m\r\n";
     WriteData(lines);
     Frm_Main& w = LoadAndShow();
-    shell.answerName = L"Music";
-    shell.answerDir = L"F:\\new";
+    dialogs.answerName = L"Music";
+    dialogs.answerDir = L"F:\\new";
     Command(kCmdRefAdd);  // under the root, beside Music
     Select(Node(L"Musical"));
     Command(kCmdRefMod);  // Musical renamed Music by the dialog
@@ -280,13 +281,13 @@ TEST_F(TreeTest, ACaptionASiblingHasAlreadyIsRefusedSoThatNoLineStandsForTwoNode
 
     // Its own caption, another case, or the same name at another level are no
     // clash.
-    shell.answerName = L"Musical";
-    shell.answerDir = L"H:\\n";
+    dialogs.answerName = L"Musical";
+    dialogs.answerDir = L"H:\\n";
     Command(kCmdRefMod);
     ASSERT_TRUE(EditCaption(Node(L"Musical"), L"music"));
     Select(Node(L"Music/Live"));
-    shell.answerName = L"Music";
-    shell.answerDir = L"E:\\x";
+    dialogs.answerName = L"Music";
+    dialogs.answerDir = L"E:\\x";
     Command(kCmdRefMod);
     EXPECT_EQ(shell.messages.size(), 3u);
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Music,E:\\x\r\nmusic,H:\\n\r\n");
@@ -294,7 +295,7 @@ TEST_F(TreeTest, ACaptionASiblingHasAlreadyIsRefusedSoThatNoLineStandsForTwoNode
     // A change to a folder the data file cannot hold is refused too.
     Select(Node(L"music"));
     for (const wchar_t* folder : {L"H:\\a,b", L"H:\\한국"}) {
-        shell.answerDir = folder;
+        dialogs.answerDir = folder;
         Command(kCmdRefMod);
     }
     EXPECT_EQ(shell.messages.size(), 5u);
@@ -308,8 +309,8 @@ TEST_F(TreeTest, AReadOnlyDataFileIsNeverReplacedAndEveryCommandSaysSo) {
     SetFileAttributesW(DataFile().c_str(), FILE_ATTRIBUTE_READONLY);
     LoadAndShow();
     const std::wstring shape = Shape();
-    shell.answerName = L"Pop";
-    shell.answerDir = L"P:\\";
+    dialogs.answerName = L"Pop";
+    dialogs.answerDir = L"P:\\";
     Command(kCmdRefAdd);
     Select(Node(L"Music/Live"));
     Command(kCmdRefMod);
@@ -328,8 +329,8 @@ TEST_F(TreeTest, AWorkFileLeftAloneIsTakenBeforeAnyWriteAndLongCaptionsAreWritte
     LoadAndShow();
     ASSERT_TRUE(EditCaption(Node(longName + L"/Child"), L"Kid"));
     Select(Node(longName));
-    shell.answerName = L"Two";
-    shell.answerDir = L"T:\\";
+    dialogs.answerName = L"Two";
+    dialogs.answerDir = L"T:\\";
     Command(kCmdRefAdd);
     const std::wstring expected = longName + L",L:\\\r\n" + longName + L",Kid,C:\\\r\n" + longName + L",Two,T:\\\r\n";
     EXPECT_EQ(Data(), expected);
@@ -338,7 +339,7 @@ TEST_F(TreeTest, AWorkFileLeftAloneIsTakenBeforeAnyWriteAndLongCaptionsAreWritte
     // folders.
     MoveFileW(DataFile().c_str(), (folder / L"Orvane.wk").c_str());
     Select(treeview::Root(main->TVDir()));
-    shell.answerName = L"Three";
+    dialogs.answerName = L"Three";
     Command(kCmdRefAdd);
     EXPECT_EQ(Data(), expected + L"Three,T:\\\r\n");
     EXPECT_FALSE(test::Exists(folder / L"Orvane.wk"));
@@ -366,7 +367,7 @@ TEST_F(TreeTest, AddRefusesANodeDeeperThanTheDataFileIsRead) {
     LoadAndShow();
     HTREEITEM deepest = treeview::Root(main->TVDir());
     while (HTREEITEM child = TreeView_GetChild(main->TVDir(), deepest)) deepest = child;
-    shell.answerName = L"deeper";
+    dialogs.answerName = L"deeper";
     Select(deepest);
     Command(kCmdRefAdd);
     Select(TreeView_GetParent(main->TVDir(), deepest));

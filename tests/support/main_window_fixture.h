@@ -26,6 +26,7 @@ protected:
     TempFolder folder;
     ClsIni ini;
     RecordingShell shell;
+    ScriptedDialogs dialogs;
     std::unique_ptr<AppContext> app;
     RewriteFaults rewriteFaults;  // steps of the data file's rewrite made to fail
     std::unique_ptr<Frm_Main> main;
@@ -36,7 +37,7 @@ protected:
     void WriteSettings(const std::wstring& text) { WriteBytes(ini.IniName, ToAnsi(text)); }
 
     Frm_Main& Load() {
-        app = std::make_unique<AppContext>(AppContext{ini, folder.path(), shell, ProgramVersion{0, 4, 0}});
+        app = std::make_unique<AppContext>(AppContext{ini, folder.path(), shell, dialogs});
         main = std::make_unique<Frm_Main>(*app, &rewriteFaults);
         main->Load();
         return *main;

@@ -1,5 +1,6 @@
 // Helpers for tests on real files: a private folder that is removed again,
-// reading and writing whole files, and a shell that records its calls.
+// reading and writing whole files, a shell that records its calls and the
+// program's dialogs answered by script.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialogs/program_dialogs.h"
 #include "fileops/shell_ui.h"
 
 namespace orvane::test {
@@ -53,8 +55,18 @@ public:
         browseFlags = flags;
         return browseAnswer;
     }
-    // Answers the registered-folder dialog as a user would: with a name and
-    // folder typed and "ＯＫ", or "キャンセル" (answerName nothing).
+    std::vector<OpenCall> opened;
+    std::vector<std::wstring> messages;
+    int messageAnswer = IDOK;
+    std::vector<std::wstring> browseTitles;
+    UINT browseFlags = 0;
+    std::optional<std::wstring> browseAnswer;
+};
+
+// The program's own dialogs, answered as a user would.
+class ScriptedDialogs final : public ProgramDialogs {
+public:
+    // With a name and folder typed and "ＯＫ", or "キャンセル" (answerName nothing).
     void EditRegisteredFolder(HWND, std::wstring& RefName, std::wstring& RefDir) override {
         dialogOpenedWith.push_back({RefName, RefDir});
         if (!answerName) {
@@ -64,16 +76,12 @@ public:
         RefName = *answerName;
         RefDir = answerDir;
     }
+    void ShowVersion(HWND owner) override { versionOwners.push_back(owner); }
 
-    std::vector<OpenCall> opened;
-    std::vector<std::wstring> messages;
-    int messageAnswer = IDOK;
-    std::vector<std::wstring> browseTitles;
-    UINT browseFlags = 0;
-    std::optional<std::wstring> browseAnswer;
     std::vector<std::pair<std::wstring, std::wstring>> dialogOpenedWith;
     std::optional<std::wstring> answerName;
     std::wstring answerDir;
+    std::vector<HWND> versionOwners;
 };
 
 // Runs fn from inside the next modal loop of this thread (after the dialog

@@ -2,9 +2,10 @@
 // the process would otherwise exit with 0.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <gtest/gtest.h>
+
+#include "win/com.h"
 
 namespace {
 
@@ -22,9 +23,7 @@ int main(int argc, char** argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    OleInitialize(nullptr);
+    const orvane::OleSession ole;
     testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    OleUninitialize();
-    return result;
+    return RUN_ALL_TESTS();
 }

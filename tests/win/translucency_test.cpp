@@ -1,6 +1,6 @@
 // The translucency primitives on a real layered window, and what they ask
 // of the system while a window fades in.
-#include "mainwindow/appearance.h"
+#include "win/translucency.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +63,7 @@ HMODULE WINAPI CountingLoadLibraryA(LPCSTR name) {
     return reinterpret_cast<decltype(&LoadLibraryA)>(g_realLoadLibraryA)(name);
 }
 
-TEST(Appearance, AFadeLoadsNothingOnceTheLayeredFunctionIsBound) {
+TEST(Translucency, AFadeLoadsNothingOnceTheLayeredFunctionIsBound) {
     ASSERT_TRUE(CanUseTranslucency());
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);

@@ -1,0 +1,24 @@
+#include "app/program_dialogs.h"
+
+#include <utility>
+
+#include "dialogs/frm_pathmod.h"
+#include "dialogs/frm_ver.h"
+
+namespace orvane {
+
+RealProgramDialogs::RealProgramDialogs(ShellUi& shell, std::wstring programFolder, const ProgramVersion& version,
+                                       std::wstring webAddress)
+    : shell_(shell), programFolder_(std::move(programFolder)), version_(version), webAddress_(std::move(webAddress)) {}
+
+void RealProgramDialogs::EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) {
+    Frm_PathMod dialog(shell_, RefName, RefDir);
+    dialog.Show(owner);
+}
+
+void RealProgramDialogs::ShowVersion(HWND owner) {
+    Frm_Ver dialog(shell_, programFolder_, version_, webAddress_);
+    dialog.Show(owner);
+}
+
+}  // namespace orvane

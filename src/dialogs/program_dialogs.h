@@ -1,0 +1,23 @@
+// The program's own modal dialogs as their callers see them: the program
+// shows the real ones, tests give scripted ones.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace orvane {
+
+class ProgramDialogs {
+public:
+    virtual ~ProgramDialogs() = default;
+
+    // The registered-folder dialog: opens with RefName and RefDir and leaves
+    // the user's name and folder in them ("キャンセル" empties RefName).
+    virtual void EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) = 0;
+
+    // The version dialog; returns when it is closed.
+    virtual void ShowVersion(HWND owner) = 0;
+};
+
+}  // namespace orvane
