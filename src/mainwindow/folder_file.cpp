@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "core/text.h"
 #include "win/files.h"
 #include "win/handles.h"
@@ -30,10 +32,12 @@ bool ReadOnly(const std::wstring& path) {
 }  // namespace
 
 std::wstring DecodeFolderLine(std::string_view bytes) {
-    // Field by field: a stray lead byte must not take the "," after it into
-    // a character. A comma byte is never the second byte of a double-byte
-    // character, so the fields are found before decoding.
-    std::wstring text;
+    // A stray lead byte must not take the "," after it into a character. A
+    // comma byte is never the second byte of a double-byte character, so
+    // where the whole line lost a comma, the fields are decoded one by one.
+    std::wstring text = FromAnsi(bytes);
+    if (std::count(text.begin(), text.end(), L',') == std::count(bytes.begin(), bytes.end(), ',')) return text;
+    text.clear();
     for (size_t start = 0;;) {
         const size_t comma = bytes.find(',', start);
         text += FromAnsi(bytes.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
