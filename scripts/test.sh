@@ -6,6 +6,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 "$root/scripts/setup.sh"
 
+echo "== layers: no include runs upward, no cycle"
+python3 "$root/scripts/include_graph.py" "$root/src"
+
 echo "== native build: platform-free core with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset native >/dev/null
 cmake --build --preset native
