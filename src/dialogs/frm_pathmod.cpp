@@ -41,7 +41,7 @@ bool Frm_PathMod::OnCommand(int id, int code, HWND control) {
         EndDialog(hwnd(), IDCANCEL);
         return true;
     case kIdBrowse:
-        if (const auto folder = shell_.BrowseForFolder(hwnd(), kBrowseTitle, kBrowseFlags))
+        if (const auto folder = shell_.BrowseForFolder(hwnd(), kBrowseTitle, kBrowseFlags, L""))
             SetWindowTextW(txt_Dir, folder->c_str());
         return true;
     default:

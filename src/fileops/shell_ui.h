@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -20,15 +21,37 @@ public:
     // A message box; returns the button pressed.
     virtual int Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) = 0;
 
-    // The shell's folder-browse dialog; the chosen folder, or nothing.
-    virtual std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) = 0;
+    // The shell's folder-browse dialog, with startFolder selected where it
+    // names a folder (empty: the dialog's own start); the chosen folder, or
+    // nothing.
+    virtual std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& title, UINT flags,
+                                                        const std::wstring& startFolder) = 0;
+
+    // The shell's file operation (FO_MOVE, FO_COPY, FO_DELETE) with its own
+    // progress, questions and error windows. from and to are file lists:
+    // full paths, each ended by a NUL, and one more NUL at the end. True only
+    // when the shell did all of it: no error, and nothing aborted or
+    // cancelled part-way.
+    virtual bool FileOperation(HWND owner, UINT operation, const std::wstring& from, const std::wstring& to,
+                               FILEOP_FLAGS flags) = 0;
+
+    // The shell's properties sheet of one file; nothing when it cannot show one.
+    virtual void ShowProperties(HWND owner, const std::wstring& path) = 0;
+
+    // Starts a program with its command-line parameters, shown normally.
+    virtual void StartProgram(HWND owner, const std::wstring& program, const std::wstring& parameters) = 0;
 };
 
 class RealShellUi final : public ShellUi {
 public:
     void Open(HWND owner, const std::wstring& file, const std::wstring& directory) override;
     int Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) override;
-    std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) override;
+    std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& title, UINT flags,
+                                                const std::wstring& startFolder) override;
+    bool FileOperation(HWND owner, UINT operation, const std::wstring& from, const std::wstring& to,
+                       FILEOP_FLAGS flags) override;
+    void ShowProperties(HWND owner, const std::wstring& path) override;
+    void StartProgram(HWND owner, const std::wstring& program, const std::wstring& parameters) override;
 };
 
 }  // namespace orvane

@@ -50,10 +50,30 @@ public:
         return messageAnswer;
     }
 
-    std::optional<std::wstring> BrowseForFolder(HWND, const std::wstring& title, UINT flags) override {
+    std::optional<std::wstring> BrowseForFolder(HWND, const std::wstring& title, UINT flags,
+                                                const std::wstring& startFolder) override {
         browseTitles.push_back(title);
         browseFlags = flags;
+        browseStartFolders.push_back(startFolder);
         return browseAnswer;
+    }
+    struct FileOperationCall {
+        UINT operation;
+        std::wstring from;
+        std::wstring to;
+        FILEOP_FLAGS flags;
+    };
+    // Recorded; done for real by the shell unless the test gives the answer
+    // (a real operation that would ask a question blocks a test).
+    bool FileOperation(HWND owner, UINT operation, const std::wstring& from, const std::wstring& to,
+                       FILEOP_FLAGS flags) override {
+        fileOperations.push_back({operation, from, to, flags});
+        if (fileOperationAnswer) return *fileOperationAnswer;
+        return RealShellUi().FileOperation(owner, operation, from, to, flags);
+    }
+    void ShowProperties(HWND, const std::wstring& path) override { properties.push_back(path); }
+    void StartProgram(HWND, const std::wstring& program, const std::wstring& parameters) override {
+        started.push_back({program, parameters});
     }
     std::vector<OpenCall> opened;
     std::vector<std::wstring> messages;
@@ -61,6 +81,11 @@ public:
     std::vector<std::wstring> browseTitles;
     UINT browseFlags = 0;
     std::optional<std::wstring> browseAnswer;
+    std::vector<std::wstring> browseStartFolders;
+    std::vector<FileOperationCall> fileOperations;
+    std::optional<bool> fileOperationAnswer;
+    std::vector<std::wstring> properties;
+    std::vector<std::pair<std::wstring, std::wstring>> started;
 };
 
 // The program's own dialogs, answered as a user would.
