@@ -26,6 +26,7 @@ add_library(orvane_win STATIC
     src/inventory/scan_folder.cpp
     src/mainwindow/frm_main.cpp
     src/mainwindow/filelist.cpp
+    src/mainwindow/file_commands.cpp
     src/mainwindow/sort.cpp
     src/mainwindow/findbar.cpp
     src/mainwindow/locale_text.cpp

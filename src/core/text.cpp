@@ -43,6 +43,16 @@ int HexDigitValue(char32_t c) {
     return -1;
 }
 
+std::wstring ShellFileList(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths) {
+        list += path;
+        list += L'\0';
+    }
+    list += L'\0';
+    return list;
+}
+
 std::wstring WithTrailingBackslash(std::wstring path) {
     if (path.empty() || path.back() != L'\\') path += L'\\';
     return path;

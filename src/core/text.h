@@ -23,4 +23,9 @@ int HexDigitValue(char32_t c);
 // Appends a backslash unless the text already ends with one.
 std::wstring WithTrailingBackslash(std::wstring path);
 
+// A file list for the shell: each path followed by a NUL, and one more NUL
+// after the last (an empty list is the one NUL). The NULs are part of the
+// string, so size() counts them.
+std::wstring ShellFileList(const std::vector<std::wstring>& paths);
+
 }  // namespace orvane

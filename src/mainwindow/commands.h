@@ -17,6 +17,12 @@ enum CommandId : int {
     kCmdRefAdd,             // tree menu "パス参照" > 追加
     kCmdRefMod,             // tree menu > 変更
     kCmdRefDel,             // tree menu > 削除
+    kCmdExplorer,           // tree menu > エクスプローラ
+    kCmdRename,             // list menu "ファイル" > 名前の変更, F2
+    kCmdDelete,             // list menu > 削除, Delete
+    kCmdMove,               // list menu > 移動
+    kCmdCopy,               // list menu > コピー
+    kCmdOpen,               // double click, Enter on the list
 };
 
 // Child-window ids of the main window's controls that are not commands.

@@ -80,6 +80,13 @@ public:
     const ListView& FileList() const { return fileList_; }
     // The folder of the selected tree node.
     std::wstring SelectedFolder() const;
+
+    // The commands on files (file_commands.cpp).
+    // The full path of a row's file (its name on disk), empty for no row.
+    std::wstring RowPath(int row) const;
+    std::vector<std::wstring> SelectedPaths() const;  // in list order
+    // Removes the rows whose files are no longer in the folder; the count follows.
+    void DropRowsWhoseFilesLeft();
     // The client's download folder: the stored FILE_PATH as the program uses it.
     std::wstring ClientFolder() const;
 

@@ -34,5 +34,12 @@ TEST(Text, HexDigitValueTakesBothCasesAndNothingBesideTheirRanges) {
     EXPECT_EQ(HexDigitValue(static_cast<unsigned char>('b')), 11);
 }
 
+TEST(Text, ShellFileListEndsEveryPathWithANulAndTheListWithOneMore) {
+    using namespace std::string_literals;
+    EXPECT_EQ(ShellFileList({L"C:\\a.txt"}), L"C:\\a.txt\0\0"s);
+    EXPECT_EQ(ShellFileList({L"C:\\a", L"D:\\ü b", L"c"}), L"C:\\a\0D:\\ü b\0c\0\0"s);
+    EXPECT_EQ(ShellFileList({}), L"\0"s);
+}
+
 }  // namespace
 }  // namespace orvane
