@@ -81,6 +81,7 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/layout_test.cpp
       tests/win/translucency_test.cpp
       tests/mainwindow/file_list_test.cpp
+      tests/mainwindow/file_commands_test.cpp
       tests/mainwindow/findbar_test.cpp
       tests/inventory/scan_folder_test.cpp
       tests/mainwindow/tree_test.cpp
@@ -95,7 +96,7 @@ if(ORVANE_BUILD_TESTS)
   # End-to-end: starts the real Orvane.exe (which must lie beside this test)
   # under Xvfb with the X11 driver.
   add_executable(orvane_e2e tests/e2e/startup_e2e_test.cpp tests/e2e/file_list_e2e_test.cpp tests/e2e/tree_e2e_test.cpp
-      tests/e2e/remote_window.cpp)
+      tests/e2e/file_commands_e2e_test.cpp tests/e2e/remote_window.cpp)
   target_link_libraries(orvane_e2e PRIVATE orvane_test_main)
   add_dependencies(orvane_e2e Orvane)
   set_target_properties(orvane_e2e PROPERTIES CROSSCOMPILING_EMULATOR "${WINE_RUN};x11")

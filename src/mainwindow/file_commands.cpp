@@ -2,12 +2,66 @@
 // the rows that go once their files have left the folder.
 #include <algorithm>
 
+#include "app/version_text.h"
 #include "core/text.h"
 #include "inventory/scan_folder.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/frm_main.h"
+#include "win/handles.h"
 #include "win/paths.h"
 
 namespace orvane {
+
+namespace {
+
+constexpr wchar_t kNameTaken[] =
+    L"の名前を変更できません。指定されたファイル名は既に存在します。別の名前を指定してください。";
+constexpr wchar_t kRenameFailed[] = L"ファイル名の変更に失敗しました。";
+
+// The name of a plain file (no folder, hidden or system file) at path, as
+// it is written on disk; empty when there is none.
+std::wstring PlainFileName(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    std::wstring name;
+    do {
+        if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+            name = found.cFileName;
+            break;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return name;
+}
+
+// A typed name that could reach another folder or match other files is no
+// file name: the rename fails rather than moving the file elsewhere.
+bool NameCanBeFileName(const std::wstring& name) { return name.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos; }
+
+bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// Renames name to newName in folder. A change of letter case goes through
+// a passing name: some file systems take a rename onto the same file, letter
+// case aside, as done without changing anything.
+bool RenameFile(const std::wstring& folder, const std::wstring& name, const std::wstring& newName) {
+    const std::wstring source = VerbatimPath(folder, name);
+    const std::wstring target = JoinPath(folder, newName);
+    if (!SameNameIgnoringCase(name, newName)) return MoveFileW(source.c_str(), target.c_str()) != FALSE;
+    std::wstring passing;
+    for (int n = 0; passing.empty() || FileExists(passing); ++n)
+        passing = VerbatimPath(folder,
+                               name + L".rename" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n));
+    if (!MoveFileW(source.c_str(), passing.c_str())) return false;
+    if (MoveFileW(passing.c_str(), target.c_str())) return true;
+    MoveFileW(passing.c_str(), source.c_str());
+    return false;
+}
+
+}  // namespace
 
 // A row's file by its name on disk, never by its label: a dummy file's label
 // may be shortened by the display settings.
@@ -31,6 +85,122 @@ void Frm_Main::DropRowsWhoseFilesLeft() {
     fileList_.Repaint(true);
     // The count follows the rows: files no longer listed would mislead.
     UpdateCountPanel();
+}
+
+int Frm_Main::CurrentRow() const {
+    const int focused = fileList_.FocusedRow();
+    const std::vector<int> selected = fileList_.SelectedRows();
+    if (std::find(selected.begin(), selected.end(), focused) != selected.end()) return focused;
+    return selected.empty() ? -1 : selected.front();
+}
+
+void Frm_Main::ShowFileMenu(POINT screen) {
+    UniqueMenu menu(CreatePopupMenu());
+    AppendMenuW(menu.get(), MF_STRING, kCmdRename, L"名前の変更");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kCmdDelete, L"削除");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kCmdMove, L"移動");
+    AppendMenuW(menu.get(), MF_STRING, kCmdCopy, L"コピー");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kCmdProperties, L"プロパティ");
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
+}
+
+void Frm_Main::OnRightClick(int /*row*/, POINT at) { ShowFileMenu(at); }
+
+void Frm_Main::OnDoubleClick(int /*row*/) { OnOpen(); }
+
+void Frm_Main::OnKeyDown(WORD key) {
+    switch (key) {
+    case VK_F2:
+        OnRename();
+        break;
+    case VK_DELETE:
+        OnDelete();
+        break;
+    case VK_APPS:  // the menu key; Shift+F10 arrives as WM_CONTEXTMENU
+        ShowFileMenu(fileList_.MenuPoint(fileList_.FocusedRow()));
+        break;
+    default:
+        break;
+    }
+}
+
+void Frm_Main::OnRename() {
+    const int row = CurrentRow();
+    if (row < 0) return;
+    SetFocus(LVList());
+    fileList_.StartLabelEdit(row);
+}
+
+// The edit starts from the file's name on disk, not from a shortened label.
+bool Frm_Main::OnBeginLabelEdit(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return false;
+    fileList_.SetLabelEditText(rows_[static_cast<std::size_t>(row)].key);
+    return true;
+}
+
+void Frm_Main::OnEndLabelEdit(int row, const wchar_t* text) {
+    if (text) RenameRow(row, text);
+    // The label comes from the row, renamed or not.
+    fileList_.RepaintRow(row);
+}
+
+bool Frm_Main::RenameRow(int row, const std::wstring& typed) {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return false;
+    FileRow& file = rows_[static_cast<std::size_t>(row)];
+    // Nothing typed is no name: the label just goes back.
+    if (typed == file.key || Trimmed(typed).empty()) return false;
+    const std::wstring folder = SelectedFolder();
+    const std::wstring target = JoinPath(folder, typed);
+    if (!NameCanBeFileName(typed)) {
+        app_.shell.Message(hwnd(), kRenameFailed, kAppTitle, MB_OK);
+        return false;
+    }
+    // A change of letter case finds the file itself, which is no clash.
+    if (!SameNameIgnoringCase(typed, file.key) && !PlainFileName(target).empty()) {
+        app_.shell.Message(hwnd(), L"\"" + file.key + L"\"" + kNameTaken, kAppTitle, MB_OK);
+        return false;
+    }
+    if (!RenameFile(folder, file.key, typed)) {
+        app_.shell.Message(hwnd(), kRenameFailed, kAppTitle, MB_OK);
+        return false;
+    }
+    // The name the file system kept (it drops trailing dots and blanks).
+    std::wstring name = PlainFileName(target);
+    if (name.empty()) name = typed;
+    file.key = name;
+    file.extension = ExtensionOf(name);
+    file.text = name;
+    if (file.dummy) {
+        if (const std::optional<DummyHeader> header = ReadDummyHeader(folder, name))
+            file.text = DummyDisplayName(name, *header, settings.dummyInitialDisp != 0, settings.dummySizeDisp != 0);
+    }
+    file.nameKey.reset();
+    file.extensionKey.reset();
+    return true;
+}
+
+void Frm_Main::OnDelete() {
+    const std::vector<std::wstring> paths = SelectedPaths();
+    if (paths.empty()) return;
+    const FILEOP_FLAGS flags = settings.deleteConfirm ? FOF_ALLOWUNDO : FOF_NOCONFIRMATION;
+    app_.shell.FileOperation(hwnd(), FO_DELETE, ShellFileList(paths), L"", flags);
+    // Even a refused or part-done delete may have taken some files.
+    DropRowsWhoseFilesLeft();
+}
+
+void Frm_Main::OnOpen() {
+    const int row = CurrentRow();
+    if (row < 0) return;
+    app_.shell.Open(GetDesktopWindow(), RowPath(row), ClientFolder());
+}
+
+void Frm_Main::OnProperties() {
+    const int row = CurrentRow();
+    if (row < 0) return;
+    app_.shell.ShowProperties(hwnd(), RowPath(row));
 }
 
 }  // namespace orvane

@@ -77,6 +77,18 @@ bool Frm_Main::TranslateAccelerators(MSG& msg) {
         OnCommand(kCmdFind);
         return true;
     }
+    // On the list, Enter opens and Alt+Enter shows the properties; the
+    // dialog keys would take Enter otherwise.
+    if (msg.hwnd == LVList() && msg.wParam == VK_RETURN && !fileList_.EditingLabel()) {
+        if (msg.message == WM_KEYDOWN) {
+            OnCommand(kCmdOpen);
+            return true;
+        }
+        if (msg.message == WM_SYSKEYDOWN) {
+            OnCommand(kCmdProperties);
+            return true;
+        }
+    }
     return TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg);
 }
 
@@ -254,6 +266,18 @@ void Frm_Main::OnCommand(int id) {
     case kCmdClearFind:
         OnClearFind();
         break;
+    case kCmdRename:
+        OnRename();
+        break;
+    case kCmdDelete:
+        OnDelete();
+        break;
+    case kCmdOpen:
+        OnOpen();
+        break;
+    case kCmdProperties:
+        OnProperties();
+        break;
 
     default:
         break;  // commands of features still to come
@@ -277,6 +301,13 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (header->hwndFrom == TVDir() && OnTreeNotify(header, result)) return result;
         return Window::HandleMessage(message, wParam, lParam);
     }
+    case WM_CONTEXTMENU:
+        // From the keyboard (Shift+F10): the list's menu at its focused row.
+        if (reinterpret_cast<HWND>(wParam) == LVList() && lParam == -1) {
+            ShowFileMenu(fileList_.MenuPoint(fileList_.FocusedRow()));
+            return 0;
+        }
+        return Window::HandleMessage(message, wParam, lParam);
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

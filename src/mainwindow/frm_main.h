@@ -140,6 +140,22 @@ private:
 
     void OnQueryUnload();
 
+    // The commands on files (file_commands.cpp).
+    // The row the single-file commands act on: the focused row when it is
+    // selected, else the first selected row; -1 for none.
+    int CurrentRow() const;
+    void ShowFileMenu(POINT screen);
+    void OnRename();
+    void OnDelete();
+    void OnOpen();
+    void OnProperties();
+    bool RenameRow(int row, const std::wstring& typed);
+    bool OnBeginLabelEdit(int row) override;
+    void OnEndLabelEdit(int row, const wchar_t* text) override;
+    void OnKeyDown(WORD key) override;
+    void OnRightClick(int row, POINT at) override;
+    void OnDoubleClick(int row) override;
+
     // What the file list asks of its window, the sort and the find bar.
     std::wstring CellText(int row, int column) const override;
     COLORREF CellColor(int row, int column) const override;

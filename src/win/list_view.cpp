@@ -6,7 +6,8 @@ namespace orvane {
 
 void ListView::Create(HWND parent, int id) {
     list_ = CreateChild(parent, WC_LISTVIEWW, L"",
-                        WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, id, WS_EX_CLIENTEDGE);
+                        WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_EDITLABELS, id,
+                        WS_EX_CLIENTEDGE);
     listview::SetExtendedStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                                LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
 }
@@ -57,8 +58,12 @@ bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
         POINT at = click.ptAction;
         ClientToScreen(list_, &at);
         delegate_.OnRightClick(click.iItem, at);
+        result = TRUE;  // handled: the control sends no WM_CONTEXTMENU after it
         return true;
     }
+    case NM_DBLCLK:
+        delegate_.OnDoubleClick(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+        return true;
     default:
         return false;
     }
@@ -162,6 +167,23 @@ void ListView::FollowReorder(const std::vector<std::size_t>& before) {
 void ListView::StartLabelEdit(int row) { ListView_EditLabel(list_, row); }
 
 bool ListView::EditingLabel() const { return ListView_GetEditControl(list_) != nullptr; }
+
+void ListView::SetLabelEditText(const std::wstring& text) {
+    const HWND edit = ListView_GetEditControl(list_);
+    if (!edit) return;
+    SetWindowTextW(edit, text.c_str());
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
+POINT ListView::MenuPoint(int row) const {
+    RECT label{};
+    POINT at{0, 0};
+    if (row >= 0 && ListView_GetItemRect(list_, row, &label, LVIR_LABEL)) at = {label.left, label.bottom};
+    ClientToScreen(list_, &at);
+    return at;
+}
+
+void ListView::RepaintRow(int row) { ListView_RedrawItems(list_, row, row); }
 
 int ListView::HitTest(POINT client) const {
     LVHITTESTINFO hit{};

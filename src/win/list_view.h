@@ -31,6 +31,8 @@ public:
     // the delegate's, so it keeps the new text itself.
     virtual void OnEndLabelEdit(int /*row*/, const wchar_t* /*text*/) {}
     virtual void OnBeginDrag(int /*row*/) {}
+    // row is -1 below the last row.
+    virtual void OnDoubleClick(int /*row*/) {}
     virtual void OnKeyDown(WORD /*key*/) {}
     // row is -1 below the last row; at is in screen coordinates.
     virtual void OnRightClick(int /*row*/, POINT /*at*/) {}
@@ -79,6 +81,12 @@ public:
 
     void StartLabelEdit(int row);
     bool EditingLabel() const;
+    // Replaces the text of the edit under way, all of it selected.
+    void SetLabelEditText(const std::wstring& text);
+    // Where a menu for the row opens, in screen coordinates: below the row's
+    // label, or the list's top-left corner for no row.
+    POINT MenuPoint(int row) const;
+    void RepaintRow(int row);
     int HitTest(POINT client) const;  // the row there, or -1
     void SetRedraw(bool on);
     void Repaint(bool erase);

@@ -172,6 +172,16 @@ RECT RunningProgram::TreeItemRect(HWND tree, HTREEITEM item) const {
     return rect;
 }
 
+RECT RunningProgram::ItemRect(HWND list, int row) const {
+    RemoteBlock block(process_.hProcess, sizeof(RECT));
+    RECT rect{LVIR_LABEL, 0, 0, 0};
+    block.Write(0, &rect, sizeof(rect));
+    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.at(0)));
+    SIZE_T read = 0;
+    ReadProcessMemory(process_.hProcess, block.at(0), &rect, sizeof(rect), &read);
+    return rect;
+}
+
 std::wstring InstallOrvane(const std::wstring& programFolder) {
     const std::wstring exe = programFolder + L"Orvane.exe";
     return CopyFileW((ExecutableFolder() + L"Orvane.exe").c_str(), exe.c_str(), FALSE) ? exe : std::wstring();

@@ -32,6 +32,7 @@ public:
     std::wstring TreeItemText(HWND tree, HTREEITEM item) const;
     std::wstring ItemText(HWND list, int row, int subItem) const;
     RECT TreeItemRect(HWND tree, HTREEITEM item) const;
+    RECT ItemRect(HWND list, int row) const;  // the row's label, in the list's client area
 
 private:
     std::wstring ReadRemoteText(void* remote, std::size_t chars) const;

@@ -238,8 +238,8 @@ TEST_F(MainWindowTest, F1F5AndEnterInTheFindFieldAreTakenBeforeTheDialogKeys) {
     EXPECT_TRUE(w.TranslateAccelerators(f5));
     MSG other{w.LVList(), WM_KEYDOWN, 'A', 0};
     EXPECT_FALSE(w.TranslateAccelerators(other));
-    MSG enterInList{w.LVList(), WM_KEYDOWN, VK_RETURN, 0};
-    EXPECT_FALSE(w.TranslateAccelerators(enterInList));
+    MSG enterInTree{w.TVDir(), WM_KEYDOWN, VK_RETURN, 0};  // Enter on the list opens a file
+    EXPECT_FALSE(w.TranslateAccelerators(enterInTree));
     SetWindowTextW(w.cboFind(), L"word");
     MSG enterInFind{GetWindow(w.cboFind(), GW_CHILD), WM_KEYDOWN, VK_RETURN, 0};
     EXPECT_TRUE(w.TranslateAccelerators(enterInFind));  // the message loop's Enter finds
