@@ -119,9 +119,6 @@ void Frm_Main::OnKeyDown(WORD key) {
     case VK_DELETE:
         OnDelete();
         break;
-    case VK_APPS:  // the menu key; Shift+F10 arrives as WM_CONTEXTMENU
-        ShowFileMenu(fileList_.MenuPoint(fileList_.FocusedRow()));
-        break;
     default:
         break;
     }
