@@ -139,7 +139,10 @@ bool Frm_Main::OnBeginLabelEdit(int row) {
 }
 
 void Frm_Main::OnEndLabelEdit(int row, const wchar_t* text) {
-    if (text) RenameRow(row, text);
+    if (text) {
+        RenameRow(row, text);
+        PostMessageW(hwnd(), kFocusListMessage, 0, 0);
+    }
     // The label comes from the row, renamed or not.
     fileList_.RepaintRow(row);
 }
@@ -184,6 +187,7 @@ void Frm_Main::OnDelete() {
     if (paths.empty()) return;
     const FILEOP_FLAGS flags = settings.deleteConfirm ? FOF_ALLOWUNDO : FOF_NOCONFIRMATION;
     app_.shell.FileOperation(hwnd(), FO_DELETE, ShellFileList(paths), L"", flags);
+    SetFocus(LVList());  // back from the shell's windows
     // Even a refused or part-done delete may have taken some files.
     DropRowsWhoseFilesLeft();
 }

@@ -301,6 +301,9 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (header->hwndFrom == TVDir() && OnTreeNotify(header, result)) return result;
         return Window::HandleMessage(message, wParam, lParam);
     }
+    case kFocusListMessage:
+        SetFocus(LVList());
+        return 0;
     case WM_CONTEXTMENU:
         // From the keyboard (Shift+F10): the list's menu at its focused row.
         if (reinterpret_cast<HWND>(wParam) == LVList() && lParam == -1) {

@@ -144,6 +144,9 @@ private:
     // The row the single-file commands act on: the focused row when it is
     // selected, else the first selected row; -1 for none.
     int CurrentRow() const;
+    // Posted when a label edit ends: the list takes the keyboard back once the
+    // edit is gone, also after a message box took it away.
+    static constexpr UINT kFocusListMessage = WM_APP + 1;
     void ShowFileMenu(POINT screen);
     void OnRename();
     void OnDelete();
