@@ -27,6 +27,7 @@ add_library(orvane_win STATIC
     src/mainwindow/frm_main.cpp
     src/mainwindow/filelist.cpp
     src/mainwindow/file_commands.cpp
+    src/mainwindow/move_copy.cpp
     src/mainwindow/sort.cpp
     src/mainwindow/findbar.cpp
     src/mainwindow/locale_text.cpp
@@ -84,6 +85,8 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/findbar_test.cpp
       tests/inventory/scan_folder_test.cpp
       tests/mainwindow/tree_test.cpp
+      tests/mainwindow/move_copy_test.cpp
+      tests/fileops/shell_ui_test.cpp
       tests/dialogs/frm_pathmod_test.cpp
       tests/dialogs/frm_ver_test.cpp
       ${ORVANE_RC})

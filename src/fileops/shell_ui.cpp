@@ -3,7 +3,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <type_traits>
+#include <vector>
 
 #include "win/com.h"
 
@@ -51,6 +53,36 @@ std::optional<std::wstring> RealShellUi::BrowseForFolder(HWND owner, const std::
     return path;
 }
 
+namespace {
+
+// The paths of a file list (each ended by a NUL, one more NUL at the end).
+std::vector<std::wstring> ListedPaths(const std::wstring& list) {
+    std::vector<std::wstring> paths;
+    for (std::size_t at = 0; at < list.size() && list[at];) {
+        const std::size_t end = list.find(L'\0', at);
+        paths.push_back(list.substr(at, end - at));
+        if (end == std::wstring::npos) break;
+        at = end + 1;
+    }
+    return paths;
+}
+
+// Whether a file or folder is there, asked by its verbatim path so that a
+// name like "aux.mp3" is the file, not the device (only for a path that
+// needs no tidying: a verbatim path keeps "." and ".." as names).
+bool StillThere(const std::wstring& path) {
+    std::wstring verbatim = path;
+    const bool tidy = path.find(L'/') == std::wstring::npos && path.find(L"\\.") == std::wstring::npos;
+    if (!tidy) {
+    } else if (path.size() > 2 && path[1] == L':' && path[2] == L'\\')
+        verbatim = L"\\\\?\\" + path;
+    else if (path.starts_with(L"\\\\") && !path.starts_with(L"\\\\?\\") && !path.starts_with(L"\\\\.\\"))
+        verbatim = L"\\\\?\\UNC\\" + path.substr(2);
+    return GetFileAttributesW(verbatim.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
 bool RealShellUi::FileOperation(HWND owner, UINT operation, const std::wstring& from, const std::wstring& to,
                                 FILEOP_FLAGS flags) {
     SHFILEOPSTRUCTW op{};
@@ -61,7 +93,19 @@ bool RealShellUi::FileOperation(HWND owner, UINT operation, const std::wstring& 
     op.fFlags = flags;
     // A part the user cancelled, or the shell gave up on, is no success:
     // nobody may take the files for moved.
-    return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
+    if (SHFileOperationW(&op) != 0 || op.fAnyOperationsAborted) return false;
+    // Some shells (Wine's among them) report success for a source that does
+    // not exist: a move or delete is done only when no source is left, and a
+    // move or copy to a destination each only when every destination is there.
+    const std::vector<std::wstring> sources = ListedPaths(from);
+    if ((operation == FO_MOVE || operation == FO_DELETE) && std::any_of(sources.begin(), sources.end(), StillThere))
+        return false;
+    if ((operation == FO_MOVE || operation == FO_COPY) && (flags & FOF_MULTIDESTFILES)) {
+        const std::vector<std::wstring> destinations = ListedPaths(to);
+        return destinations.size() == sources.size() &&
+               std::all_of(destinations.begin(), destinations.end(), StillThere);
+    }
+    return true;
 }
 
 void RealShellUi::ShowProperties(HWND owner, const std::wstring& path) {
