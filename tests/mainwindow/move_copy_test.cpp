@@ -17,8 +17,10 @@ struct MoveCopyTest : test::ListViewTest {
     }
     void Select(std::initializer_list<std::wstring> names) {
         ListView_SetItemState(main->LVList(), -1, 0, LVIS_SELECTED);
-        for (const std::wstring& name : names)
+        for (const std::wstring& name : names) {
+            ASSERT_GE(Row(name), 0) << name;
             ListView_SetItemState(main->LVList(), Row(name), LVIS_SELECTED, LVIS_SELECTED);
+        }
     }
     std::wstring CountPanel() const { return statusbar::Text(main->SBMain(), 1); }
 };
@@ -55,8 +57,9 @@ TEST_F(MoveCopyTest, MoveTakesTheSelectedFilesAndTheirRowsAway) {
 
 TEST_F(MoveCopyTest, CopyLeavesFilesAndRowsAndSaysCopy) {
     for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.mp3"}) test::MakeFile(File(name), 3);
-    LoadOnDownloads(L"DEFAULT_DIR=" + (folder / L"missing") + L"\r\n");
-    Select({L"a.mp3", L"c.mp3"});
+    test::MakeDummy(File(L"[DMY]曲(4.5MB).mp3"), 0x00100000, 5, true);  // shown shortened, as "曲"
+    LoadOnDownloads(L"DEFAULT_DIR=" + (folder / L"missing") + L"\r\n[DMY]\r\nINITIALDISP=0\r\nSIZEDISP=0\r\n");
+    Select({L"a.mp3", L"c.mp3", L"曲"});
     shell.browseAnswer = target;
     Command(kCmdCopy);
     EXPECT_EQ(shell.browseTitles.at(0), L"コピーするフォルダを選択し、[OK] を押してください");
@@ -65,9 +68,10 @@ TEST_F(MoveCopyTest, CopyLeavesFilesAndRowsAndSaysCopy) {
     EXPECT_EQ(shell.fileOperations[0].operation, static_cast<UINT>(FO_COPY));
     EXPECT_TRUE(test::Exists(target + L"\\a.mp3"));
     EXPECT_TRUE(test::Exists(target + L"\\c.mp3"));
+    EXPECT_TRUE(test::Exists(target + L"\\[DMY]曲(4.5MB).mp3"));  // under its real name
     EXPECT_FALSE(test::Exists(target + L"\\b.mp3"));
     EXPECT_TRUE(test::Exists(File(L"a.mp3")));
-    EXPECT_EQ(Count(), 3);
+    EXPECT_EQ(Count(), 4);
 }
 
 TEST_F(MoveCopyTest, NoSelectionEmptyListOrCancelDoNothing) {
