@@ -1,5 +1,6 @@
 #include "fileops/shell_ui.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -25,9 +26,67 @@ namespace orvane {
 
 namespace {
 
-// Selects the start folder once the dialog is there.
+// The display names from below the desktop down to the folder, as the
+// dialog's tree shows them.
+std::vector<std::wstring> DisplayNamesTo(const std::wstring& folder) {
+    PIDLIST_ABSOLUTE parsed = nullptr;
+    if (FAILED(SHParseDisplayName(folder.c_str(), nullptr, &parsed, 0, nullptr))) return {};
+    const CoTaskMem<std::remove_pointer_t<PIDLIST_ABSOLUTE>> owned(parsed);
+    std::vector<std::wstring> names;
+    while (!ILIsEmpty(parsed)) {
+        SHFILEINFOW info{};
+        if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(parsed), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME))
+            return {};
+        names.insert(names.begin(), info.szDisplayName);
+        ILRemoveLastID(parsed);
+    }
+    return names;
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &query);
+    return text;
+}
+
+HTREEITEM SiblingNamed(HWND tree, HTREEITEM first, const std::wstring& name) {
+    while (first && ItemText(tree, first) != name) first = TreeView_GetNextSibling(tree, first);
+    return first;
+}
+
+// The tree's item of the names' folder, expanding on the way; the tree's
+// top may be the desktop itself or what lies below it.
+HTREEITEM ItemByNames(HWND tree, const std::vector<std::wstring>& names) {
+    if (!tree || names.empty()) return nullptr;
+    HTREEITEM item = SiblingNamed(tree, TreeView_GetRoot(tree), names[0]);
+    std::size_t next = 1;
+    if (!item) {
+        item = TreeView_GetRoot(tree);
+        next = 0;
+    }
+    for (; item && next < names.size(); ++next) {
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        item = SiblingNamed(tree, TreeView_GetChild(tree, item), names[next]);
+    }
+    return item;
+}
+
+// Selects the start folder once the dialog is there. The shell's own way
+// fails now and then under Wine; then the tree is walked by display names.
 int CALLBACK SelectStartFolder(HWND dialog, UINT message, LPARAM, LPARAM startFolder) {
-    if (message == BFFM_INITIALIZED && startFolder) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, startFolder);
+    if (message != BFFM_INITIALIZED || !startFolder) return 0;
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, startFolder);
+    const HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+    const HTREEITEM wanted = ItemByNames(tree, DisplayNamesTo(reinterpret_cast<const wchar_t*>(startFolder)));
+    if (wanted && TreeView_GetSelection(tree) != wanted) {
+        TreeView_SelectItem(tree, wanted);
+        TreeView_EnsureVisible(tree, wanted);
+    }
     return 0;
 }
 
