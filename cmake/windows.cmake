@@ -27,6 +27,7 @@ add_library(orvane_win STATIC
     src/mainwindow/frm_main.cpp
     src/mainwindow/filelist.cpp
     src/mainwindow/file_commands.cpp
+    src/mainwindow/move_copy.cpp
     src/mainwindow/sort.cpp
     src/mainwindow/findbar.cpp
     src/mainwindow/locale_text.cpp
@@ -85,6 +86,7 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/findbar_test.cpp
       tests/inventory/scan_folder_test.cpp
       tests/mainwindow/tree_test.cpp
+      tests/mainwindow/move_copy_test.cpp
       tests/dialogs/frm_pathmod_test.cpp
       tests/dialogs/frm_ver_test.cpp
       ${ORVANE_RC})
@@ -92,6 +94,14 @@ if(ORVANE_BUILD_TESTS)
   set_target_properties(orvane_tests PROPERTIES CROSSCOMPILING_EMULATOR "${WINE_RUN};null")
   gtest_discover_tests(orvane_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT 60)
+
+  # The shell's real dialogs and file operations, run alone: under Wine the
+  # folder dialog took up to a minute with other test processes beside it.
+  add_executable(orvane_shell_tests tests/fileops/shell_ui_test.cpp ${ORVANE_RC})
+  target_link_libraries(orvane_shell_tests PRIVATE orvane_test_main)
+  set_target_properties(orvane_shell_tests PROPERTIES CROSSCOMPILING_EMULATOR "${WINE_RUN};null")
+  gtest_discover_tests(orvane_shell_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT 60 RUN_SERIAL TRUE)
 
   # End-to-end: starts the real Orvane.exe (which must lie beside this test)
   # under Xvfb with the X11 driver.

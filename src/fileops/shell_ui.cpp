@@ -1,9 +1,12 @@
 #include "fileops/shell_ui.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <type_traits>
+#include <vector>
 
 #include "win/com.h"
 
@@ -23,9 +26,67 @@ namespace orvane {
 
 namespace {
 
-// Selects the start folder once the dialog is there.
+// The display names from below the desktop down to the folder, as the
+// dialog's tree shows them.
+std::vector<std::wstring> DisplayNamesTo(const std::wstring& folder) {
+    PIDLIST_ABSOLUTE parsed = nullptr;
+    if (FAILED(SHParseDisplayName(folder.c_str(), nullptr, &parsed, 0, nullptr))) return {};
+    const CoTaskMem<std::remove_pointer_t<PIDLIST_ABSOLUTE>> owned(parsed);
+    std::vector<std::wstring> names;
+    while (!ILIsEmpty(parsed)) {
+        SHFILEINFOW info{};
+        if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(parsed), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME))
+            return {};
+        names.insert(names.begin(), info.szDisplayName);
+        ILRemoveLastID(parsed);
+    }
+    return names;
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &query);
+    return text;
+}
+
+HTREEITEM SiblingNamed(HWND tree, HTREEITEM first, const std::wstring& name) {
+    while (first && ItemText(tree, first) != name) first = TreeView_GetNextSibling(tree, first);
+    return first;
+}
+
+// The tree's item of the names' folder, expanding on the way; the tree's
+// top may be the desktop itself or what lies below it.
+HTREEITEM ItemByNames(HWND tree, const std::vector<std::wstring>& names) {
+    if (!tree || names.empty()) return nullptr;
+    HTREEITEM item = SiblingNamed(tree, TreeView_GetRoot(tree), names[0]);
+    std::size_t next = 1;
+    if (!item) {
+        item = TreeView_GetRoot(tree);
+        next = 0;
+    }
+    for (; item && next < names.size(); ++next) {
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        item = SiblingNamed(tree, TreeView_GetChild(tree, item), names[next]);
+    }
+    return item;
+}
+
+// Selects the start folder once the dialog is there. The shell's own way
+// fails now and then under Wine; then the tree is walked by display names.
 int CALLBACK SelectStartFolder(HWND dialog, UINT message, LPARAM, LPARAM startFolder) {
-    if (message == BFFM_INITIALIZED && startFolder) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, startFolder);
+    if (message != BFFM_INITIALIZED || !startFolder) return 0;
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, startFolder);
+    const HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+    const HTREEITEM wanted = ItemByNames(tree, DisplayNamesTo(reinterpret_cast<const wchar_t*>(startFolder)));
+    if (wanted && TreeView_GetSelection(tree) != wanted) {
+        TreeView_SelectItem(tree, wanted);
+        TreeView_EnsureVisible(tree, wanted);
+    }
     return 0;
 }
 
@@ -51,6 +112,36 @@ std::optional<std::wstring> RealShellUi::BrowseForFolder(HWND owner, const std::
     return path;
 }
 
+namespace {
+
+// The paths of a file list (each ended by a NUL, one more NUL at the end).
+std::vector<std::wstring> ListedPaths(const std::wstring& list) {
+    std::vector<std::wstring> paths;
+    for (std::size_t at = 0; at < list.size() && list[at];) {
+        const std::size_t end = list.find(L'\0', at);
+        paths.push_back(list.substr(at, end - at));
+        if (end == std::wstring::npos) break;
+        at = end + 1;
+    }
+    return paths;
+}
+
+// Whether a file or folder is there, asked by its verbatim path so that a
+// name like "aux.mp3" is the file, not the device (only for a path that
+// needs no tidying: a verbatim path keeps "." and ".." as names).
+bool StillThere(const std::wstring& path) {
+    std::wstring verbatim = path;
+    const bool tidy = path.find(L'/') == std::wstring::npos && path.find(L"\\.") == std::wstring::npos;
+    if (!tidy) {
+    } else if (path.size() > 2 && path[1] == L':' && path[2] == L'\\')
+        verbatim = L"\\\\?\\" + path;
+    else if (path.starts_with(L"\\\\") && !path.starts_with(L"\\\\?\\") && !path.starts_with(L"\\\\.\\"))
+        verbatim = L"\\\\?\\UNC\\" + path.substr(2);
+    return GetFileAttributesW(verbatim.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
 bool RealShellUi::FileOperation(HWND owner, UINT operation, const std::wstring& from, const std::wstring& to,
                                 FILEOP_FLAGS flags) {
     SHFILEOPSTRUCTW op{};
@@ -61,7 +152,19 @@ bool RealShellUi::FileOperation(HWND owner, UINT operation, const std::wstring& 
     op.fFlags = flags;
     // A part the user cancelled, or the shell gave up on, is no success:
     // nobody may take the files for moved.
-    return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
+    if (SHFileOperationW(&op) != 0 || op.fAnyOperationsAborted) return false;
+    // Some shells (Wine's among them) report success for a source that does
+    // not exist: a move or delete is done only when no source is left, and a
+    // move or copy to a destination each only when every destination is there.
+    const std::vector<std::wstring> sources = ListedPaths(from);
+    if ((operation == FO_MOVE || operation == FO_DELETE) && std::any_of(sources.begin(), sources.end(), StillThere))
+        return false;
+    if ((operation == FO_MOVE || operation == FO_COPY) && (flags & FOF_MULTIDESTFILES)) {
+        const std::vector<std::wstring> destinations = ListedPaths(to);
+        return destinations.size() == sources.size() &&
+               std::all_of(destinations.begin(), destinations.end(), StillThere);
+    }
+    return true;
 }
 
 void RealShellUi::ShowProperties(HWND owner, const std::wstring& path) {

@@ -257,6 +257,15 @@ void Frm_Main::OnCommand(int id) {
     case kCmdRefDel:
         OnRefDel();
         break;
+    case kCmdExplorer:
+        OnExplorer();
+        break;
+    case kCmdMove:
+        MoveOrCopySelected(FO_MOVE);
+        break;
+    case kCmdCopy:
+        MoveOrCopySelected(FO_COPY);
+        break;
     case kCmdFind:
         OnFind();
         break;

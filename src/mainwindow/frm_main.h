@@ -87,6 +87,9 @@ public:
     std::vector<std::wstring> SelectedPaths() const;  // in list order
     // Removes the rows whose files are no longer in the folder; the count follows.
     void DropRowsWhoseFilesLeft();
+    // Moves (FO_MOVE) or copies (FO_COPY) the selected files into a folder
+    // the user picks (move_copy.cpp).
+    void MoveOrCopySelected(UINT operation);
     // The client's download folder: the stored FILE_PATH as the program uses it.
     std::wstring ClientFolder() const;
 
@@ -136,6 +139,7 @@ private:
     void OnRefAdd();
     void OnRefMod();
     void OnRefDel();
+    void OnExplorer();
     void ApplyStoredPosition();
 
     void OnQueryUnload();

@@ -22,6 +22,16 @@ constexpr wchar_t kRefusedCharacters[] = L"登録名またはフォルダに、�
 constexpr wchar_t kRewriteFailed[] = L"登録フォルダの保存に失敗しました。変更は行われていません。";
 constexpr wchar_t kRefusedSibling[] = L"同じ階層に同じ登録名があります。";
 constexpr wchar_t kRefusedDepth[] = L"これより深い階層にはフォルダを登録できません。";
+constexpr wchar_t kNoFolder[] = L"フォルダが存在しません。";
+
+// One command-line argument in quotes, so that spaces stay inside it; the
+// backslashes before the closing quote are doubled so that they stay
+// backslashes and do not escape the quote.
+std::wstring Quoted(const std::wstring& text) {
+    std::size_t trailing = 0;
+    while (trailing < text.size() && text[text.size() - 1 - trailing] == L'\\') ++trailing;
+    return L"\"" + text + std::wstring(trailing, L'\\') + L"\"";
+}
 
 }  // namespace
 
@@ -135,6 +145,8 @@ void Frm_Main::OnTreeRightClick() {
     AppendMenuW(menu.get(), MF_STRING, kCmdRefAdd, L"追加");
     AppendMenuW(menu.get(), MF_STRING, kCmdRefMod, L"変更");
     AppendMenuW(menu.get(), MF_STRING, kCmdRefDel, L"削除");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kCmdExplorer, L"エクスプローラ");
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
 }
 
@@ -205,6 +217,17 @@ bool Frm_Main::RenameFolder(HTREEITEM item, const std::wstring& newName) {
     const std::wstring oldPath = NamePath(CaptionsTo(item, true));
     const std::wstring newLine = FolderLine(CaptionsTo(item, false), newName, node->folder);
     return Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); });
+}
+
+// Explorer in its two panes, rooted at the selected node's folder.
+void Frm_Main::OnExplorer() {
+    const std::wstring folder = SelectedFolder();
+    if (!FolderExists(folder)) {
+        app_.shell.Message(hwnd(), kNoFolder, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const std::wstring selected = folder.ends_with(L'\\') ? folder : folder + L"\\";
+    app_.shell.StartProgram(hwnd(), L"explorer", L"/e, /root," + Quoted(folder) + L" /select," + Quoted(selected));
 }
 
 void Frm_Main::OnRefAdd() {

@@ -190,6 +190,30 @@ TEST_F(TreeTest, TheMenuActsOnTheSelectedNodeNotOnTheOneRightClicked) {
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\n");
 }
 
+TEST_F(TreeTest, ExplorerOpensTheSelectedFolderQuotedOrSaysItIsMissing) {
+    const std::wstring spaced = folder / L"my music";
+    test::MakeFolder(spaced);
+    WriteData(L"Music," + spaced + L"\r\nGone," + (folder / L"gone") + L"\r\n");
+    LoadAndShow();
+    Select(Node(L"Music"));
+    test::WhenMenuShows(
+        [](HWND popup, HMENU, void*) {  // Down four times to "エクスプローラ", past the separator
+            for (int i = 0; i < 4; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+        },
+        nullptr);
+    Press(Node(L"Music"), WM_RBUTTONDOWN, WM_RBUTTONUP);
+    ProcessPendingMessages();
+    ASSERT_EQ(shell.started.size(), 1u);
+    EXPECT_EQ(shell.started[0].first, L"explorer");
+    EXPECT_EQ(shell.started[0].second, L"/e, /root,\"" + spaced + L"\" /select,\"" + spaced + L"\\\\\"");
+
+    Select(Node(L"Gone"));
+    Command(kCmdExplorer);
+    EXPECT_EQ(shell.started.size(), 1u);
+    EXPECT_EQ(shell.messages, (std::vector<std::wstring>{L"フォルダが存在しません。"}));
+}
+
 TEST_F(TreeTest, RenamingInPlaceRewritesTheLineAndRefusesTheRootBlanksAndCommas) {
     WriteData(L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusic,Lively,F:\\x\r\nEmpty,\r\n");
     Frm_Main& w = LoadAndShow();
@@ -398,7 +422,7 @@ TEST_F(TreeTest, LeftClicksListTheNodesFolderRightClicksDoNotAndHoverShowsFolder
         },
         &entries);
     Press(Node(L"Music"), WM_RBUTTONDOWN, WM_RBUTTONUP);
-    EXPECT_EQ(entries, (std::vector<std::wstring>{L"追加", L"変更", L"削除"}));
+    EXPECT_EQ(entries, (std::vector<std::wstring>{L"追加", L"変更", L"削除", L"", L"エクスプローラ"}));
     EXPECT_FALSE(w.TreeLeftClick);
     EXPECT_EQ(Count(), 2);
     EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));  // the right click selects nothing
