@@ -107,7 +107,7 @@ enum class Form {
 };
 using Field =
     std::variant<std::wstring Settings::*, bool Settings::*, std::int16_t Settings::*, std::int32_t Settings::*>;
-struct SettingSpec {
+struct SettingEntry {
     SettingKey key;
     const wchar_t* section;
     const wchar_t* name;
@@ -117,7 +117,7 @@ struct SettingSpec {
 };
 
 // In the order the settings file is consulted at start-up.
-const SettingSpec kSettings[] = {
+const SettingEntry kSettings[] = {
     {SettingKey::FilePath, L"PATH", L"FILE_PATH", L"", &Settings::filePath, Form::Text},
     {SettingKey::DeleteConfirm, L"SYSTEM", L"DELMSG", L"", &Settings::deleteConfirm, Form::OnUnlessZero},
     {SettingKey::DefaultDir, L"PATH", L"DEFAULT_DIR", L"", &Settings::defaultDir, Form::Text},
@@ -140,16 +140,16 @@ const SettingSpec kSettings[] = {
 };
 static_assert(std::size(kSettings) == kSettingCount);
 
-const SettingSpec& SpecOf(SettingKey key) {
-    for (const SettingSpec& spec : kSettings)
-        if (spec.key == key) return spec;
+const SettingEntry& EntryOf(SettingKey key) {
+    for (const SettingEntry& entry : kSettings)
+        if (entry.key == key) return entry;
     return kSettings[0];  // every key has its line above
 }
 
 template <typename>
 inline constexpr bool kAlwaysFalse = false;
 
-void Assign(Settings& settings, const SettingSpec& spec, const std::wstring& text) {
+void Assign(Settings& settings, const SettingEntry& entry, const std::wstring& text) {
     static const Settings defaults;
     std::visit(
         [&](auto field) {
@@ -158,7 +158,7 @@ void Assign(Settings& settings, const SettingSpec& spec, const std::wstring& tex
                 settings.*field = text;
             } else if constexpr (std::is_same_v<Value, bool>) {
                 settings.*field =
-                    spec.form == Form::OnUnlessZero ? text != L"0" : ParseNumber(text).value_or(1.0) == 1.0;
+                    entry.form == Form::OnUnlessZero ? text != L"0" : ParseNumber(text).value_or(1.0) == 1.0;
             } else if constexpr (std::is_same_v<Value, std::int16_t>) {
                 settings.*field = ToInt16(text, defaults.*field);
             } else if constexpr (std::is_same_v<Value, std::int32_t>) {
@@ -167,10 +167,10 @@ void Assign(Settings& settings, const SettingSpec& spec, const std::wstring& tex
                 static_assert(kAlwaysFalse<Value>);
             }
         },
-        spec.field);
+        entry.field);
 }
 
-std::wstring StoredText(const Settings& settings, const SettingSpec& spec) {
+std::wstring StoredText(const Settings& settings, const SettingEntry& entry) {
     return std::visit(
         [&](auto field) -> std::wstring {
             const auto& value = settings.*field;
@@ -183,7 +183,7 @@ std::wstring StoredText(const Settings& settings, const SettingSpec& spec) {
                 return std::to_wstring(value);
             }
         },
-        spec.field);
+        entry.field);
 }
 
 constexpr wchar_t kFindSection[] = L"FIND";
@@ -193,14 +193,14 @@ std::wstring FindWordKey(std::size_t number) { return L"WORD" + std::to_wstring(
 
 Settings ReadSettings(const IniReader& read) {
     Settings s;
-    for (const SettingSpec& spec : kSettings) Assign(s, spec, read(spec.section, spec.name, spec.fallback));
+    for (const SettingEntry& entry : kSettings) Assign(s, entry, read(entry.section, entry.name, entry.fallback));
     return s;
 }
 
 void WriteSettings(const IniWriter& write, const Settings& settings, std::initializer_list<SettingKey> keys) {
     for (SettingKey key : keys) {
-        const SettingSpec& spec = SpecOf(key);
-        write(spec.section, spec.name, StoredText(settings, spec));
+        const SettingEntry& entry = EntryOf(key);
+        write(entry.section, entry.name, StoredText(settings, entry));
     }
 }
 

@@ -175,7 +175,7 @@ std::wstring PercentText(const FileRow& row, const TextFormat&) {
 }
 
 // In the list's order, each at its number less one.
-constexpr ColumnSpec kColumns[kColumnCount] = {
+constexpr FileColumn kColumns[kColumnCount] = {
     {.column = Column::FileName,
      .caption = L"ファイル名",
      .widthTwips = 4000,
@@ -243,22 +243,22 @@ static_assert(NumberedInOrder(), "a column's number less one is its index");
 
 }  // namespace
 
-std::span<const ColumnSpec> FileColumns() { return kColumns; }
+std::span<const FileColumn> FileColumns() { return kColumns; }
 
-const ColumnSpec* ColumnAt(int index) { return index >= 0 && index < kColumnCount ? &kColumns[index] : nullptr; }
+const FileColumn* ColumnAt(int index) { return index >= 0 && index < kColumnCount ? &kColumns[index] : nullptr; }
 
-const ColumnSpec* ColumnNumbered(int number) { return ColumnAt(number - 1); }
+const FileColumn* ColumnNumbered(int number) { return ColumnAt(number - 1); }
 
 int ColumnIndex(Column column) { return static_cast<int>(column) - 1; }
 
 std::wstring CellText(const FileRow& row, Column column, const TextFormat& format) {
-    const ColumnSpec* spec = ColumnNumbered(static_cast<int>(column));
-    return spec ? spec->text(row, format) : std::wstring();
+    const FileColumn* def = ColumnNumbered(static_cast<int>(column));
+    return def ? def->text(row, format) : std::wstring();
 }
 
 std::uint32_t CellColor(const FileRow& row, Column column, const ListColors& colors) {
-    const ColumnSpec* spec = ColumnNumbered(static_cast<int>(column));
-    if (spec && spec->shared && row.*spec->shared) return colors.sizeColor;
+    const FileColumn* def = ColumnNumbered(static_cast<int>(column));
+    if (def && def->shared && row.*def->shared) return colors.sizeColor;
     switch (row.mark) {
     case Mark::Found:
         return colors.highlight;

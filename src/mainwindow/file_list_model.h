@@ -104,7 +104,7 @@ enum class SortKind {
 
 // One column of the file list: the header, the cell text, the colour of a
 // shared size and the sort all read this one table.
-struct ColumnSpec {
+struct FileColumn {
     Column column;
     const wchar_t* caption;
     int widthTwips;
@@ -118,11 +118,11 @@ struct ColumnSpec {
 };
 
 // The columns in the list's order.
-std::span<const ColumnSpec> FileColumns();
+std::span<const FileColumn> FileColumns();
 // The column at a list-view index, or nothing for an index that is none.
-const ColumnSpec* ColumnAt(int index);
+const FileColumn* ColumnAt(int index);
 // The column numbered as the sort setting stores it (1-7), or nothing.
-const ColumnSpec* ColumnNumbered(int number);
+const FileColumn* ColumnNumbered(int number);
 int ColumnIndex(Column column);
 
 std::wstring CellText(const FileRow& row, Column column, const TextFormat& format);

@@ -138,7 +138,7 @@ void AppendChunk(std::string& out, const NameChunk& chunk) {
 }
 
 std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool descending, const Collator& collator) {
-    const ColumnSpec* column = ColumnNumbered(key);
+    const FileColumn* column = ColumnNumbered(key);
     if (column) {
         switch (column->sort) {
         case SortKind::Name:

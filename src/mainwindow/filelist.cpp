@@ -53,15 +53,15 @@ void Frm_Main::ShowFileList() {
 void Frm_Main::UpdateCountPanel() { statusbar::SetText(SBMain(), 1, std::to_wstring(fileList_.RowCount()) + L" ﾌｧｲﾙ"); }
 
 std::wstring Frm_Main::CellText(int row, int column) const {
-    const ColumnSpec* spec = ColumnAt(column);
-    if (!spec || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
-    return spec->text(rows_[static_cast<std::size_t>(row)], format_);
+    const FileColumn* def = ColumnAt(column);
+    if (!def || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
+    return def->text(rows_[static_cast<std::size_t>(row)], format_);
 }
 
 COLORREF Frm_Main::CellColor(int row, int column) const {
-    const ColumnSpec* spec = ColumnAt(column);
-    if (!spec || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return CLR_DEFAULT;
-    return orvane::CellColor(rows_[static_cast<std::size_t>(row)], spec->column, colors_);
+    const FileColumn* def = ColumnAt(column);
+    if (!def || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return CLR_DEFAULT;
+    return orvane::CellColor(rows_[static_cast<std::size_t>(row)], def->column, colors_);
 }
 
 // The typed search: the next row whose shown name begins with the typed

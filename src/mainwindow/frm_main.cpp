@@ -160,7 +160,7 @@ void Frm_Main::CreateControls() {
 
 void Frm_Main::SetUpColumns() {
     std::vector<ListView::ColumnDef> columns;
-    for (const ColumnSpec& column : FileColumns())
+    for (const FileColumn& column : FileColumns())
         columns.push_back({column.caption, TwipsToPixels(column.widthTwips, dpi_),
                            column.align == ColumnAlign::Right ? listview::Align::Right : listview::Align::Left});
     fileList_.SetColumns(columns);

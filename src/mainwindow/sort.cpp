@@ -14,7 +14,7 @@ void Frm_Main::SortFileList(int key, int order) {
 }
 
 void Frm_Main::OnColumnClick(int index) {
-    const ColumnSpec* clicked = ColumnAt(index);
+    const FileColumn* clicked = ColumnAt(index);
     if (!clicked) return;
     const int column = static_cast<int>(clicked->column);
     settings.sortKey = static_cast<std::int16_t>(column);

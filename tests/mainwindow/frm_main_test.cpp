@@ -38,7 +38,7 @@ TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
     // The header is built from the column table.
     ASSERT_EQ(listview::ColumnCount(w.LVList()), kColumnCount);
     for (int i = 0; i < kColumnCount; ++i) {
-        const ColumnSpec& column = *ColumnAt(i);
+        const FileColumn& column = *ColumnAt(i);
         EXPECT_EQ(listview::ColumnCaption(w.LVList(), i), column.caption);
         EXPECT_EQ(listview::ColumnWidth(w.LVList(), i), Px(column.widthTwips)) << i;
         EXPECT_EQ(listview::ColumnAlign(w.LVList(), i) == listview::Align::Right, column.align == ColumnAlign::Right)
