@@ -28,10 +28,7 @@ TEST(FileCommandsE2E, DeleteFromTheRightClickMenuRemovesTheRowAndTheFile) {
     ASSERT_EQ(ListView_GetItemCount(list), 2);
     ASSERT_EQ(orvane.ItemText(list, 0, 0), L"a.mp3");
 
-    const RECT row = orvane.ItemRect(list, 0);
-    const LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
-    PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
-    PostMessageW(list, WM_RBUTTONUP, 0, at);
+    e2e::Click(list, orvane.ItemRect(list, 0), true);
     HWND popup = orvane.WaitForWindow(L"#32768", 10000);
     ASSERT_NE(popup, nullptr);
     // "名前の変更", a separator, then "削除".
@@ -39,8 +36,7 @@ TEST(FileCommandsE2E, DeleteFromTheRightClickMenuRemovesTheRowAndTheFile) {
     PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
 
-    for (int i = 0; i < 100 && ListView_GetItemCount(list) != 1; ++i) Sleep(100);
-    EXPECT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_TRUE(e2e::WaitFor([&] { return ListView_GetItemCount(list) == 1; }));
     EXPECT_EQ(orvane.ItemText(list, 0, 0), L"b.mp3");
     EXPECT_FALSE(test::Exists(downloads + L"\\a.mp3"));
     EXPECT_TRUE(test::Exists(downloads + L"\\b.mp3"));

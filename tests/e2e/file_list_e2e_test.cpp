@@ -48,9 +48,8 @@ TEST(FileListE2E, ListsSortsOnHeaderClickAndFindsOnEnter) {
 
     // A click on the "ファイル名" header: the order flips to ascending by name.
     HWND header = ListView_GetHeader(list);
-    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5));
-    PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(20, 5));
-    for (int i = 0; i < 50 && orvane.ItemText(list, 0, 0) == L"b 春の歌.mp3"; ++i) Sleep(100);
+    e2e::Click(header, RECT{20, 5, 20, 5});
+    e2e::WaitFor([&] { return orvane.ItemText(list, 0, 0) != L"b 春の歌.mp3"; });
     EXPECT_EQ(orvane.ItemText(list, 0, 0), L"[DMY]d(1MB).mp3");
     EXPECT_EQ(orvane.ItemText(list, 2, 0), L"a.txt");
     EXPECT_EQ(orvane.ItemText(list, 4, 0), L"incomplete downloads.txt");
@@ -60,7 +59,7 @@ TEST(FileListE2E, ListsSortsOnHeaderClickAndFindsOnEnter) {
     HWND edit = GetWindow(combo, GW_CHILD);
     SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"春"));
     PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-    for (int i = 0; i < 50 && ini.GetIni(L"FIND", L"WORD1", L"") == L""; ++i) Sleep(100);
+    e2e::WaitFor([&] { return ini.GetIni(L"FIND", L"WORD1", L"") != L""; });
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(orvane.WaitForExit(), 0);

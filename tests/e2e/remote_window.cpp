@@ -189,4 +189,10 @@ std::wstring InstallOrvane(const std::wstring& programFolder) {
 
 HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }
 
+void Click(HWND window, const RECT& r, bool right) {
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+    PostMessageW(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+}
+
 }  // namespace orvane::e2e

@@ -46,4 +46,18 @@ std::wstring InstallOrvane(const std::wstring& programFolder);
 // A child of the main window by its control id.
 HWND Child(HWND parent, int id);
 
+// A click in the middle of a rectangle of the window's client area, posted
+// as the mouse would send it (button down, then up).
+void Click(HWND window, const RECT& r, bool right = false);
+
+// Polls until the condition holds, for about ten seconds; the last answer.
+template <typename Condition>
+bool WaitFor(Condition condition) {
+    for (int i = 0; i < 100; ++i) {
+        if (condition()) return true;
+        Sleep(100);
+    }
+    return condition();
+}
+
 }  // namespace orvane::e2e

@@ -12,20 +12,8 @@
 namespace orvane {
 namespace {
 
-void Click(HWND window, const RECT& r) {
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(window, WM_LBUTTONUP, 0, at);
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition) {
-    for (int i = 0; i < 100; ++i) {
-        if (condition()) return true;
-        Sleep(100);
-    }
-    return condition();
-}
+using e2e::Click;
+using e2e::WaitFor;
 
 TEST(TreeE2E, AClickListsARegisteredFolderAndARenameIsStored) {
     test::TempFolder program;
