@@ -8,7 +8,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "inventory/scan_folder.h"
 #include "win/com.h"
+#include "win/paths.h"
 
 namespace orvane {
 
@@ -127,17 +129,11 @@ std::vector<std::wstring> ListedPaths(const std::wstring& list) {
 }
 
 // Whether a file or folder is there, asked by its verbatim path so that a
-// name like "aux.mp3" is the file, not the device (only for a path that
-// needs no tidying: a verbatim path keeps "." and ".." as names).
+// name like "aux.mp3" is the file, not the device.
 bool StillThere(const std::wstring& path) {
-    std::wstring verbatim = path;
-    const bool tidy = path.find(L'/') == std::wstring::npos && path.find(L"\\.") == std::wstring::npos;
-    if (!tidy) {
-    } else if (path.size() > 2 && path[1] == L':' && path[2] == L'\\')
-        verbatim = L"\\\\?\\" + path;
-    else if (path.starts_with(L"\\\\") && !path.starts_with(L"\\\\?\\") && !path.starts_with(L"\\\\.\\"))
-        verbatim = L"\\\\?\\UNC\\" + path.substr(2);
-    return GetFileAttributesW(verbatim.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return FileExists(path);
+    return FileExists(VerbatimPath(path.substr(0, slash), path.substr(slash + 1)));
 }
 
 }  // namespace
