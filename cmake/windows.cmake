@@ -18,6 +18,7 @@ add_library(orvane_win STATIC
     src/win/paths.cpp
     src/win/files.cpp
     src/win/translucency.cpp
+    src/win/picture.cpp
     src/app/ini.cpp
     src/app/splash.cpp
     src/app/startup.cpp
@@ -41,7 +42,7 @@ add_library(orvane_win STATIC
 )
 target_include_directories(orvane_win PUBLIC src ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(orvane_win PRIVATE ${ORVANE_WARNINGS})
-target_link_libraries(orvane_win PUBLIC orvane_core comctl32 shell32 ole32 comdlg32 gdi32 user32 version shlwapi)
+target_link_libraries(orvane_win PUBLIC orvane_core comctl32 shell32 ole32 comdlg32 gdi32 user32 version shlwapi windowscodecs uuid)
 target_link_options(orvane_win PUBLIC -static)
 
 # Resources: manifest, version, icon, splash picture. The tests link them too,
@@ -81,6 +82,7 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/frm_main_test.cpp
       tests/mainwindow/layout_test.cpp
       tests/win/translucency_test.cpp
+      tests/mainwindow/appearance_test.cpp
       tests/mainwindow/file_list_test.cpp
       tests/mainwindow/file_commands_test.cpp
       tests/mainwindow/findbar_test.cpp

@@ -1,9 +1,10 @@
-// The list's look from the settings.
+// The list's look and the main window's translucency from the settings.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "app/settings_model.h"
 #include "win/list_view.h"
@@ -14,7 +15,13 @@ namespace orvane {
 // set a system colour whose index is the low byte.
 COLORREF ResolveColor(std::int32_t stored);
 
-// Applies the text colour and the grid lines to the file list.
-void ApplyListAppearance(ListView& list, const Settings& settings);
+// Applies the background picture (a relative BG belongs to the program's
+// folder) and its placement, the text colour and the grid lines to the file
+// list. A picture that cannot be read shows none.
+void ApplyListAppearance(ListView& list, const Settings& settings, const std::wstring& programFolder);
+
+// The window takes the stored opacity while translucency is switched on,
+// and is opaque otherwise; nothing happens where layered windows are missing.
+void ApplyTranslucency(HWND window, const Settings& settings);
 
 }  // namespace orvane

@@ -45,7 +45,8 @@ void Frm_Main::Load() {
     LoadSettings();
     findHighlightColor_ = RGB(255, 80, 0);
     UpdateListColors();
-    ApplyListAppearance(fileList_, settings);
+    ApplyListAppearance(fileList_, settings, app_.programFolder);
+    ApplyTranslucency(hwnd(), settings);
     ApplyStoredPosition();
     SetUpColumns();
     LoadFindHistory();

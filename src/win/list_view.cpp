@@ -1,5 +1,6 @@
 #include "win/list_view.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace orvane {
@@ -10,6 +11,96 @@ void ListView::Create(HWND parent, int id) {
                         WS_EX_CLIENTEDGE);
     listview::SetExtendedStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                                LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    SetWindowSubclass(list_, ListProc, reinterpret_cast<UINT_PTR>(&ListView::ListProc),
+                      reinterpret_cast<DWORD_PTR>(this));
+}
+
+void ListView::SetBackground(std::optional<Picture> picture) {
+    background_ = std::move(picture);
+    // Behind a picture the control paints no background of its own; its
+    // double buffer would paint one, so it is off while a picture shows.
+    const bool shown = background_.has_value();
+    const COLORREF back = shown ? CLR_NONE : GetSysColor(COLOR_WINDOW);
+    ListView_SetBkColor(list_, back);
+    ListView_SetTextBkColor(list_, back);
+    listview::SetExtendedStyle(list_, LVS_EX_DOUBLEBUFFER, shown ? 0 : LVS_EX_DOUBLEBUFFER);
+    Repaint(true);
+}
+
+void ListView::SetBackgroundPlacement(PicturePlacement placement) {
+    placement_ = placement;
+    Repaint(true);
+}
+
+void ListView::PaintBackground(HDC dc) const {
+    RECT client{};
+    GetClientRect(list_, &client);
+    RECT header{};
+    if (const HWND headerWindow = ListView_GetHeader(list_);
+        headerWindow && (GetWindowLongPtrW(headerWindow, GWL_STYLE) & WS_VISIBLE)) {
+        GetWindowRect(headerWindow, &header);
+        MapWindowPoints(nullptr, list_, reinterpret_cast<POINT*>(&header), 2);
+    }
+    const ScreenRect area{client.left, std::max<int>(client.top, header.bottom), client.right, client.bottom};
+    RECT paint{};
+    if (GetClipBox(dc, &paint) == ERROR) paint = client;
+    paint.top = std::max<LONG>(paint.top, area.top);
+    if (paint.left >= paint.right || paint.top >= paint.bottom) return;
+    const int width = paint.right - paint.left;
+    const int height = paint.bottom - paint.top;
+
+    // Drawn off the screen first, so that the window colour never flashes
+    // between the picture's pieces.
+    const HDC buffer = CreateCompatibleDC(dc);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+    if (!buffer || !bitmap) {
+        if (buffer) DeleteDC(buffer);
+        return;
+    }
+    {
+        const SelectedObject selected(buffer, bitmap.get());
+        SetViewportOrgEx(buffer, -paint.left, -paint.top, nullptr);
+        FillRect(buffer, &paint, GetSysColorBrush(COLOR_WINDOW));
+        for (const ScreenRect& copy : PictureCopies(area, background_->width(), background_->height(), placement_,
+                                                    {paint.left, paint.top, paint.right, paint.bottom}))
+            background_->Draw(buffer, copy.left, copy.top);
+        SetViewportOrgEx(buffer, 0, 0, nullptr);
+        BitBlt(dc, paint.left, paint.top, width, height, buffer, 0, 0, SRCCOPY);
+    }
+    DeleteDC(buffer);
+}
+
+void ListView::RepaintIfMoved(UINT message, WPARAM, LPARAM lParam) {
+    bool moved = message == WM_SIZE;
+    if (message == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        moved = header->hwndFrom == ListView_GetHeader(list_) &&
+                (header->code == HDN_ITEMCHANGEDW || header->code == HDN_ITEMCHANGEDA || header->code == HDN_TRACKW ||
+                 header->code == HDN_TRACKA || header->code == HDN_ENDTRACKW || header->code == HDN_ENDTRACKA);
+    }
+    // Wine reports no scrolling by the wheel: the rows' position tells.
+    const int top = ListView_GetTopIndex(list_);
+    const int left = GetScrollPos(list_, SB_HORZ);
+    if (top != shownTop_ || left != shownLeft_) moved = true;
+    shownTop_ = top;
+    shownLeft_ = left;
+    if (moved) InvalidateRect(list_, nullptr, TRUE);
+}
+
+LRESULT CALLBACK ListView::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<ListView*>(data);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(list, ListProc, reinterpret_cast<UINT_PTR>(&ListView::ListProc));
+        return DefSubclassProc(list, message, wParam, lParam);
+    }
+    if (!self->background_) return DefSubclassProc(list, message, wParam, lParam);
+    if (message == WM_ERASEBKGND) {
+        self->PaintBackground(reinterpret_cast<HDC>(wParam));
+        return 1;
+    }
+    const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+    if (message != WM_PAINT && message != WM_NCPAINT) self->RepaintIfMoved(message, wParam, lParam);
+    return result;
 }
 
 bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {

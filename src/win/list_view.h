@@ -8,10 +8,13 @@
 #include <commctrl.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "mainwindow/picture_place.h"
 #include "win/controls.h"
+#include "win/picture.h"
 
 namespace orvane {
 
@@ -93,13 +96,27 @@ public:
     // The look: the text colour of cells without one of their own, grid lines.
     void SetTextColor(COLORREF color);
     void SetGridLines(bool on);
+    // The picture behind the rows (nothing: none). The list draws it itself,
+    // fixed to the visible area below the header while the rows scroll over it.
+    void SetBackground(std::optional<Picture> picture);
+    void SetBackgroundPlacement(PicturePlacement placement);
+    bool HasBackground() const { return background_.has_value(); }
 
 private:
     void ClearSelection(const std::vector<int>& selected, int focused);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
+    static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
+    void PaintBackground(HDC dc) const;
+    // A scroll, a resize or a column drag moved the rows or the area: the
+    // control copies the old pixels, picture included, so all is repainted.
+    void RepaintIfMoved(UINT message, WPARAM wParam, LPARAM lParam);
 
     ListViewDelegate& delegate_;
     HWND list_ = nullptr;
+    std::optional<Picture> background_;
+    PicturePlacement placement_ = PicturePlacement::TopLeft;
+    int shownTop_ = 0;  // top row and horizontal scroll position last painted
+    int shownLeft_ = 0;
 };
 
 }  // namespace orvane

@@ -29,6 +29,12 @@ bool CanUseTranslucency() { return LayeredFunction() != nullptr; }
 
 void MakeLayered(HWND window) { SetWindowLongPtrA(window, GWL_EXSTYLE, WS_EX_LAYERED); }
 
+void SetLayered(HWND window, bool layered) {
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    const LONG_PTR wanted = layered ? (style | WS_EX_LAYERED) : (style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    if (wanted != style) SetWindowLongPtrW(window, GWL_EXSTYLE, wanted);
+}
+
 void SetOpacity(HWND window, BYTE opacity) {
     if (const auto fn = LayeredFunction()) fn(window, 0, opacity, LWA_ALPHA);
 }

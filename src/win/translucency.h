@@ -11,6 +11,9 @@ namespace orvane {
 bool CanUseTranslucency();
 void MakeLayered(HWND window);  // replaces the extended style by WS_EX_LAYERED
 void SetOpacity(HWND window, BYTE opacity);
+// Adds or removes WS_EX_LAYERED and keeps the rest of the extended style; a
+// window no longer layered is opaque again.
+void SetLayered(HWND window, bool layered);
 
 // Shows a window by fading it in from 0 to 255 in steps of 5, letting
 // pending messages run after each step; opaque at once where not possible.

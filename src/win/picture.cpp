@@ -1,0 +1,58 @@
+#include "win/picture.h"
+
+#include <wincodec.h>
+
+#include "win/com.h"
+
+namespace orvane {
+
+void Picture::Draw(HDC dc, int left, int top) const {
+    const HDC source = CreateCompatibleDC(dc);
+    if (!source) return;
+    {
+        const SelectedObject selected(source, bitmap_.get());
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        GdiAlphaBlend(dc, left, top, width_, height_, source, 0, 0, width_, height_, blend);
+    }
+    DeleteDC(source);
+}
+
+std::optional<Picture> LoadPicture(const std::wstring& path) {
+    if (path.empty()) return std::nullopt;
+    ComPtr<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(factory.put()))))
+        return std::nullopt;
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                  decoder.put())))
+        return std::nullopt;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (FAILED(decoder->GetFrame(0, frame.put()))) return std::nullopt;
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)))
+        return std::nullopt;
+    UINT width = 0, height = 0;
+    // A hostile file may claim any size: refuse what no screen needs.
+    if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 16384 || height > 16384)
+        return std::nullopt;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down, as the converter delivers the rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return std::nullopt;
+    const UINT stride = width * 4;
+    if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) return std::nullopt;
+    GdiFlush();
+    return Picture(std::move(bitmap), static_cast<int>(width), static_cast<int>(height));
+}
+
+}  // namespace orvane

@@ -1,0 +1,36 @@
+// A picture file (BMP, JPEG, PNG, GIF) read once through the platform's
+// imaging component into a bitmap with premultiplied alpha, ready to draw.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "win/handles.h"
+
+namespace orvane {
+
+class Picture {
+public:
+    Picture(UniqueBitmap bitmap, int width, int height) : bitmap_(std::move(bitmap)), width_(width), height_(height) {}
+
+    HBITMAP bitmap() const { return bitmap_.get(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    // Draws the whole picture with its top-left corner at (left, top),
+    // blended over what the device context holds.
+    void Draw(HDC dc, int left, int top) const;
+
+private:
+    UniqueBitmap bitmap_;
+    int width_;
+    int height_;
+};
+
+// The first frame of the file; nothing when it is missing or not a picture
+// the platform can decode. COM must be initialised on the thread.
+std::optional<Picture> LoadPicture(const std::wstring& path);
+
+}  // namespace orvane
