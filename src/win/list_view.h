@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/picture_place.h"
+#include "core/picture_place.h"
 #include "win/controls.h"
 #include "win/picture.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow/picture_place.h"
+#include "core/picture_place.h"
 
 #include <algorithm>
 
