@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <commdlg.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -175,6 +176,37 @@ void RealShellUi::ShowProperties(HWND owner, const std::wstring& path) {
 
 void RealShellUi::StartProgram(HWND owner, const std::wstring& program, const std::wstring& parameters) {
     ShellExecuteW(owner, L"open", program.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace orvane
+
+namespace orvane {
+
+std::optional<std::wstring> RealShellUi::ChooseFileToOpen(HWND owner, const std::wstring& title) {
+    static const wchar_t kFilter[] = L"全て(*.*)\0*.*\0";  // the literal's own NUL ends the list
+    std::vector<wchar_t> file(5120, L'\0');
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof(request);
+    request.hwndOwner = owner;
+    request.lpstrFilter = kFilter;
+    request.nFilterIndex = 1;
+    request.lpstrFile = file.data();
+    request.nMaxFile = static_cast<DWORD>(file.size());
+    request.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    request.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (!GetOpenFileNameW(&request)) return std::nullopt;
+    return std::wstring(file.data());
+}
+
+std::optional<COLORREF> RealShellUi::PickColor(HWND owner, COLORREF present) {
+    CHOOSECOLORW request{};
+    request.lStructSize = sizeof(request);
+    request.hwndOwner = owner;
+    request.rgbResult = present;
+    request.lpCustColors = customColors_;  // the program's one shell keeps them for the run
+    request.Flags = CC_RGBINIT;
+    if (!ChooseColorW(&request)) return std::nullopt;
+    return request.rgbResult;
 }
 
 }  // namespace orvane

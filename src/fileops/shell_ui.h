@@ -40,6 +40,13 @@ public:
 
     // Starts a program with its command-line parameters, shown normally.
     virtual void StartProgram(HWND owner, const std::wstring& program, const std::wstring& parameters) = 0;
+
+    // The open-file dialog for one existing file ("全て(*.*)"); the chosen
+    // path, or nothing when the user cancels.
+    virtual std::optional<std::wstring> ChooseFileToOpen(HWND owner, const std::wstring& title) = 0;
+    // The colour dialog with present selected; the chosen colour, or nothing.
+    // The custom colours the user defines are kept for the rest of the run.
+    virtual std::optional<COLORREF> PickColor(HWND owner, COLORREF present) = 0;
 };
 
 class RealShellUi final : public ShellUi {
@@ -52,6 +59,15 @@ public:
                        FILEOP_FLAGS flags) override;
     void ShowProperties(HWND owner, const std::wstring& path) override;
     void StartProgram(HWND owner, const std::wstring& program, const std::wstring& parameters) override;
+    std::optional<std::wstring> ChooseFileToOpen(HWND owner, const std::wstring& title) override;
+    std::optional<COLORREF> PickColor(HWND owner, COLORREF present) override;
+
+    // The colour dialog's custom colours, white until the user defines some.
+    const COLORREF* CustomColors() const { return customColors_; }
+
+private:
+    COLORREF customColors_[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                  0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 };
 
 }  // namespace orvane

@@ -75,6 +75,14 @@ public:
     void StartProgram(HWND, const std::wstring& program, const std::wstring& parameters) override {
         started.push_back({program, parameters});
     }
+    std::optional<std::wstring> ChooseFileToOpen(HWND, const std::wstring& title) override {
+        openFileTitles.push_back(title);
+        return openFileAnswer;
+    }
+    std::optional<COLORREF> PickColor(HWND, COLORREF present) override {
+        colorsPresented.push_back(present);
+        return colorAnswer;
+    }
     std::vector<OpenCall> opened;
     std::vector<std::wstring> messages;
     int messageAnswer = IDOK;
@@ -86,6 +94,10 @@ public:
     std::optional<bool> fileOperationAnswer;
     std::vector<std::wstring> properties;
     std::vector<std::pair<std::wstring, std::wstring>> started;
+    std::vector<std::wstring> openFileTitles;
+    std::optional<std::wstring> openFileAnswer;
+    std::vector<COLORREF> colorsPresented;
+    std::optional<COLORREF> colorAnswer;
 };
 
 // The program's own dialogs, answered as a user would.
