@@ -18,6 +18,8 @@ add_library(orvane_win STATIC
     src/win/paths.cpp
     src/win/files.cpp
     src/win/translucency.cpp
+    src/win/file_drop.cpp
+    src/win/drop_target.cpp
     src/app/ini.cpp
     src/app/splash.cpp
     src/app/startup.cpp
@@ -81,6 +83,7 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/frm_main_test.cpp
       tests/mainwindow/layout_test.cpp
       tests/win/translucency_test.cpp
+      tests/win/drop_test.cpp
       tests/mainwindow/file_list_test.cpp
       tests/mainwindow/file_commands_test.cpp
       tests/mainwindow/findbar_test.cpp
