@@ -19,6 +19,8 @@ add_library(orvane_win STATIC
     src/win/files.cpp
     src/win/translucency.cpp
     src/win/picture.cpp
+    src/win/file_drop.cpp
+    src/win/drop_target.cpp
     src/app/ini.cpp
     src/app/splash.cpp
     src/app/startup.cpp
@@ -83,6 +85,7 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/layout_test.cpp
       tests/win/translucency_test.cpp
       tests/mainwindow/appearance_test.cpp
+      tests/win/drop_test.cpp
       tests/mainwindow/file_list_test.cpp
       tests/mainwindow/file_commands_test.cpp
       tests/mainwindow/findbar_test.cpp

@@ -54,6 +54,10 @@ struct AccelTraits {
     static HACCEL Invalid() { return nullptr; }
     static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
 };
+struct WindowTraits {
+    static HWND Invalid() { return nullptr; }
+    static void Close(HWND h) { DestroyWindow(h); }
+};
 
 using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
@@ -61,6 +65,7 @@ using UniqueFont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueAccel = UniqueHandle<HACCEL, AccelTraits>;
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;  // a window no class of ours owns
 
 // A window's device context, released again.
 class WindowDC {
