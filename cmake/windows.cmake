@@ -37,8 +37,10 @@ add_library(orvane_win STATIC
     src/mainwindow/tree.cpp
     src/mainwindow/folder_file.cpp
     src/dialogs/frm_pathmod.cpp
+    src/dialogs/frm_setting.cpp
     src/mainwindow/layout.cpp
     src/mainwindow/appearance.cpp
+    src/mainwindow/settings_command.cpp
     src/dialogs/frm_ver.cpp
     src/fileops/shell_ui.cpp
 )

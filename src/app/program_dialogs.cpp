@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "dialogs/frm_pathmod.h"
+#include "dialogs/frm_setting.h"
 #include "dialogs/frm_ver.h"
 
 namespace orvane {
@@ -18,6 +19,11 @@ void RealProgramDialogs::EditRegisteredFolder(HWND owner, std::wstring& RefName,
 
 void RealProgramDialogs::ShowVersion(HWND owner) {
     Frm_Ver dialog(shell_, programFolder_, version_, webAddress_);
+    dialog.Show(owner);
+}
+
+void RealProgramDialogs::EditSettings(HWND owner, Settings& settings, const IniWriter& write) {
+    Frm_Setting dialog(shell_, settings, write, programFolder_);
     dialog.Show(owner);
 }
 

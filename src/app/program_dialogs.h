@@ -17,6 +17,7 @@ public:
 
     void EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) override;
     void ShowVersion(HWND owner) override;
+    void EditSettings(HWND owner, Settings& settings, const IniWriter& write) override;
 
 private:
     ShellUi& shell_;

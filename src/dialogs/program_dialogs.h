@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "app/settings_model.h"
+
 namespace orvane {
 
 class ProgramDialogs {
@@ -18,6 +20,10 @@ public:
 
     // The version dialog; returns when it is closed.
     virtual void ShowVersion(HWND owner) = 0;
+
+    // The settings dialog; returns when it is closed. "ＯＫ" leaves the new
+    // settings in settings and has written them through write.
+    virtual void EditSettings(HWND owner, Settings& settings, const IniWriter& write) = 0;
 };
 
 }  // namespace orvane

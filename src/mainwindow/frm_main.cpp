@@ -246,6 +246,9 @@ void Frm_Main::OnCommand(int id) {
     case kCmdVersion:
         OnVersion();
         break;
+    case kCmdSettings:
+        OnSettings();
+        break;
     case kCmdRefresh:
         RefreshCommand();
         break;

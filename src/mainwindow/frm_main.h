@@ -179,6 +179,7 @@ private:
     void OnToggleTree();
     void OnHelp();
     void OnVersion();
+    void OnSettings();  // settings_command.cpp
 
     // Layout (layout.cpp)
     WindowMetrics Metrics() const;

@@ -114,11 +114,20 @@ public:
         RefDir = answerDir;
     }
     void ShowVersion(HWND owner) override { versionOwners.push_back(owner); }
+    // "ＯＫ" with settingsAnswer, or "キャンセル" (settingsAnswer nothing).
+    void EditSettings(HWND, Settings& settings, const IniWriter& write) override {
+        settingsOpenedWith.push_back(settings);
+        if (!settingsAnswer) return;
+        settings = *settingsAnswer;
+        WriteSettings(write, settings, {SettingKey::FilePath, SettingKey::Background, SettingKey::GridLines});
+    }
 
     std::vector<std::pair<std::wstring, std::wstring>> dialogOpenedWith;
     std::optional<std::wstring> answerName;
     std::wstring answerDir;
     std::vector<HWND> versionOwners;
+    std::vector<Settings> settingsOpenedWith;
+    std::optional<Settings> settingsAnswer;
 };
 
 // Runs fn from inside the next modal loop of this thread (after the dialog
