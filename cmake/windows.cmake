@@ -95,6 +95,7 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/tree_test.cpp
       tests/mainwindow/move_copy_test.cpp
       tests/dialogs/frm_pathmod_test.cpp
+      tests/dialogs/frm_setting_test.cpp
       tests/dialogs/frm_ver_test.cpp
       ${ORVANE_RC})
   target_link_libraries(orvane_tests PRIVATE orvane_test_main)

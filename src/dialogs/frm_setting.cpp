@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kPageLeft = 120;  // the pages' common area, in twips
 constexpr int kPageTop = 360;
-constexpr int kNoPage = -1;     // controls outside the pages
+constexpr int kNoPage = -1;  // controls outside the pages
 constexpr DWORD kBox = WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
 constexpr DWORD kButton = WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
 constexpr DWORD kCheck = WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX;
@@ -190,15 +190,30 @@ void Frm_Setting::OnScroll(WORD code) {
     GetScrollInfo(bar, SB_CTL, &info);
     int position = info.nPos;
     switch (code) {
-    case SB_LINELEFT: position -= 1; break;
-    case SB_LINERIGHT: position += 1; break;
-    case SB_PAGELEFT: position -= 16; break;
-    case SB_PAGERIGHT: position += 16; break;
+    case SB_LINELEFT:
+        position -= 1;
+        break;
+    case SB_LINERIGHT:
+        position += 1;
+        break;
+    case SB_PAGELEFT:
+        position -= 16;
+        break;
+    case SB_PAGERIGHT:
+        position += 16;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_LEFT: position = 0; break;
-    case SB_RIGHT: position = 255; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+    case SB_LEFT:
+        position = 0;
+        break;
+    case SB_RIGHT:
+        position = 255;
+        break;
+    default:
+        return;
     }
     position = std::clamp(position, 0, 255);
     SetScrollPos(bar, SB_CTL, position, TRUE);
@@ -225,8 +240,8 @@ bool Frm_Setting::OnCommand(int id, int code, HWND control) {
         return true;
     case kIdDirBrowse:
     case kIdDirRefBrowse:
-        if (const auto folder = shell_.BrowseForFolder(
-                self, id == kIdDirBrowse ? kDownloadFolderTitle : kDefaultFolderTitle, 3, L""))
+        if (const auto folder =
+                shell_.BrowseForFolder(self, id == kIdDirBrowse ? kDownloadFolderTitle : kDefaultFolderTitle, 3, L""))
             SetDlgItemTextW(self, id == kIdDirBrowse ? kIdDir : kIdDirRef, folder->c_str());
         return true;
     case kIdBgBrowse:
@@ -256,8 +271,7 @@ bool Frm_Setting::OnCommand(int id, int code, HWND control) {
             return true;
         }
         // The settings file holds its values in the ANSI code page.
-        if (!RepresentableInAnsi(now.dir) || !RepresentableInAnsi(now.dirRef) ||
-            !RepresentableInAnsi(now.background)) {
+        if (!RepresentableInAnsi(now.dir) || !RepresentableInAnsi(now.dirRef) || !RepresentableInAnsi(now.background)) {
             shell_.Message(self, kUnstorablePath, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
             return true;
         }
