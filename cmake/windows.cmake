@@ -87,6 +87,7 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/layout_test.cpp
       tests/win/translucency_test.cpp
       tests/mainwindow/appearance_test.cpp
+      tests/mainwindow/settings_command_test.cpp
       tests/win/drop_test.cpp
       tests/mainwindow/file_list_test.cpp
       tests/mainwindow/file_commands_test.cpp
