@@ -12,7 +12,9 @@ it once with:
                         equal size
   library/...           three folders on disk for the registered folders
   Orvane.dat            the registered folders (code page 932, CR LF)
-  Qelt.ini              the settings: FILE_PATH and DEFAULT_DIR (cp932, CR LF)
+  background.png        the list's background picture, drawn here
+  Qelt.ini              the settings: FILE_PATH, DEFAULT_DIR and the
+                        background picture BG, tiled (cp932, CR LF)
 
 If DEMO_DIR/Qelt.ini exists already, nothing is changed: the user may have
 edited the demo since. Files that exist already are never overwritten either.
@@ -230,6 +232,15 @@ def sky(x, y):
 
 def sunset(x, y):
     return (250 - y * 2, 120 + x, 60 + y * 3)
+
+
+def wallpaper(x, y):
+    """Pale enough for the rows' text: a light wash with a soft diagonal band
+    and a darker corner mark, so that the placement can be told apart."""
+    if x < 12 and y < 12:
+        return (170, 190, 230)
+    band = 18 if (x + y) % 80 < 20 else 0
+    return (245 - band, 246 - band // 2, 252)
 
 
 def download_files(list_text):
@@ -474,11 +485,17 @@ def make_demo(demo_dir):
         os.sep, "\\") for name_path, sub in REGISTERED]
     writer.file(os.path.join(demo_dir, "Orvane.dat"), text_bytes(data_lines))
 
+    background = os.path.join(demo_dir, "background.png")
+    writer.file(background, png_bytes(160, 120, wallpaper))
+
     # Written last: its presence means the demo is complete.
     ini = text_bytes([
         "[PATH]",
         "FILE_PATH=" + downloads_win,
         "DEFAULT_DIR=" + library_win,
+        "[DESIGN]",
+        "BG=" + windows_path(background),
+        "ALIGNMENT=2",
     ])
     temp = ini_path + ".tmp"
     with open(temp, "wb") as f:
