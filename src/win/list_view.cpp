@@ -84,7 +84,18 @@ void ListView::RepaintIfMoved(UINT message, WPARAM, LPARAM lParam) {
     if (top != shownTop_ || left != shownLeft_) moved = true;
     shownTop_ = top;
     shownLeft_ = left;
-    if (moved) InvalidateRect(list_, nullptr, TRUE);
+    if (!moved) return;
+    // Below the header only: rows painted over the header's place would stay
+    // there, as the header does not repaint for the list.
+    RECT below{};
+    GetClientRect(list_, &below);
+    if (const HWND header = ListView_GetHeader(list_); header && (GetWindowLongPtrW(header, GWL_STYLE) & WS_VISIBLE)) {
+        RECT headerRect{};
+        GetWindowRect(header, &headerRect);
+        MapWindowPoints(nullptr, list_, reinterpret_cast<POINT*>(&headerRect), 2);
+        below.top = std::max(below.top, headerRect.bottom);
+    }
+    InvalidateRect(list_, &below, TRUE);
 }
 
 LRESULT CALLBACK ListView::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
@@ -99,7 +110,24 @@ LRESULT CALLBACK ListView::ListProc(HWND list, UINT message, WPARAM wParam, LPAR
         return 1;
     }
     const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-    if (message != WM_PAINT && message != WM_NCPAINT) self->RepaintIfMoved(message, wParam, lParam);
+    switch (message) {
+    // What scrolls the rows, resizes the list or drags a column's edge.
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_KEYDOWN:
+    case WM_TIMER:  // scrolling while a selection is dragged past the edge
+    case WM_SIZE:
+    case WM_NOTIFY:
+    case LVM_SCROLL:
+    case LVM_ENSUREVISIBLE:
+    case LVM_SETITEMCOUNT:
+        self->RepaintIfMoved(message, wParam, lParam);
+        break;
+    default:
+        break;
+    }
     return result;
 }
 

@@ -115,6 +115,10 @@ TEST_F(AppearanceTest, AScrollRepaintsTheWholeListAndThePictureStaysPut) {
     const HWND list = main->LVList();
     RECT client{};
     GetClientRect(list, &client);
+    RECT header{};
+    GetWindowRect(ListView_GetHeader(list), &header);
+    MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&header), 2);
+    client.top = header.bottom;  // what lies below the header
     for (int way = 0; way < 2; ++way) {
         SCOPED_TRACE(way);
         const int topBefore = ListView_GetTopIndex(list);
