@@ -90,20 +90,20 @@ void Frm_Setting::OnInitDialog() {
     Add(1, WC_BUTTONW, L"左上", kFirstOption, kIdAlign0, 1200, 630, 1080, 270);
     Add(1, WC_BUTTONW, L"中央に表示", kOption, kIdAlign1, 2340, 630, 1620, 270);
     Add(1, WC_BUTTONW, L"並べて表示", kOption, kIdAlign2, 4020, 630, 1620, 270);
-    Add(1, WC_BUTTONW, L"半透明（Windows2000専用）", kFrame, 0, 60, 1050, 3000, 1020);
+    Add(1, WC_BUTTONW, L"半透明（Windows2000専用）", kFrame, 0, 60, 1050, 2760, 1020);
     Add(1, WC_BUTTONW, L"有効", kCheck, kIdInvisibleEnabled, 180, 1320, 1200, 270);
     Add(1, WC_STATICW, L"透明度", kLabel, 0, 180, 1680, 660, 270);
     Add(1, WC_STATICW, L"0", kLabel | SS_RIGHT, 0, 840, 1680, 180, 270);
-    HWND bar = Add(1, WC_SCROLLBARW, L"", WS_TABSTOP | WS_GROUP | SBS_HORZ, kIdInvisible, 1080, 1680, 1440, 270);
+    HWND bar = Add(1, WC_SCROLLBARW, L"", WS_TABSTOP | WS_GROUP | SBS_HORZ, kIdInvisible, 1080, 1680, 1200, 270);
     SetScrollRange(bar, SB_CTL, 0, 255, FALSE);
-    Add(1, WC_STATICW, L"100", kLabel, 0, 2580, 1680, 420, 270);
-    Add(1, WC_BUTTONW, L"罫線表示", kCheck, kIdLine, 3180, 1080, 2400, 270);
-    Add(1, WC_STATICW, L"リストの文字色", kLabel, 0, 3180, 1440, 2520, 270);
-    Add(1, WC_STATICW, L"", SS_NOTIFY, kIdListTextColor, 5760, 1440, 420, 270, WS_EX_CLIENTEDGE);
-    Add(1, WC_BUTTONW, L"．．．", kButton, kIdListTextColorPick, 6240, 1440, 315, 270);
-    Add(1, WC_STATICW, L"サイズが同じファイルの文字色", kLabel, 0, 3180, 1800, 2520, 270);
-    Add(1, WC_STATICW, L"", SS_NOTIFY, kIdSizeColor, 5760, 1800, 420, 270, WS_EX_CLIENTEDGE);
-    Add(1, WC_BUTTONW, L"．．．", kButton, kIdSizeColorPick, 6240, 1800, 315, 270);
+    Add(1, WC_STATICW, L"100", kLabel, 0, 2340, 1680, 420, 270);
+    Add(1, WC_BUTTONW, L"罫線表示", kCheck, kIdLine, 2880, 1080, 2400, 270);
+    Add(1, WC_STATICW, L"リストの文字色", kLabel, 0, 2880, 1440, 2520, 270);
+    Add(1, WC_STATICW, L"", SS_NOTIFY, kIdListTextColor, 5460, 1440, 360, 270, WS_EX_CLIENTEDGE);
+    Add(1, WC_BUTTONW, L"．．．", kButton, kIdListTextColorPick, 5880, 1440, 675, 270);
+    Add(1, WC_STATICW, L"サイズが同じファイルの文字色", kLabel, 0, 2880, 1800, 2520, 270);
+    Add(1, WC_STATICW, L"", SS_NOTIFY, kIdSizeColor, 5460, 1800, 360, 270, WS_EX_CLIENTEDGE);
+    Add(1, WC_BUTTONW, L"．．．", kButton, kIdSizeColorPick, 5880, 1800, 675, 270);
 
     // ペルノア (PicDmy)
     Add(2, WC_BUTTONW, L"", kFrame, 0, 60, 30, 3300, 600);
@@ -117,9 +117,9 @@ void Frm_Setting::OnInitDialog() {
     Add(2, WC_BUTTONW, L"", kFrame, 0, 60, 1350, 4380, 840);
     Add(2, WC_BUTTONW, L"元のファイルのサイズを表示する", kFirstOption, kIdSizeSrc0, 180, 1560, 4140, 270);
     Add(2, WC_BUTTONW, L"ダミーファイルのサイズを表示する", kOption, kIdSizeSrc1, 180, 1860, 4140, 270);
-    Add(2, WC_STATICW, L"ダミーファイルの文字色", kLabel, 0, 3480, 270, 2160, 270);
-    Add(2, WC_STATICW, L"", SS_NOTIFY, kIdDummyColor, 5760, 270, 420, 270, WS_EX_CLIENTEDGE);
-    Add(2, WC_BUTTONW, L"．．．", kButton, kIdDummyColorPick, 6240, 270, 315, 270);
+    Add(2, WC_STATICW, L"ダミーファイルの文字色", kLabel, 0, 3420, 270, 1980, 270);
+    Add(2, WC_STATICW, L"", SS_NOTIFY, kIdDummyColor, 5460, 270, 360, 270, WS_EX_CLIENTEDGE);
+    Add(2, WC_BUTTONW, L"．．．", kButton, kIdDummyColorPick, 5880, 270, 675, 270);
 
     Add(kNoPage, WC_BUTTONW, L"ＯＫ", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kIdOk, 4200, 2880, 1215, 375);
     Add(kNoPage, WC_BUTTONW, L"キャンセル", kButton, kIdCancel, 5520, 2880, 1215, 375);
