@@ -14,6 +14,7 @@ add_library(orvane_win STATIC
     src/win/window.cpp
     src/win/controls.cpp
     src/win/list_view.cpp
+    src/win/drag_source.cpp
     src/win/modal_dialog.cpp
     src/win/paths.cpp
     src/win/files.cpp
@@ -30,6 +31,8 @@ add_library(orvane_win STATIC
     src/mainwindow/filelist.cpp
     src/mainwindow/file_commands.cpp
     src/mainwindow/move_copy.cpp
+    src/mainwindow/drag_drop.cpp
+    src/mainwindow/clipboard.cpp
     src/mainwindow/sort.cpp
     src/mainwindow/findbar.cpp
     src/mainwindow/locale_text.cpp
@@ -90,6 +93,7 @@ if(ORVANE_BUILD_TESTS)
       tests/inventory/scan_folder_test.cpp
       tests/mainwindow/tree_test.cpp
       tests/mainwindow/move_copy_test.cpp
+      tests/mainwindow/drag_drop_test.cpp
       tests/dialogs/frm_pathmod_test.cpp
       tests/dialogs/frm_ver_test.cpp
       ${ORVANE_RC})
