@@ -113,7 +113,7 @@ if(ORVANE_BUILD_TESTS)
   # End-to-end: starts the real Orvane.exe (which must lie beside this test)
   # under Xvfb with the X11 driver.
   add_executable(orvane_e2e tests/e2e/startup_e2e_test.cpp tests/e2e/file_list_e2e_test.cpp tests/e2e/tree_e2e_test.cpp
-      tests/e2e/file_commands_e2e_test.cpp tests/e2e/remote_window.cpp)
+      tests/e2e/file_commands_e2e_test.cpp tests/e2e/drag_drop_e2e_test.cpp tests/e2e/remote_window.cpp)
   target_link_libraries(orvane_e2e PRIVATE orvane_test_main)
   add_dependencies(orvane_e2e Orvane)
   set_target_properties(orvane_e2e PROPERTIES CROSSCOMPILING_EMULATOR "${WINE_RUN};x11")
