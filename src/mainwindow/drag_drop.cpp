@@ -114,11 +114,43 @@ struct Frm_Main::DragDrop {
     }
 
     // Remembers Ctrl as a mouse button goes down on the list: it alone
-    // decides whether a drag from the list copies.
+    // decides whether a drag from the list copies. A Ctrl press on a selected
+    // row would unselect it at once in some list controls (Wine's), before a
+    // drag can start: the list sees a plain press, and when no drag follows,
+    // the click unselects that row as a Ctrl click does.
     static LRESULT CALLBACK ListPressProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR data) {
-        if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
-            if (auto* self = reinterpret_cast<DragDrop*>(data)) self->controlAtListPress = (wParam & MK_CONTROL) != 0;
+        auto* self = reinterpret_cast<DragDrop*>(data);
+        switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            self->controlAtListPress = (wParam & MK_CONTROL) != 0;
+            self->ctrlPressedRow = -1;
+            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            const int row = self->main.fileList_.HitTest(at);
+            if (message == WM_LBUTTONDOWN && (wParam & MK_CONTROL) && !(wParam & MK_SHIFT) && row >= 0 &&
+                ListView_GetItemState(list, row, LVIS_SELECTED)) {
+                self->ctrlPressedRow = row;
+                self->selectedAtPress = self->main.fileList_.SelectedRows();
+                wParam &= ~static_cast<WPARAM>(MK_CONTROL);
+            }
+            break;
+        }
+        case WM_LBUTTONUP:
+            if (self->ctrlPressedRow >= 0) {
+                const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+                ListView& rows = self->main.fileList_;
+                rows.ClearSelection();
+                for (int row : self->selectedAtPress)
+                    if (row != self->ctrlPressedRow) rows.Select(row, true);
+                rows.Focus(self->ctrlPressedRow);
+                self->ctrlPressedRow = -1;
+                return result;
+            }
+            break;
+        default:
+            break;
         }
         return DefSubclassProc(list, message, wParam, lParam);
     }
@@ -129,6 +161,8 @@ struct Frm_Main::DragDrop {
     DropTargetRegistration listRegistration;
     DropTargetRegistration treeRegistration;
     bool controlAtListPress = false;
+    int ctrlPressedRow = -1;  // a selected row pressed with Ctrl, until a drag or the release
+    std::vector<int> selectedAtPress;
 };
 
 void Frm_Main::SetUpDragDrop() { dragDrop_ = std::make_shared<DragDrop>(*this); }
@@ -150,6 +184,7 @@ ComPtr<IDataObject> Frm_Main::ListDragData() const {
 
 void Frm_Main::OnBeginDrag(int /*row*/) {
     if (!dragDrop_ || fileList_.SelectedRows().empty()) return;
+    dragDrop_->ctrlPressedRow = -1;  // a drag, not a Ctrl click
     const ComPtr<IDataObject> data = ListDragData();
     const DWORD effect = RunDragLoop(data.get(), ListDragEffect(dragDrop_->controlAtListPress));
     EndDragFromList(effect, data.get());

@@ -222,6 +222,23 @@ TEST_F(DragDropTest, TheListsDragHandsTheSelectedFilesAndItsEndDropsTheRowsThatM
     EXPECT_EQ(Panel(1), L"4 ﾌｧｲﾙ");
 }
 
+TEST_F(DragDropTest, ACtrlPressOnASelectedRowKeepsItForADragAndTheClickUnselectsIt) {
+    for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.mp3"}) test::MakeFile(File(name), 1);
+    LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
+    SelectRows({L"a.mp3", L"b.mp3"});
+    RECT r{};
+    ListView_GetItemRect(main->LVList(), 1, &r, LVIR_LABEL);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(main->LVList(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at);
+    EXPECT_TRUE(Selected(0));
+    EXPECT_TRUE(Selected(1));  // still there for a drag to take
+    SendMessageW(main->LVList(), WM_LBUTTONUP, MK_CONTROL, at);
+    ProcessPendingMessages();
+    EXPECT_TRUE(Selected(0));
+    EXPECT_FALSE(Selected(1));  // no drag: a Ctrl click
+    EXPECT_FALSE(Selected(2));
+}
+
 TEST_F(DragDropTest, CopyThenPasteCopiesCutThenPasteMovesOnceAndTheClipboardOutlivesTheWindow) {
     test::MakeFile(File(L"a.mp3"), 1);
     test::MakeFile(File(L"b.mp3"), 1);
