@@ -28,12 +28,12 @@ void Frm_Main::PasteFiles() {
     const std::optional<std::vector<std::wstring>> paths = FileDropPaths(data.get());
     if (!paths || paths->empty()) return;
     const bool move = TransferForPaste(ReadDropEffect(data.get(), CFSTR_PREFERREDDROPEFFECT)) == FileTransfer::Move;
-    const bool sameFolder = FirstPathIsIn(*paths, folder, UpperCaseText);
-    if (move && sameFolder) return;  // a cut put back where it lies
-    // A copy into the folder it comes from gets new names, as in the shell.
-    const FILEOP_FLAGS flags = FOF_MULTIDESTFILES | (sameFolder ? FOF_RENAMEONCOLLISION : 0);
+    // A file pasted into the folder it lies in would land on itself: a cut
+    // stays where it is, and a copy is refused (the shell under Wine hangs or
+    // ends the program on a copy onto itself, even when asked for new names).
+    if (AnyPathIsIn(*paths, folder, UpperCaseText)) return;
     const bool done = app_.shell.FileOperation(hwnd(), move ? FO_MOVE : FO_COPY, ShellFileList(*paths),
-                                               ShellFileList(DropDestinations(*paths, folder)), flags);
+                                               ShellFileList(DropDestinations(*paths, folder)), FOF_MULTIDESTFILES);
     if (done && move) {
         // The cut's files moved here: its source has nothing to delete, and
         // a cut is pasted once.

@@ -23,12 +23,24 @@ FileTransfer TransferForPaste(std::optional<std::uint32_t> preferred) {
     return preferred && (*preferred & kDropMove) && !(*preferred & kDropCopy) ? FileTransfer::Move : FileTransfer::Copy;
 }
 
-bool FirstPathIsIn(const std::vector<std::wstring>& paths, const std::wstring& folder, const UpperCase& upper) {
-    if (paths.empty()) return false;
-    const std::wstring& first = paths.front();
-    const std::size_t cut = first.rfind(L'\\');
-    const std::wstring itsFolder = cut == std::wstring::npos ? std::wstring() : first.substr(0, cut + 1);
+namespace {
+
+bool PathIsIn(const std::wstring& path, const std::wstring& folder, const UpperCase& upper) {
+    const std::size_t cut = path.rfind(L'\\');
+    const std::wstring itsFolder = cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
     return upper(itsFolder) == upper(WithTrailingBackslash(folder));
+}
+
+}  // namespace
+
+bool FirstPathIsIn(const std::vector<std::wstring>& paths, const std::wstring& folder, const UpperCase& upper) {
+    return !paths.empty() && PathIsIn(paths.front(), folder, upper);
+}
+
+bool AnyPathIsIn(const std::vector<std::wstring>& paths, const std::wstring& folder, const UpperCase& upper) {
+    for (const std::wstring& path : paths)
+        if (PathIsIn(path, folder, upper)) return true;
+    return false;
 }
 
 std::vector<std::wstring> DropDestinations(const std::vector<std::wstring>& paths, const std::wstring& folder) {

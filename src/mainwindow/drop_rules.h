@@ -40,6 +40,8 @@ FileTransfer TransferForPaste(std::optional<std::uint32_t> preferred);
 // The first path lies in folder (compared as the file system does,
 // ignoring letter case); only the first path counts, and no paths is false.
 bool FirstPathIsIn(const std::vector<std::wstring>& paths, const std::wstring& folder, const UpperCase& upper);
+// Any of the paths lies in folder, compared the same way.
+bool AnyPathIsIn(const std::vector<std::wstring>& paths, const std::wstring& folder, const UpperCase& upper);
 
 // Where a dropped path goes in folder: the name after its last backslash
 // (the whole path when it has none), after the folder and a backslash

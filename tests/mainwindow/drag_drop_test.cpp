@@ -254,9 +254,11 @@ TEST_F(DragDropTest, CopyThenPasteCopiesCutThenPasteMovesOnceAndTheClipboardOutl
     EXPECT_TRUE(test::Exists(InMusic(L"a.mp3")));
     EXPECT_TRUE(test::Exists(File(L"a.mp3")));
     EXPECT_EQ(Column1(), std::vector<std::wstring>{L"a.mp3"});
-
     treeview::Select(main->TVDir(), treeview::Root(main->TVDir()));
     Command(kCmdRefresh);
+    Command(kCmdPaste);  // a copy into the folder it lies in would land on itself: refused
+    EXPECT_EQ(shell.fileOperations.size(), 1u);
+    EXPECT_EQ(Count(), 2);
     SelectRows({L"b.mp3"});
     Command(kCmdCut);
     Command(kCmdPaste);  // into the folder it lies in: nothing

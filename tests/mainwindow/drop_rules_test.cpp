@@ -47,6 +47,8 @@ TEST(DropRules, OnlyTheFirstPathsFolderIsComparedIgnoringLetterCase) {
     EXPECT_FALSE(FirstPathIsIn({L"D:\\other\\b.mp3", L"C:\\dl\\a.mp3"}, L"C:\\dl", AsciiUpper));
     EXPECT_FALSE(FirstPathIsIn({L"a.mp3"}, L"C:\\dl", AsciiUpper));
     EXPECT_FALSE(FirstPathIsIn({}, L"C:\\dl", AsciiUpper));
+    EXPECT_TRUE(AnyPathIsIn({L"D:\\other\\b.mp3", L"C:\\DL\\a.mp3"}, L"c:\\dl", AsciiUpper));
+    EXPECT_FALSE(AnyPathIsIn({L"D:\\other\\b.mp3", L"C:\\dl\\sub\\a.mp3"}, L"C:\\dl", AsciiUpper));
 }
 
 TEST(DropRules, DestinationsKeepTheDataOrderAndTakeTheNameAfterTheLastBackslash) {
