@@ -103,10 +103,10 @@ void Frm_Main::ShowFileMenu(POINT screen) {
     AppendMenuW(menu.get(), MF_STRING, kCmdMove, L"移動");
     AppendMenuW(menu.get(), MF_STRING, kCmdCopy, L"コピー");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kCmdCut, L"切り取り\tCtrl+X");
-    AppendMenuW(menu.get(), MF_STRING, kCmdCopyToClipboard, L"クリップボードにコピー\tCtrl+C");
+    AppendMenuW(menu.get(), MF_STRING, kCmdCut, L"切り取り");
+    AppendMenuW(menu.get(), MF_STRING, kCmdCopyToClipboard, L"クリップボードにコピー");
     AppendMenuW(menu.get(), MF_STRING | (IsClipboardFormatAvailable(CF_HDROP) ? 0 : MF_GRAYED), kCmdPaste,
-                L"貼り付け\tCtrl+V");
+                L"貼り付け");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kCmdProperties, L"プロパティ");
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
