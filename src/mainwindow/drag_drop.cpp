@@ -186,7 +186,9 @@ void Frm_Main::OnBeginDrag(int /*row*/) {
     if (!dragDrop_ || fileList_.SelectedRows().empty()) return;
     dragDrop_->ctrlPressedRow = -1;  // a drag, not a Ctrl click
     const ComPtr<IDataObject> data = ListDragData();
+    listDragging_ = true;
     const DWORD effect = RunDragLoop(data.get(), ListDragEffect(dragDrop_->controlAtListPress));
+    listDragging_ = false;
     EndDragFromList(effect, data.get());
 }
 

@@ -210,6 +210,9 @@ private:
     struct DragDrop;
     std::shared_ptr<DragDrop> dragDrop_;
     ComPtr<IDataObject> clipboardData_;  // our last cut or copy (clipboard.cpp)
+    // A press on a selected row also starts the list's timer for editing its
+    // name, which some list controls (Wine's) let run into the drag.
+    bool listDragging_ = false;
     void SetUpDragDrop();
     void TearDownDragDrop();
     void OnBeginDrag(int row) override;
