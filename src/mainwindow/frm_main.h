@@ -204,9 +204,9 @@ private:
     void OnSplitterMove(int xPixels) override;
     void OnSplitterUp() override;
 
-    // Drag and drop (drag_drop.cpp): the drop targets, the keys of the last
-    // press on the list. Shared only so that its
-    // deleter is made where the type is complete.
+    // Drag and drop (drag_drop.cpp): the drop targets and the keys of the
+    // last press on the list. Shared only so that its deleter is made where
+    // the type is complete.
     struct DragDrop;
     std::shared_ptr<DragDrop> dragDrop_;
     ComPtr<IDataObject> clipboardData_;  // our last cut or copy (clipboard.cpp)
