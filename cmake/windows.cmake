@@ -14,6 +14,7 @@ add_library(orvane_win STATIC
     src/win/window.cpp
     src/win/controls.cpp
     src/win/list_view.cpp
+    src/win/drag_source.cpp
     src/win/modal_dialog.cpp
     src/win/paths.cpp
     src/win/files.cpp
@@ -31,6 +32,8 @@ add_library(orvane_win STATIC
     src/mainwindow/filelist.cpp
     src/mainwindow/file_commands.cpp
     src/mainwindow/move_copy.cpp
+    src/mainwindow/drag_drop.cpp
+    src/mainwindow/clipboard.cpp
     src/mainwindow/sort.cpp
     src/mainwindow/findbar.cpp
     src/mainwindow/locale_text.cpp
@@ -95,6 +98,7 @@ if(ORVANE_BUILD_TESTS)
       tests/inventory/scan_folder_test.cpp
       tests/mainwindow/tree_test.cpp
       tests/mainwindow/move_copy_test.cpp
+      tests/mainwindow/drag_drop_test.cpp
       tests/dialogs/frm_pathmod_test.cpp
       tests/dialogs/frm_setting_test.cpp
       tests/dialogs/frm_ver_test.cpp
@@ -115,7 +119,8 @@ if(ORVANE_BUILD_TESTS)
   # End-to-end: starts the real Orvane.exe (which must lie beside this test)
   # under Xvfb with the X11 driver.
   add_executable(orvane_e2e tests/e2e/startup_e2e_test.cpp tests/e2e/file_list_e2e_test.cpp tests/e2e/tree_e2e_test.cpp
-      tests/e2e/file_commands_e2e_test.cpp tests/e2e/settings_e2e_test.cpp tests/e2e/remote_window.cpp)
+      tests/e2e/file_commands_e2e_test.cpp tests/e2e/settings_e2e_test.cpp tests/e2e/drag_drop_e2e_test.cpp
+      tests/e2e/remote_window.cpp)
   target_link_libraries(orvane_e2e PRIVATE orvane_test_main)
   add_dependencies(orvane_e2e Orvane)
   set_target_properties(orvane_e2e PROPERTIES CROSSCOMPILING_EMULATOR "${WINE_RUN};x11")

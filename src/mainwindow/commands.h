@@ -23,6 +23,9 @@ enum CommandId : int {
     kCmdMove,               // list menu > 移動
     kCmdCopy,               // list menu > コピー
     kCmdOpen,               // double click, Enter on the list
+    kCmdCut,                // list menu > 切り取り, Ctrl+X
+    kCmdCopyToClipboard,    // list menu > クリップボードにコピー, Ctrl+C
+    kCmdPaste,              // list menu > 貼り付け, Ctrl+V
 };
 
 // Child-window ids of the main window's controls that are not commands.

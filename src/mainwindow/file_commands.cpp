@@ -103,6 +103,10 @@ void Frm_Main::ShowFileMenu(POINT screen) {
     AppendMenuW(menu.get(), MF_STRING, kCmdMove, L"移動");
     AppendMenuW(menu.get(), MF_STRING, kCmdCopy, L"コピー");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kCmdCut, L"切り取り");
+    AppendMenuW(menu.get(), MF_STRING, kCmdCopyToClipboard, L"クリップボードにコピー");
+    AppendMenuW(menu.get(), MF_STRING | (IsClipboardFormatAvailable(CF_HDROP) ? 0 : MF_GRAYED), kCmdPaste, L"貼り付け");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kCmdProperties, L"プロパティ");
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
 }
@@ -119,6 +123,12 @@ void Frm_Main::OnKeyDown(WORD key) {
     case VK_DELETE:
         OnDelete();
         break;
+    case 'X':
+    case 'C':
+    case 'V':
+        if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0)
+            OnCommand(key == 'X' ? kCmdCut : key == 'C' ? kCmdCopyToClipboard : kCmdPaste);
+        break;
     default:
         break;
     }
@@ -133,7 +143,7 @@ void Frm_Main::OnRename() {
 
 // The edit starts from the file's name on disk, not from a shortened label.
 bool Frm_Main::OnBeginLabelEdit(int row) {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return false;
+    if (listDragging_ || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return false;
     fileList_.SetLabelEditText(rows_[static_cast<std::size_t>(row)].key);
     return true;
 }

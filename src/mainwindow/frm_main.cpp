@@ -149,6 +149,7 @@ void Frm_Main::CreateControls() {
     SetWindowSubclass(TVDir(), TreeProc, 1, reinterpret_cast<DWORD_PTR>(this));
     splitter_ = std::make_unique<Splitter>(hwnd(), static_cast<SplitterDelegate&>(*this));
     fileList_.Create(self, kIdList);
+    SetUpDragDrop();
     SBMain_ = CreateChild(self, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kIdStatus);
 
     font_ = CreateUiFont(dpi_);
@@ -291,6 +292,13 @@ void Frm_Main::OnCommand(int id) {
     case kCmdProperties:
         OnProperties();
         break;
+    case kCmdCut:
+    case kCmdCopyToClipboard:
+        CutOrCopySelected(id == kCmdCut);
+        break;
+    case kCmdPaste:
+        PasteFiles();
+        break;
 
     default:
         break;  // commands of features still to come
@@ -342,6 +350,7 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(hwnd());
         return 0;
     case WM_DESTROY:
+        TearDownDragDrop();
         if (quitOnDestroy_) PostQuitMessage(0);
         return 0;
     default:

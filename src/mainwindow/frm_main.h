@@ -20,6 +20,7 @@
 #include "mainwindow/layout_core.h"
 #include "mainwindow/locale_text.h"
 #include "mainwindow/splitter.h"
+#include "win/com.h"
 #include "win/handles.h"
 #include "win/list_view.h"
 #include "win/window.h"
@@ -92,6 +93,17 @@ public:
     void MoveOrCopySelected(UINT operation);
     // The client's download folder: the stored FILE_PATH as the program uses it.
     std::wstring ClientFolder() const;
+
+    // Drag and drop and the clipboard (drag_drop.cpp, clipboard.cpp).
+    IDropTarget* ListDropTarget() const;
+    IDropTarget* TreeDropTarget() const;
+    // What a drag from the list hands over: the selected rows' files.
+    ComPtr<IDataObject> ListDragData() const;
+    // The end of a drag from the list: the effect the drag loop reported and
+    // the data, on which the target may have said what it did.
+    void EndDragFromList(DWORD effect, IDataObject* data);
+    void CutOrCopySelected(bool cut);
+    void PasteFiles();
 
     // The registered folders (tree.cpp).
     void RefreshCommand();
@@ -192,6 +204,19 @@ private:
     void OnSplitterDown() override;
     void OnSplitterMove(int xPixels) override;
     void OnSplitterUp() override;
+
+    // Drag and drop (drag_drop.cpp): the drop targets and the keys of the
+    // last press on the list. Shared only so that its deleter is made where
+    // the type is complete.
+    struct DragDrop;
+    std::shared_ptr<DragDrop> dragDrop_;
+    ComPtr<IDataObject> clipboardData_;  // our last cut or copy (clipboard.cpp)
+    // A press on a selected row also starts the list's timer for editing its
+    // name, which some list controls (Wine's) let run into the drag.
+    bool listDragging_ = false;
+    void SetUpDragDrop();
+    void TearDownDragDrop();
+    void OnBeginDrag(int row) override;
 
     AppContext& app_;
     const RewriteFaults* rewriteFaults_;

@@ -77,10 +77,11 @@ TEST_F(FileCommandsTest, TheListMenuComesUpOnARightClickShiftF10AndTheMenuKey) {
     // What Shift+F10 and the menu key send the list's parent.
     SendMessageW(main->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), -1);
 
-    const std::wstring expected = L"名前の変更=" + std::to_wstring(kCmdRename) + L" =0 削除=" +
-                                  std::to_wstring(kCmdDelete) + L" =0 移動=" + std::to_wstring(kCmdMove) + L" コピー=" +
-                                  std::to_wstring(kCmdCopy) + L" =0 プロパティ=" + std::to_wstring(kCmdProperties) +
-                                  L" ";
+    const std::wstring expected =
+        L"名前の変更=" + std::to_wstring(kCmdRename) + L" =0 削除=" + std::to_wstring(kCmdDelete) + L" =0 移動=" +
+        std::to_wstring(kCmdMove) + L" コピー=" + std::to_wstring(kCmdCopy) + L" =0 切り取り=" +
+        std::to_wstring(kCmdCut) + L" クリップボードにコピー=" + std::to_wstring(kCmdCopyToClipboard) + L" 貼り付け=" +
+        std::to_wstring(kCmdPaste) + L" =0 プロパティ=" + std::to_wstring(kCmdProperties) + L" ";
     EXPECT_EQ(menus, (Entries{expected, expected}));
 }
 

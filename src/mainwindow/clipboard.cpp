@@ -1,0 +1,50 @@
+// Cut, copy and paste of files through the clipboard, in the shell's
+// file-drop format with the preferred drop effect, as the shell itself
+// offers and takes them.
+#include <shlobj.h>
+
+#include "core/text.h"
+#include "mainwindow/drop_rules.h"
+#include "mainwindow/frm_main.h"
+#include "mainwindow/locale_text.h"
+#include "win/file_drop.h"
+#include "win/paths.h"
+
+namespace orvane {
+
+void Frm_Main::CutOrCopySelected(bool cut) {
+    std::vector<std::wstring> paths = SelectedPaths();
+    if (paths.empty()) return;
+    ComPtr<IDataObject> data = MakeFileDropData([paths = std::move(paths)] { return paths; });
+    WriteDropEffect(data.get(), CFSTR_PREFERREDDROPEFFECT, cut ? DROPEFFECT_MOVE : DROPEFFECT_COPY);
+    if (SUCCEEDED(OleSetClipboard(data.get()))) clipboardData_ = std::move(data);
+}
+
+void Frm_Main::PasteFiles() {
+    const std::wstring folder = SelectedFolder();
+    if (folder.empty() || !FolderExists(folder)) return;
+    ComPtr<IDataObject> data;
+    if (FAILED(OleGetClipboard(data.put())) || !data) return;
+    const std::optional<std::vector<std::wstring>> paths = FileDropPaths(data.get());
+    if (!paths || paths->empty()) return;
+    const bool move = TransferForPaste(ReadDropEffect(data.get(), CFSTR_PREFERREDDROPEFFECT)) == FileTransfer::Move;
+    // A file pasted into the folder it lies in would land on itself: a cut
+    // stays where it is, and a copy is refused (the shell under Wine hangs or
+    // ends the program on a copy onto itself, even when asked for new names).
+    if (AnyPathIsIn(*paths, folder, UpperCaseText)) return;
+    const bool done = app_.shell.FileOperation(hwnd(), move ? FO_MOVE : FO_COPY, ShellFileList(*paths),
+                                               ShellFileList(DropDestinations(*paths, folder)), FOF_MULTIDESTFILES);
+    if (done && move) {
+        // The cut's files moved here: its source has nothing to delete, and
+        // a cut is pasted once.
+        WriteDropEffect(data.get(), CFSTR_PERFORMEDDROPEFFECT, DROPEFFECT_NONE);
+        WriteDropEffect(data.get(), CFSTR_PASTESUCCEEDED, DROPEFFECT_MOVE);
+        OleSetClipboard(nullptr);
+        clipboardData_.reset();
+    }
+    SetFocus(LVList());  // back from the shell's windows
+    RefreshCommand();
+    UpdateCountPanel();
+}
+
+}  // namespace orvane
