@@ -15,7 +15,14 @@ namespace orvane {
 void Frm_Main::CutOrCopySelected(bool cut) {
     std::vector<std::wstring> paths = SelectedPaths();
     if (paths.empty()) return;
-    ComPtr<IDataObject> data = MakeFileDropData([paths = std::move(paths)] { return paths; });
+    // Another program that pastes a cut says so on the data once the files
+    // moved: the rows whose files left then go, as after a move of our own.
+    const HWND window = hwnd();
+    const auto onSet = [window, cut](const FORMATETC& format) {
+        if (cut && format.cfFormat == RegisterClipboardFormatW(CFSTR_PASTESUCCEEDED))
+            PostMessageW(window, kCutPastedMessage, 0, 0);
+    };
+    ComPtr<IDataObject> data = MakeFileDropData([paths = std::move(paths)] { return paths; }, onSet);
     WriteDropEffect(data.get(), CFSTR_PREFERREDDROPEFFECT, cut ? DROPEFFECT_MOVE : DROPEFFECT_COPY);
     if (SUCCEEDED(OleSetClipboard(data.get()))) clipboardData_ = std::move(data);
 }

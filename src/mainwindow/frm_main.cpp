@@ -325,6 +325,9 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFocusListMessage:
         SetFocus(LVList());
         return 0;
+    case kCutPastedMessage:
+        DropRowsWhoseFilesLeft();
+        return 0;
     case WM_CONTEXTMENU:
         // From the keyboard (Shift+F10): the list's menu at its focused row.
         if (reinterpret_cast<HWND>(wParam) == LVList() && lParam == -1) {

@@ -104,6 +104,9 @@ public:
     void EndDragFromList(DWORD effect, IDataObject* data);
     void CutOrCopySelected(bool cut);
     void PasteFiles();
+    // Our last cut or copy as we put it on the clipboard (a program pasting it
+    // reaches this object; Wine's clipboard does not hand it on in-process).
+    IDataObject* ClipboardData() const { return clipboardData_.get(); }
 
     // The registered folders (tree.cpp).
     void RefreshCommand();
@@ -163,6 +166,8 @@ private:
     // Posted when a label edit ends: the list takes the keyboard back once the
     // edit is gone, also after a message box took it away.
     static constexpr UINT kFocusListMessage = WM_APP + 1;
+    // Posted when a program that pasted our cut says the files moved.
+    static constexpr UINT kCutPastedMessage = WM_APP + 2;
     void ShowFileMenu(POINT screen);
     void OnRename();
     void OnDelete();

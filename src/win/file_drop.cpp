@@ -89,7 +89,8 @@ HGLOBAL BuildFileDrop(const std::vector<std::wstring>& paths) {
 
 class FileDropData final : public IDataObject {
 public:
-    explicit FileDropData(std::function<std::vector<std::wstring>()> paths) : paths_(std::move(paths)) {}
+    FileDropData(std::function<std::vector<std::wstring>()> paths, std::function<void(const FORMATETC&)> onSet)
+        : paths_(std::move(paths)), onSet_(std::move(onSet)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
@@ -155,6 +156,7 @@ public:
         } else {
             stored_.push_back({format->cfFormat, copy});
         }
+        if (onSet_) onSet_(*format);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
@@ -190,6 +192,7 @@ private:
 
     std::atomic<ULONG> references_{1};
     std::function<std::vector<std::wstring>()> paths_;
+    std::function<void(const FORMATETC&)> onSet_;
     std::vector<std::wstring> files_;
     bool filled_ = false;
     std::vector<Stored> stored_;
@@ -208,8 +211,9 @@ std::optional<std::vector<std::wstring>> FileDropPaths(IDataObject* data) {
     return paths;
 }
 
-ComPtr<IDataObject> MakeFileDropData(std::function<std::vector<std::wstring>()> paths) {
-    return ComPtr<IDataObject>(new FileDropData(std::move(paths)));
+ComPtr<IDataObject> MakeFileDropData(std::function<std::vector<std::wstring>()> paths,
+                                     std::function<void(const FORMATETC&)> onSet) {
+    return ComPtr<IDataObject>(new FileDropData(std::move(paths), std::move(onSet)));
 }
 
 std::optional<DWORD> ReadDropEffect(IDataObject* data, const wchar_t* format) {

@@ -23,8 +23,10 @@ std::optional<std::vector<std::wstring>> FileDropPaths(IDataObject* data);
 // A data object that offers the file-drop format. paths is asked once, when
 // a target or the clipboard first wants the content. Any other format that
 // a target sets on it (the shell's performed drop effect, "paste succeeded")
-// is kept and handed back on request, as the shell's move protocol expects.
-ComPtr<IDataObject> MakeFileDropData(std::function<std::vector<std::wstring>()> paths);
+// is kept and handed back on request, as the shell's move protocol expects;
+// onSet, when given, hears of each such format after it is kept.
+ComPtr<IDataObject> MakeFileDropData(std::function<std::vector<std::wstring>()> paths,
+                                     std::function<void(const FORMATETC&)> onSet = {});
 
 // The shell's drop-effect formats (CFSTR_PREFERREDDROPEFFECT,
 // CFSTR_PERFORMEDDROPEFFECT, CFSTR_LOGICALPERFORMEDDROPEFFECT,

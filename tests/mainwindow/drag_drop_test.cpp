@@ -272,6 +272,14 @@ TEST_F(DragDropTest, CopyThenPasteCopiesCutThenPasteMovesOnceAndTheClipboardOutl
     Command(kCmdPaste);  // a cut is pasted once
     EXPECT_EQ(shell.fileOperations.size(), operations);
 
+    // Another program pastes a cut: it moves the files and says so on the data.
+    SelectRows({L"a.mp3"});
+    Command(kCmdCut);
+    ASSERT_TRUE(MoveFileW(InMusic(L"a.mp3").c_str(), File(L"elsewhere.mp3").c_str()));
+    EXPECT_TRUE(WriteDropEffect(main->ClipboardData(), CFSTR_PASTESUCCEEDED, DROPEFFECT_MOVE));
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
+    EXPECT_EQ(Column1(), std::vector<std::wstring>{L"b.mp3"});
+
     SelectRows({L"b.mp3"});
     Command(kCmdCopyToClipboard);
     DestroyWindow(main->hwnd());
