@@ -137,6 +137,12 @@ const SettingEntry kSettings[] = {
     {SettingKey::DummySizeDisp, L"DMY", L"SIZEDISP", L"1", &Settings::dummySizeDisp, Form::Number},
     {SettingKey::DummySizeSrc, L"DMY", L"SIZESRC", L"1", &Settings::dummySizeSrc, Form::Number},
     {SettingKey::DummyColor, L"DMY", L"COLOR", L"8421504", &Settings::dummyColor, Form::Number},
+    {SettingKey::AutoRefresh, L"VIEW", L"AUTOREFRESH", L"1", &Settings::autoRefresh, Form::NumberIsOne},
+    {SettingKey::Width, L"VIEW", L"WIDTH", L"", &Settings::width, Form::Text},
+    {SettingKey::Height, L"VIEW", L"HEIGHT", L"", &Settings::height, Form::Text},
+    {SettingKey::Maximized, L"VIEW", L"MAXIMIZED", L"0", &Settings::maximized, Form::Number},
+    {SettingKey::Splitter, L"VIEW", L"SPLITTER", L"", &Settings::splitter, Form::Text},
+    {SettingKey::ColumnWidths, L"VIEW", L"COLUMNS", L"", &Settings::columnWidths, Form::Text},
 };
 static_assert(std::size(kSettings) == kSettingCount);
 

@@ -62,6 +62,14 @@ struct Settings {
     std::int16_t dummySizeDisp = 1;     // DMY/SIZEDISP
     std::int16_t dummySizeSrc = 1;      // DMY/SIZESRC
     std::int32_t dummyColor = 8421504;  // DMY/COLOR
+    // Section VIEW, which only this program's later versions know: files
+    // that know only the keys above stay readable by anything that does.
+    bool autoRefresh = true;     // VIEW/AUTOREFRESH: the list follows its folder
+    std::wstring width;          // VIEW/WIDTH, twips as stored
+    std::wstring height;         // VIEW/HEIGHT
+    std::int16_t maximized = 0;  // VIEW/MAXIMIZED: 1 when the window was left maximised
+    std::wstring splitter;       // VIEW/SPLITTER, the splitter's place in twips
+    std::wstring columnWidths;   // VIEW/COLUMNS, the seven widths in twips, comma-separated
 
     bool operator==(const Settings&) const = default;
 };
@@ -87,8 +95,14 @@ enum class SettingKey {
     DummySizeDisp,
     DummySizeSrc,
     DummyColor,
+    AutoRefresh,
+    Width,
+    Height,
+    Maximized,
+    Splitter,
+    ColumnWidths,
 };
-inline constexpr int kSettingCount = 19;
+inline constexpr int kSettingCount = 25;
 
 // Writes one key: (section, key, value).
 using IniWriter = std::function<void(std::wstring_view section, std::wstring_view key, std::wstring_view value)>;

@@ -39,6 +39,10 @@ TEST(SettingsModel, EveryKeyWrittenFromMemoryReadsBackTheSameUnderItsOwnName) {
     s.dummySizeDisp = 0;
     s.dummySizeSrc = 0;
     s.dummyColor = -1;
+    s.autoRefresh = false;
+    s.width = L"9000";
+    s.maximized = 1;
+    s.columnWidths = L"1,2,3,4,5,6,7";
     FakeIni ini;
     const IniWriter write = [&](std::wstring_view section, std::wstring_view key, std::wstring_view value) {
         ini.values[std::wstring(section) + L"/" + std::wstring(key)] = value;
@@ -46,10 +50,12 @@ TEST(SettingsModel, EveryKeyWrittenFromMemoryReadsBackTheSameUnderItsOwnName) {
     for (int k = 0; k < kSettingCount; ++k) WriteSettings(write, s, {static_cast<SettingKey>(k)});
     std::wstring names;  // the settings file's own names, which other versions of the program read too
     for (const auto& [name, value] : ini.values) names += name + L" ";
-    EXPECT_EQ(names,
-              L"DESIGN/ALIGNMENT DESIGN/BG DESIGN/INVISIBLE DESIGN/INVISIBLEENABLED DESIGN/LINE DESIGN/LISTTEXTCOLOR "
-              L"DESIGN/SIZECOLOR DMY/COLOR DMY/INITIALDISP DMY/SIZEDISP DMY/SIZESRC PATH/DEFAULT_DIR PATH/FILE_PATH "
-              L"SORT/KEY SORT/ORDER SYSTEM/DELMSG SYSTEM/LEFT SYSTEM/REFDIRVIEW SYSTEM/TOP ");
+    EXPECT_EQ(
+        names,
+        L"DESIGN/ALIGNMENT DESIGN/BG DESIGN/INVISIBLE DESIGN/INVISIBLEENABLED DESIGN/LINE DESIGN/LISTTEXTCOLOR "
+        L"DESIGN/SIZECOLOR DMY/COLOR DMY/INITIALDISP DMY/SIZEDISP DMY/SIZESRC PATH/DEFAULT_DIR PATH/FILE_PATH "
+        L"SORT/KEY SORT/ORDER SYSTEM/DELMSG SYSTEM/LEFT SYSTEM/REFDIRVIEW SYSTEM/TOP VIEW/AUTOREFRESH VIEW/COLUMNS "
+        L"VIEW/HEIGHT VIEW/MAXIMIZED VIEW/SPLITTER VIEW/WIDTH ");
     EXPECT_EQ(ini.values[L"DESIGN/LISTTEXTCOLOR"], L"-2147483643");
     EXPECT_EQ(ini.values[L"SYSTEM/DELMSG"], L"0");
     EXPECT_TRUE(ini.Read() == s);
