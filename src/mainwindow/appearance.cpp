@@ -29,7 +29,7 @@ void ApplyTranslucency(HWND window, const Settings& settings) {
     if (!CanUseTranslucency()) return;
     const bool on = settings.invisibleEnabled == 1;
     SetLayered(window, on);
-    if (on) SetOpacity(window, static_cast<BYTE>(std::clamp<int>(settings.invisible, 0, 255)));
+    if (on) SetOpacity(window, static_cast<BYTE>(std::clamp<int>(settings.invisible, kLowestWindowOpacity, 255)));
 }
 
 }  // namespace orvane

@@ -22,6 +22,9 @@ void ApplyListAppearance(ListView& list, const Settings& settings, const std::ws
 
 // The window takes the stored opacity while translucency is switched on,
 // and is opaque otherwise; nothing happens where layered windows are missing.
+// It never goes below about a tenth: a window that cannot be seen cannot be
+// clicked either, and the user could not reach the settings to undo it.
+inline constexpr int kLowestWindowOpacity = 26;
 void ApplyTranslucency(HWND window, const Settings& settings);
 
 }  // namespace orvane

@@ -172,6 +172,14 @@ TEST_F(AppearanceTest, TheMainWindowTakesTheStoredOpacityOnlyWhileTranslucencyIs
         }
         main.reset();
     }
+    // A window too faint to see or click is kept at the lowest opacity.
+    for (auto [stored, shown] : {std::pair{0, 26}, {25, 26}, {26, 26}, {27, 27}}) {
+        LoadOnDownloads(L"[DESIGN]\r\nINVISIBLEENABLED=1\r\nINVISIBLE=" + std::to_wstring(stored) + L"\r\n");
+        BYTE alpha = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(main->hwnd(), nullptr, &alpha, nullptr));
+        EXPECT_EQ(alpha, shown) << stored;
+        main.reset();
+    }
 }
 
 }  // namespace
