@@ -61,6 +61,7 @@ void Frm_Main::Load() {
 }
 
 void Frm_Main::Show(int showCommand) {
+    if (showCommand == SW_SHOWNORMAL && settings.maximized == 1) showCommand = SW_SHOWMAXIMIZED;
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
     ShowWindow(TVDir(), menu::IsChecked(menu_, kCmdToggleTree) ? SW_SHOW : SW_HIDE);
@@ -161,10 +162,13 @@ void Frm_Main::CreateControls() {
 }
 
 void Frm_Main::SetUpColumns() {
+    const std::optional<std::vector<int>> stored = StoredColumnWidths(settings.columnWidths, FileColumns().size());
     std::vector<ListView::ColumnDef> columns;
-    for (const FileColumn& column : FileColumns())
-        columns.push_back({column.caption, TwipsToPixels(column.widthTwips, dpi_),
+    for (std::size_t i = 0; i < FileColumns().size(); ++i) {
+        const FileColumn& column = FileColumns()[i];
+        columns.push_back({column.caption, TwipsToPixels(stored ? (*stored)[i] : column.widthTwips, dpi_),
                            column.align == ColumnAlign::Right ? listview::Align::Right : listview::Align::Left});
+    }
     fileList_.SetColumns(columns);
 }
 
@@ -180,19 +184,25 @@ void Frm_Main::LoadFindHistory() {
 void Frm_Main::ApplyStoredPosition() {
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    const auto edge = [](const std::wstring& text) { return text.empty() ? std::nullopt : ToTwips(text); };
-    ScreenRect place = StoredWindowPlace(edge(settings.left), edge(settings.top), {r.left, r.top, r.right, r.bottom},
-                                         static_cast<int>(SystemDpi()));
+    const auto twips = [](const std::wstring& text) { return text.empty() ? std::nullopt : ToTwips(text); };
+    const int dpi = static_cast<int>(SystemDpi());
+    const int minWidth = TwipsToPixels(layout::kMinWindowWidth, dpi);
+    const int minHeight = TwipsToPixels(layout::kMinWindowHeight, dpi);
+    const ScreenRect sized = StoredWindowSize(twips(settings.width), twips(settings.height),
+                                              {r.left, r.top, r.right, r.bottom}, dpi, minWidth, minHeight);
+    ScreenRect place = StoredWindowPlace(twips(settings.left), twips(settings.top), sized, dpi);
     // A place off every screen (a monitor gone, a hand-edited file) comes
-    // back onto the nearest monitor.
+    // back onto the nearest monitor, and a size larger than it shrinks to it.
     const RECT wanted{place.left, place.top, place.right, place.bottom};
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        place = KeptOnWorkArea(place, {work.left, work.top, work.right, work.bottom});
+        const ScreenRect work{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+        place = KeptOnWorkArea(FittedToWorkArea(place, work, minWidth, minHeight), work);
     }
-    SetWindowPos(hwnd(), nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (const std::optional<int> splitter = twips(settings.splitter)) panes_.splitter.left = *splitter;
 }
 
 void Frm_Main::OnQueryUnload() {
@@ -212,6 +222,27 @@ void Frm_Main::OnQueryUnload() {
         settings.top = std::to_wstring(top);
         WriteSettings(app_.ini.Writer(), settings, {SettingKey::Top});
     }
+    StoreWindowState();
+}
+
+void Frm_Main::StoreWindowState() {
+    // The size the window has when not maximised, so that it comes back
+    // maximised and restores to where the user had it.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(hwnd(), &placement)) return;
+    const UINT dpi = SystemDpi();
+    const RECT& normal = placement.rcNormalPosition;
+    settings.width = std::to_wstring(PixelsToTwips(normal.right - normal.left, dpi));
+    settings.height = std::to_wstring(PixelsToTwips(normal.bottom - normal.top, dpi));
+    settings.maximized = IsZoomed(hwnd()) ? 1 : 0;
+    settings.splitter = std::to_wstring(panes_.splitter.left);
+    std::vector<int> widths;
+    for (int i = 0; i < kColumnCount; ++i) widths.push_back(PixelsToTwips(listview::ColumnWidth(LVList(), i), dpi_));
+    settings.columnWidths = ColumnWidthsText(widths);
+    WriteSettings(
+        app_.ini.Writer(), settings,
+        {SettingKey::Width, SettingKey::Height, SettingKey::Maximized, SettingKey::Splitter, SettingKey::ColumnWidths});
 }
 
 void Frm_Main::OnToggleTree() {

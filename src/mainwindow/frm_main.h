@@ -158,6 +158,8 @@ private:
     void ApplyStoredPosition();
 
     void OnQueryUnload();
+    // Size, maximised state, splitter and column widths, for the next start.
+    void StoreWindowState();
 
     // The commands on files (file_commands.cpp).
     // The row the single-file commands act on: the focused row when it is

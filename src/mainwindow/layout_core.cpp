@@ -1,5 +1,7 @@
 #include "mainwindow/layout_core.h"
 
+#include "app/settings_model.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -92,6 +94,48 @@ ScreenRect KeptOnWorkArea(const ScreenRect& window, const ScreenRect& workArea) 
     const int left = KeptWithin(window.left, width, workArea.left, workArea.right);
     const int top = KeptWithin(window.top, height, workArea.top, workArea.bottom);
     return {left, top, left + width, top + height};
+}
+
+ScreenRect StoredWindowSize(std::optional<int> widthTwips, std::optional<int> heightTwips, const ScreenRect& chosen,
+                            int dpi, int minWidth, int minHeight) {
+    const auto side = [&](std::optional<int> twips, int chosenPixels, int minimum) {
+        const int pixels = twips ? TwipsToPixelsRounded(*twips, dpi) : chosenPixels;
+        return std::max(pixels, minimum);
+    };
+    const int width = side(widthTwips, chosen.right - chosen.left, minWidth);
+    const int height = side(heightTwips, chosen.bottom - chosen.top, minHeight);
+    return {chosen.left, chosen.top, chosen.left + width, chosen.top + height};
+}
+
+ScreenRect FittedToWorkArea(const ScreenRect& window, const ScreenRect& workArea, int minWidth, int minHeight) {
+    const int width = std::max(std::min(window.right - window.left, workArea.right - workArea.left), minWidth);
+    const int height = std::max(std::min(window.bottom - window.top, workArea.bottom - workArea.top), minHeight);
+    return {window.left, window.top, window.left + width, window.top + height};
+}
+
+std::optional<std::vector<int>> StoredColumnWidths(std::wstring_view text, std::size_t count) {
+    constexpr int kWidestColumn = 100'000;
+    std::vector<int> widths;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(L',', start);
+        const std::optional<int> width = ToTwips(text.substr(start, comma - start));
+        if (!width || *width < 0 || *width > kWidestColumn) return std::nullopt;
+        widths.push_back(*width);
+        if (widths.size() > count) return std::nullopt;
+        if (comma == std::wstring_view::npos) break;
+        start = comma + 1;
+    }
+    if (widths.size() != count) return std::nullopt;
+    return widths;
+}
+
+std::wstring ColumnWidthsText(const std::vector<int>& widths) {
+    std::wstring text;
+    for (int width : widths) {
+        if (!text.empty()) text += L',';
+        text += std::to_wstring(width);
+    }
+    return text;
 }
 
 TwipRect MergePlacement(const TwipRect& current, const TwipRect& wanted) {

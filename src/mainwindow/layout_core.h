@@ -3,6 +3,9 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/geometry.h"
 
@@ -29,6 +32,10 @@ inline constexpr TwipRect kDesignTree{60, 480, 2775, 6735};
 inline constexpr TwipRect kDesignSplitter{2820, 480, 75, 6855};
 inline constexpr TwipRect kDesignList{2940, 480, 7755, 6795};
 inline constexpr int kDesignStatusHeight = 345;
+
+// The smallest window the layout keeps both panes in (outer size).
+inline constexpr int kMinWindowWidth = kMinTreeSide + kMinListSide;
+inline constexpr int kMinWindowHeight = kResizeMinHeight;
 }  // namespace layout
 
 // Where tree, splitter strip and list stand.
@@ -67,6 +74,21 @@ ScreenRect StoredWindowPlace(std::optional<int> leftTwips, std::optional<int> to
 // The window moved onto the work area: wholly inside where it fits, with its
 // left and top edges on the work area where it does not.
 ScreenRect KeptOnWorkArea(const ScreenRect& window, const ScreenRect& workArea);
+
+// The window at its stored size (twips at the given DPI, rounded to the
+// nearest pixel), never below minWidth x minHeight pixels; a size that is not
+// stored keeps that of `chosen`. The top left corner stays.
+ScreenRect StoredWindowSize(std::optional<int> widthTwips, std::optional<int> heightTwips, const ScreenRect& chosen,
+                            int dpi, int minWidth, int minHeight);
+
+// A window larger than the work area shrinks to it, though never below the
+// minimum; the top left corner stays (KeptOnWorkArea then moves it).
+ScreenRect FittedToWorkArea(const ScreenRect& window, const ScreenRect& workArea, int minWidth, int minHeight);
+
+// Stored column widths: count widths in twips, comma-separated, each from 0
+// (a column the user closed up) to 100,000. Anything else is not used.
+std::optional<std::vector<int>> StoredColumnWidths(std::wstring_view text, std::size_t count);
+std::wstring ColumnWidthsText(const std::vector<int>& widths);
 
 // A placement keeps the present width or height where the wanted one is
 // negative: such a step is skipped, the rest still applies.

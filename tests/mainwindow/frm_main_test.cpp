@@ -183,6 +183,51 @@ TEST_F(MainWindowTest, LogoffOrShutdownStoresWhatClosingStoresOnce) {
     EXPECT_EQ(ini.GetIni(L"SYSTEM", L"LEFT", L""), L"1800");
 }
 
+// Size, maximised state, splitter and column widths come back as the user
+// left them; what cannot be used falls back to the window as designed.
+TEST_F(MainWindowTest, TheWindowStateRoundTripsAndIsClampedToTheScreenAndTheLayout) {
+    WriteSettings(L"[VIEW]\r\nWIDTH=9000\r\nHEIGHT=6000\r\nSPLITTER=4005\r\nCOLUMNS=3000,0,900,600,510,1995,1005\r\n");
+    Frm_Main* w = &LoadAndShow();
+    RECT r{};
+    GetWindowRect(w->hwnd(), &r);
+    EXPECT_EQ(r.right - r.left, TwipsToPixels(9000, SystemDpi()));
+    EXPECT_EQ(r.bottom - r.top, TwipsToPixels(6000, SystemDpi()));
+    EXPECT_EQ(w->Panes().splitter.left, 4005);
+    EXPECT_EQ(listview::ColumnWidth(w->LVList(), 0), Px(3000));
+    EXPECT_EQ(listview::ColumnWidth(w->LVList(), 1), 0);
+    listview::SetColumnWidth(w->LVList(), 1, Px(1200));
+    SendMessageW(w->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ini.GetIni(L"VIEW", L"WIDTH", L""), L"9000");
+    EXPECT_EQ(ini.GetIni(L"VIEW", L"HEIGHT", L""), L"6000");
+    EXPECT_EQ(ini.GetIni(L"VIEW", L"SPLITTER", L""), L"4005");
+    EXPECT_EQ(ini.GetIni(L"VIEW", L"COLUMNS", L""), L"3000,1200,900,600,510,1995,1005");
+    EXPECT_EQ(ini.GetIni(L"VIEW", L"MAXIMIZED", L""), L"0");
+
+    // Too small, too large, and not numbers.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    for (const wchar_t* size : {L"1", L"99999999", L"wide"}) {
+        WriteSettings(std::wstring(L"[VIEW]\r\nWIDTH=") + size + L"\r\nHEIGHT=" + size + L"\r\nCOLUMNS=1,2\r\n");
+        w = &LoadAndShow();
+        GetWindowRect(w->hwnd(), &r);
+        ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(w->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor));
+        EXPECT_GE(r.right - r.left, TwipsToPixels(3000, SystemDpi())) << size;
+        EXPECT_GE(r.bottom - r.top, TwipsToPixels(1800, SystemDpi())) << size;
+        EXPECT_LE(r.right - r.left, monitor.rcWork.right - monitor.rcWork.left) << size;
+        EXPECT_EQ(listview::ColumnWidth(w->LVList(), 1), Px(FileColumns()[1].widthTwips)) << size;
+        main.reset();
+    }
+
+    // Left maximised: shown maximised, and the size to restore to is kept.
+    WriteSettings(L"[VIEW]\r\nWIDTH=9000\r\nHEIGHT=6000\r\nMAXIMIZED=1\r\n");
+    w = &Load();
+    w->Show(SW_SHOWNORMAL);
+    EXPECT_TRUE(IsZoomed(w->hwnd()));
+    SendMessageW(w->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ini.GetIni(L"VIEW", L"MAXIMIZED", L""), L"1");
+    EXPECT_EQ(ini.GetIni(L"VIEW", L"WIDTH", L""), L"9000");
+}
+
 TEST_F(MainWindowTest, ClosingWritesTreeSettingAndPosition) {
     Frm_Main& w = LoadAndShow();
     SetWindowPos(w.hwnd(), nullptr, Px(2400), Px(1200), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -128,5 +128,27 @@ TEST(LayoutCore, WindowIsKeptOnTheWorkArea) {
     EXPECT_EQ(KeptOnWorkArea({-1500, 10, -780, 519}, leftMonitor), (ScreenRect{-1500, 10, -780, 519}));
 }
 
+TEST(LayoutCore, StoredWindowSizeIsRoundedToPixelsAndKeptBetweenTheMinimumAndTheWorkArea) {
+    const ScreenRect chosen{100, 50, 820, 560};
+    EXPECT_EQ(StoredWindowSize(std::nullopt, std::nullopt, chosen, 96, 200, 120), chosen);
+    EXPECT_EQ(StoredWindowSize(9007, 6000, chosen, 96, 200, 120), (ScreenRect{100, 50, 700, 450}));  // 600.47 px
+    EXPECT_EQ(StoredWindowSize(9008, std::nullopt, chosen, 96, 200, 120), (ScreenRect{100, 50, 701, 560}));
+    EXPECT_EQ(StoredWindowSize(3000, 1800, chosen, 144, 300, 181), (ScreenRect{100, 50, 400, 231}));  // at the minimum
+    EXPECT_EQ(StoredWindowSize(-3000, 0, chosen, 96, 200, 120), (ScreenRect{100, 50, 300, 170}));
+
+    const ScreenRect work{0, 0, 1024, 738};
+    EXPECT_EQ(FittedToWorkArea({10, 20, 1034, 758}, work, 200, 120), (ScreenRect{10, 20, 1034, 758}));  // fits exactly
+    EXPECT_EQ(FittedToWorkArea({10, 20, 1035, 759}, work, 200, 120), (ScreenRect{10, 20, 1034, 758}));
+    EXPECT_EQ(FittedToWorkArea({10, 20, 5000, 90}, {0, 0, 150, 100}, 200, 120), (ScreenRect{10, 20, 210, 140}));
+}
+
+TEST(LayoutCore, ColumnWidthsAreReadOnlyAsExactlyTheWholeSetOfSensibleWidths) {
+    EXPECT_EQ(StoredColumnWidths(L"3000,1200, 0 ,100000,1,2,3", 7), (std::vector<int>{3000, 1200, 0, 100000, 1, 2, 3}));
+    EXPECT_EQ(ColumnWidthsText({3000, 1200, 0, 100000, 1, 2, 3}), L"3000,1200,0,100000,1,2,3");
+    for (const wchar_t* bad : {L"", L"1,2,3,4,5,6", L"1,2,3,4,5,6,7,8", L"1,2,3,4,5,6,", L"1,,3,4,5,6,7",
+                               L"1,2,3,4,5,6,-1", L"1,2,3,4,5,6,100001", L"1,2,3,4,5,6,x", L"1;2;3;4;5;6;7"})
+        EXPECT_FALSE(StoredColumnWidths(bad, 7)) << bad;
+}
+
 }  // namespace
 }  // namespace orvane
