@@ -20,8 +20,8 @@ bool IsListedFile(const WIN32_FIND_DATAW& data) {
     return !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
-// Opens a file of a scanned folder for reading, sharing everything (the
-// client may be writing it); nothing unless it is a file on disk.
+}  // namespace
+
 UniqueFile OpenScannedFile(const std::wstring& folder, const std::wstring& name, DWORD flags) {
     UniqueFile file(CreateFileW(VerbatimPath(folder, name).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, flags,
@@ -29,8 +29,6 @@ UniqueFile OpenScannedFile(const std::wstring& folder, const std::wstring& name,
     if (file && GetFileType(file.get()) != FILE_TYPE_DISK) file.reset();
     return file;
 }
-
-}  // namespace
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     if (!folder.empty() && folder.back() == L'\\') return folder + name;

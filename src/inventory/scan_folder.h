@@ -6,6 +6,7 @@
 
 #include "inventory/dummy_header.h"
 #include "inventory/file_entry.h"
+#include "win/handles.h"
 
 namespace orvane {
 
@@ -16,6 +17,11 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 // which the file itself is opened: a plain path to "aux.mp3", "con" or
 // "com1.txt" opens the device of that name, and one to "x." drops the dot.
 std::wstring VerbatimPath(const std::wstring& folder, const std::wstring& name);
+
+// Opens a file of a folder for reading by its verbatim path, sharing
+// everything (the client may be writing it); nothing unless it is a file on
+// disk, so that a name like a device's never opens the device.
+UniqueFile OpenScannedFile(const std::wstring& folder, const std::wstring& name, DWORD flags);
 
 // The plain files of a folder (read-only and archive files included; hidden
 // and system files and sub-folders not), with size and time from the

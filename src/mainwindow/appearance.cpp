@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "inventory/scan_folder.h"
+#include "win/files.h"
 #include "win/picture.h"
 #include "win/translucency.h"
 
@@ -14,10 +16,28 @@ COLORREF ResolveColor(std::int32_t stored) {
     return static_cast<COLORREF>(value & 0x00FFFFFFu);
 }
 
+namespace {
+
+// The background picture's file, opened as the scan opens files (a name like
+// a device's is the file, never the device) and refused beyond any sensible
+// size before anything is read.
+std::optional<Picture> ReadBackground(const std::wstring& path) {
+    constexpr LONGLONG kLargestPicture = 64ll << 20;
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return std::nullopt;
+    const UniqueFile file =
+        OpenScannedFile(path.substr(0, slash + 1), path.substr(slash + 1), FILE_FLAG_SEQUENTIAL_SCAN);
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestPicture) return std::nullopt;
+    return LoadPicture(ReadWholeFile(file.get()));
+}
+
+}  // namespace
+
 void ApplyListAppearance(ListView& list, const Settings& settings, const std::wstring& programFolder) {
-    const std::wstring path =
-        Trimmed(settings.background).empty() ? std::wstring() : ResolvedAgainst(programFolder, settings.background);
-    list.SetBackground(LoadPicture(path));
+    list.SetBackground(Trimmed(settings.background).empty()
+                           ? std::nullopt
+                           : ReadBackground(ResolvedAgainst(programFolder, settings.background)));
     if (PicturePlacement placement; PlacementOfAlignment(settings.alignment, placement))
         list.SetBackgroundPlacement(placement);
     list.SetTextColor(ResolveColor(settings.listTextColor));

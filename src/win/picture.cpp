@@ -17,15 +17,34 @@ void Picture::Draw(HDC dc, int left, int top) const {
     DeleteDC(source);
 }
 
-std::optional<Picture> LoadPicture(const std::wstring& path) {
-    if (path.empty()) return std::nullopt;
+namespace {
+
+// The container a file's first bytes announce.
+const GUID* ContainerOf(std::string_view bytes) {
+    if (bytes.starts_with("BM")) return &GUID_ContainerFormatBmp;
+    if (bytes.starts_with("\x89PNG\r\n\x1a\n")) return &GUID_ContainerFormatPng;
+    if (bytes.starts_with("\xFF\xD8\xFF")) return &GUID_ContainerFormatJpeg;
+    if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) return &GUID_ContainerFormatGif;
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<Picture> LoadPicture(std::string_view bytes) {
+    const GUID* container = ContainerOf(bytes);
+    if (!container || bytes.size() > MAXDWORD) return std::nullopt;
     ComPtr<IWICImagingFactory> factory;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 reinterpret_cast<void**>(factory.put()))))
         return std::nullopt;
+    // The stream reads the caller's bytes, which outlive every use below.
+    ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                  decoder.put())))
+    if (FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                            static_cast<DWORD>(bytes.size()))) ||
+        FAILED(factory->CreateDecoder(*container, nullptr, decoder.put())) ||
+        FAILED(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand)))
         return std::nullopt;
     ComPtr<IWICBitmapFrameDecode> frame;
     if (FAILED(decoder->GetFrame(0, frame.put()))) return std::nullopt;

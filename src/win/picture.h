@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "win/handles.h"
 
@@ -29,8 +29,9 @@ private:
     int height_;
 };
 
-// The first frame of the file; nothing when it is missing or not a picture
-// the platform can decode. COM must be initialised on the thread.
-std::optional<Picture> LoadPicture(const std::wstring& path);
+// The first frame of a picture file's bytes; nothing unless they begin as a
+// BMP, PNG, JPEG or GIF file does and the platform can decode them (only that
+// format's decoder sees hostile bytes). COM must be initialised on the thread.
+std::optional<Picture> LoadPicture(std::string_view bytes);
 
 }  // namespace orvane

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "inventory/scan_folder.h"
 #include "support/list_view_fixture.h"
 #include "win/handles.h"
 
@@ -150,10 +151,20 @@ TEST_F(AppearanceTest, APictureThatCannotBeReadShowsNoneAndTheOtherSettingsStill
         EXPECT_FALSE(listview::ExtendedStyle(main->LVList()) & LVS_EX_GRIDLINES);
         main.reset();
     }
-    // A relative name belongs to the program's folder.
+    // A relative name belongs to the program's folder, and a picture is
+    // known by its bytes: a name like a device's or a wrong extension is no
+    // matter, but a picture's first bytes before junk are.
     Picture();
-    LoadOnDownloads(L"[DESIGN]\r\nBG=背景.bmp\r\n");
-    EXPECT_TRUE(main->FileList().HasBackground());
+    const std::string bmp = test::ReadBytes(folder / L"背景.bmp");
+    const std::wstring device = VerbatimPath(folder.path(), L"aux.png");  // a plain path names the device
+    test::WriteBytes(device, bmp);
+    test::WriteBytes(folder / L"junk.bmp", "BM" + std::string(bmp.size(), '\x7f'));
+    for (auto [bg, shown] : {std::pair{L"背景.bmp", true}, {L"aux.png", true}, {L"junk.bmp", false}}) {
+        LoadOnDownloads(std::wstring(L"[DESIGN]\r\nBG=") + bg + L"\r\n");
+        EXPECT_EQ(main->FileList().HasBackground(), shown) << bg;
+        main.reset();
+    }
+    DeleteFileW(device.c_str());
 }
 
 TEST_F(AppearanceTest, TheMainWindowTakesTheStoredOpacityOnlyWhileTranslucencyIsOn) {
