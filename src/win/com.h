@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <atomic>
 #include <utility>
 
 namespace orvane {
@@ -39,6 +40,36 @@ public:
 
 private:
     Interface* p_ = nullptr;
+};
+
+// One interface implemented by an object on the heap that goes at its last
+// Release; it starts with one reference, its creator's.
+template <typename Interface, const IID& kInterfaceId>
+class ComObject : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == kInterfaceId) {
+            *out = static_cast<Interface*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+protected:
+    ComObject() = default;
+    virtual ~ComObject() = default;
+
+private:
+    std::atomic<ULONG> references_{1};
 };
 
 // Memory from CoTaskMemAlloc, such as a PIDL the shell returns.

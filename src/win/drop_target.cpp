@@ -1,35 +1,17 @@
 #include "win/drop_target.h"
 
-#include <atomic>
-
+#include "win/com.h"
 #include "win/file_drop.h"
 
 namespace orvane {
 namespace {
 
-class DropTargetAdapter final : public IDropTarget {
+class DropTargetAdapter final : public ComObject<IDropTarget, IID_IDropTarget> {
 public:
     DropTargetAdapter(HWND window, DropDelegate& delegate) : window_(window), delegate_(&delegate) {}
 
     // The window's owner is going: later calls from OLE do nothing.
     void Detach() { delegate_ = nullptr; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-            *out = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* object, DWORD keys, POINTL at, DWORD* effect) override {
         if (!effect) return E_INVALIDARG;
@@ -57,7 +39,7 @@ public:
     }
 
 private:
-    ~DropTargetAdapter() = default;
+    ~DropTargetAdapter() override = default;
 
     HRESULT Over(IDataObject* object, DWORD keys, POINTL at, DWORD* effect) {
         object_ = object;
@@ -73,7 +55,6 @@ private:
         return point;
     }
 
-    std::atomic<ULONG> references_{1};
     HWND window_;
     DropDelegate* delegate_;
     IDataObject* object_ = nullptr;  // between DragEnter and DragLeave or Drop, held by the drag loop

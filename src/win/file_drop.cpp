@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -87,27 +86,10 @@ HGLOBAL BuildFileDrop(const std::vector<std::wstring>& paths) {
     return GlobalCopy(bytes.data(), bytes.size());
 }
 
-class FileDropData final : public IDataObject {
+class FileDropData final : public ComObject<IDataObject, IID_IDataObject> {
 public:
     FileDropData(std::function<std::vector<std::wstring>()> paths, std::function<void(const FORMATETC&)> onSet)
         : paths_(std::move(paths)), onSet_(std::move(onSet)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDataObject) {
-            *out = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (!format || !medium) return E_INVALIDARG;
@@ -180,7 +162,7 @@ private:
         CLIPFORMAT format;
         HGLOBAL memory;
     };
-    ~FileDropData() {
+    ~FileDropData() override {
         for (const Stored& stored : stored_) GlobalFree(stored.memory);
     }
     Stored* Find(CLIPFORMAT format) {
@@ -190,7 +172,6 @@ private:
         return nullptr;
     }
 
-    std::atomic<ULONG> references_{1};
     std::function<std::vector<std::wstring>()> paths_;
     std::function<void(const FORMATETC&)> onSet_;
     std::vector<std::wstring> files_;
