@@ -1,8 +1,10 @@
 // Reading a folder and the client's files from disk.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "inventory/dummy_header.h"
 #include "inventory/file_entry.h"
@@ -28,6 +30,29 @@ UniqueFile OpenScannedFile(const std::wstring& folder, const std::wstring& name,
 // enumeration itself and the full size of unfinished downloads from their
 // names. A missing or unreadable folder gives no entries.
 FileEntryList ScanFolder(const std::wstring& folder);
+
+// The header of one 40-byte entry of a scan: the entry's index and what
+// ReadDummyHeader gave for it.
+struct ScannedDummy {
+    std::size_t index = 0;
+    std::optional<DummyHeader> header;
+};
+
+// A folder's entries as ScanFolder gives them, with the header of every
+// 40-byte entry (in the entries' order), read while the enumeration goes on.
+struct FolderScan {
+    FileEntryList entries;
+    std::vector<ScannedDummy> dummies;
+};
+
+// Headers waiting for the reader thread at most; beyond, the scan reads them itself.
+inline constexpr std::size_t kPendingDummyLimit = 1024;
+
+// ScanFolder, and the 40-byte files read on a thread of their own as soon
+// as the enumeration names them (opening a file costs far more than
+// enumerating one), joined before it returns. pendingLimit 0 (or a thread
+// that cannot be started) reads each in the loop.
+FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit = kPendingDummyLimit);
 
 // Completes the entries from the client's list file in the folder, when
 // there is one (a hidden or system file counts as missing).

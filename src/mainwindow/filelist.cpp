@@ -1,5 +1,8 @@
 // The file list: filling the virtual list view from the scanned files,
 // answering its display requests, colours and typed search.
+#include <algorithm>
+#include <functional>
+
 #include "inventory/scan_folder.h"
 #include "mainwindow/appearance.h"
 #include "mainwindow/commands.h"
@@ -9,11 +12,13 @@
 namespace orvane {
 
 void Frm_Main::ListFolder(const std::wstring& folder, bool clientFolder) {
-    FileEntries = ScanFolder(folder);
+    FolderScan scan = ScanFolderAndDummies(folder);
+    FileEntries = std::move(scan.entries);
     // The client keeps its list file in its own download folder, whatever
     // folder a line of the data file gave the root.
     if (clientFolder) ReadIncompleteList(ClientFolder(), FileEntries);
-    ShowFileList();
+    // Dummy headers are read from the selected folder; those of another are no use.
+    ShowFileList(folder == SelectedFolder() ? &scan.dummies : nullptr);
     SortFileList(settings.sortKey, settings.sortOrder);
 }
 
@@ -29,14 +34,25 @@ void Frm_Main::UpdateListColors() {
     colors_.highlight = findHighlightColor_;
 }
 
-void Frm_Main::ShowFileList() {
+void Frm_Main::ShowFileList() { ShowFileList(nullptr); }
+
+void Frm_Main::ShowFileList(const std::vector<ScannedDummy>* scanned) {
     const std::wstring folder = SelectedFolder();
     DummyDisplay display;
     display.showPrefix = settings.dummyInitialDisp != 0;
     display.showSizeSuffix = settings.dummySizeDisp != 0;
     display.sourceSize = settings.dummySizeSrc == 1;
-    rows_ = BuildRows(FileEntries, display,
-                      [&folder](const FileEntry& entry) { return ReadDummyHeader(folder, entry.Name); });
+    const FileEntry* first = FileEntries.data();
+    const FileEntry* end = first + FileEntries.size();
+    rows_ = BuildRows(FileEntries, display, [&](const FileEntry& entry) {
+        if (scanned && !std::less<>()(&entry, first) && std::less<>()(&entry, end)) {
+            const auto index = static_cast<std::size_t>(&entry - first);
+            const auto it = std::lower_bound(scanned->begin(), scanned->end(), index,
+                                             [](const ScannedDummy& d, std::size_t i) { return d.index < i; });
+            if (it != scanned->end() && it->index == index) return it->header;
+        }
+        return ReadDummyHeader(folder, entry.Name);
+    });
     UpdateListColors();
 
     fileList_.SetRowCount(static_cast<int>(rows_.size()));

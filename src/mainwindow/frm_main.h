@@ -27,6 +27,8 @@
 
 namespace orvane {
 
+struct ScannedDummy;
+
 // What the main window needs from the running program.
 struct AppContext {
     ClsIni& ini;
@@ -75,6 +77,9 @@ public:
     // folder, fill and sort by the stored column and order.
     void ListFolder(const std::wstring& folder, bool clientFolder);
     void ShowFileList();
+    // The same, taking the headers of 40-byte entries from the scan of the
+    // selected folder that read them.
+    void ShowFileList(const std::vector<ScannedDummy>* scanned);
     void SortFileList(int key, int order);
     const std::vector<FileRow>& Rows() const { return rows_; }
     const ListColors& Colors() const { return colors_; }

@@ -96,6 +96,39 @@ TEST_F(ScanTest, LockedFilesAreListedAndALockedDummyCountsAsOrdinary) {
     EXPECT_FALSE(ReadDummyHeader(folder.path(), L"[D]y.mp3").has_value());
 }
 
+TEST_F(ScanTest, HeadersReadWhileScanningLandOnTheirOwnEntries) {
+    // Dummies among plain files, 40-byte files that are none, and a locked
+    // dummy whose open fails as one gone since the enumeration would.
+    for (std::uint32_t i = 1; i <= 5; ++i) {
+        test::MakeDummy(Path(L"d" + std::to_wstring(i) + L".mp3"), i * 0x100, 1, false);
+        test::MakeFile(Path(L"p" + std::to_wstring(i) + L".txt"), 39 + i);  // p1 is 40 bytes
+        test::WriteBytes(Path(L"x" + std::to_wstring(i) + L".txt"), std::string(40, 'x'));
+    }
+    HANDLE lock = CreateFileW(Path(L"d5.mp3").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    // In the loop only; a bound of one, so that most are read in the loop
+    // beside the thread; room for all.
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{1}, kPendingDummyLimit}) {
+        const FolderScan scan = ScanFolderAndDummies(folder.path(), limit);
+        ASSERT_EQ(scan.entries.size(), 15u);
+        ASSERT_EQ(scan.dummies.size(), 11u) << limit;
+        for (std::size_t i = 0; i < scan.dummies.size(); ++i) {
+            const ScannedDummy& dummy = scan.dummies[i];
+            ASSERT_LT(dummy.index, scan.entries.size());
+            if (i > 0) EXPECT_LT(scan.dummies[i - 1].index, dummy.index);
+            const std::wstring& name = scan.entries[dummy.index].Name;
+            EXPECT_EQ(scan.entries[dummy.index].Size, 40);
+            if (name[0] == L'd' && name != L"d5.mp3") {
+                ASSERT_TRUE(dummy.header.has_value()) << limit << ' ' << testing::PrintToString(name);
+                EXPECT_EQ(dummy.header->sourceSize, (name[1] - L'0') * 0x100) << limit;
+            } else {
+                EXPECT_FALSE(dummy.header.has_value()) << limit << ' ' << testing::PrintToString(name);
+            }
+        }
+    }
+    CloseHandle(lock);
+}
+
 TEST_F(ScanTest, TheClientsListFileCompletesEntriesUnlessItCannotBeRead) {
     test::MakeFile(Path(L"__INCOMPLETE___b00000064.zip"), 1);
     test::WriteAnsiText(Path(L"incomplete downloads.txt"),

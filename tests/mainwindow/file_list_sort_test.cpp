@@ -90,6 +90,19 @@ TEST(FileListSort, NameAndExtensionOrderHoldForEveryKeyByte) {
     EXPECT_EQ(Names(rows), (Texts{L"a", L"aa", L"a1", L"b", L"1", L"e", L"e2", L"f"}));
 }
 
+TEST(FileListSort, ALongListsKeysMadeOnTwoThreadsLandOnTheirOwnRows) {
+    // Long enough for a second thread, and odd: the halves differ by one row.
+    constexpr std::size_t kCount = 4097;
+    std::vector<FileRow> rows;
+    for (std::size_t i = 0; i < kCount; ++i) rows.push_back(Row(L"n" + std::to_wstring(i * 2039 % kCount) + L".x"));
+    rows[kCount - 1].nameKey = NameSortKey(rows[kCount - 1].text, kCollator);  // a key made before stays
+    SortRows(rows, 1, 0, kCollator);
+    for (std::size_t i = 0; i < kCount; ++i) {
+        ASSERT_EQ(rows[i].text, L"n" + std::to_wstring(i) + L".x");
+        ASSERT_EQ(rows[i].nameKey, NameSortKey(rows[i].text, kCollator));
+    }
+}
+
 TEST(FileListSort, EqualKeysKeepTheirPreviousOrderInBothDirections) {
     std::vector<FileRow> rows{Row(L"b.txt", 10), Row(L"a.mp3", 20), Row(L"c.TXT", 10), Row(L"d.avi", 20)};
     EXPECT_EQ(SortRows(rows, 1, 0, kCollator), (std::vector<std::size_t>{1, 0, 2, 3}));
