@@ -38,6 +38,8 @@ add_library(orvane_win STATIC
     src/mainwindow/findbar.cpp
     src/mainwindow/locale_text.cpp
     src/mainwindow/tree.cpp
+    src/mainwindow/folder_watch.cpp
+    src/mainwindow/folder_follow.cpp
     src/mainwindow/folder_file.cpp
     src/dialogs/frm_pathmod.cpp
     src/dialogs/frm_setting.cpp
@@ -95,6 +97,7 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/file_list_test.cpp
       tests/mainwindow/file_commands_test.cpp
       tests/mainwindow/findbar_test.cpp
+      tests/mainwindow/folder_follow_test.cpp
       tests/inventory/scan_folder_test.cpp
       tests/mainwindow/tree_test.cpp
       tests/mainwindow/move_copy_test.cpp

@@ -30,7 +30,28 @@ UniqueFile OpenScannedFile(const std::wstring& folder, const std::wstring& name,
     return file;
 }
 
+// The entry of a file as the enumeration describes it.
+FileEntry EntryOf(const WIN32_FIND_DATAW& data) {
+    FileEntry entry;
+    entry.Name = data.cFileName;
+    entry.Size =
+        static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    entry.TotalSize = FullSizeFromName(entry.Name);
+    const unsigned long long written = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                       data.ftLastWriteTime.dwLowDateTime;
+    entry.Modified = written ? LocalDaysFromFileTime(written) : 0;
+    return entry;
+}
+
 }  // namespace
+
+std::optional<FileEntry> ScanOneFile(const std::wstring& folder, const std::wstring& name) {
+    WIN32_FIND_DATAW data{};
+    const UniqueFind find(FindFirstFileExW(VerbatimPath(folder, name).c_str(), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr, 0));
+    if (!find || !IsListedFile(data)) return std::nullopt;
+    return EntryOf(data);
+}
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     if (!folder.empty() && folder.back() == L'\\') return folder + name;
@@ -80,29 +101,23 @@ FileEntryList ScanFolder(const std::wstring& folder) {
                                      nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return entries;
     do {
-        if (!IsListedFile(data)) continue;
-        FileEntry entry;
-        entry.Name = data.cFileName;
-        entry.Size =
-            static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-        entry.TotalSize = FullSizeFromName(entry.Name);
-        const unsigned long long written =
-            (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-            data.ftLastWriteTime.dwLowDateTime;
-        entry.Modified = written ? LocalDaysFromFileTime(written) : 0;
-        entries.push_back(std::move(entry));
+        if (IsListedFile(data)) entries.push_back(EntryOf(data));
     } while (FindNextFileW(find.get(), &data));
     return entries;
 }
 
-void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries) {
+std::vector<std::wstring> ReadIncompleteListLines(const std::wstring& folder) {
     const DWORD attributes = GetFileAttributesW(VerbatimPath(folder, kIncompleteListName).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
-        return;
+        return {};
     const UniqueFile file = OpenScannedFile(folder, kIncompleteListName, FILE_FLAG_SEQUENTIAL_SCAN);
-    if (!file) return;
-    ApplyIncompleteList(SplitLines(FromAnsi(ReadWholeFile(file.get()))), entries);
+    if (!file) return {};
+    return SplitLines(FromAnsi(ReadWholeFile(file.get())));
+}
+
+void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries) {
+    ApplyIncompleteList(ReadIncompleteListLines(folder), entries);
 }
 
 std::optional<DummyHeader> ReadDummyHeader(const std::wstring& folder, const std::wstring& name) {

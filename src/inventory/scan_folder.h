@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "inventory/dummy_header.h"
 #include "inventory/file_entry.h"
@@ -22,6 +23,14 @@ std::wstring VerbatimPath(const std::wstring& folder, const std::wstring& name);
 // enumeration itself and the full size of unfinished downloads from their
 // names. A missing or unreadable folder gives no entries.
 FileEntryList ScanFolder(const std::wstring& folder);
+
+// One file of a folder as ScanFolder lists it, read afresh; nothing when it
+// is no listed file (gone, a folder, a hidden or system file).
+std::optional<FileEntry> ScanOneFile(const std::wstring& folder, const std::wstring& name);
+
+// The lines of the client's list file in the folder; none when there is no
+// such file (a hidden or system file counts as missing).
+std::vector<std::wstring> ReadIncompleteListLines(const std::wstring& folder);
 
 // Completes the entries from the client's list file in the folder, when
 // there is one (a hidden or system file counts as missing).

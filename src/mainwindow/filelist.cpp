@@ -15,6 +15,9 @@ void Frm_Main::ListFolder(const std::wstring& folder, bool clientFolder) {
     if (clientFolder) ReadIncompleteList(ClientFolder(), FileEntries);
     ShowFileList();
     SortFileList(settings.sortKey, settings.sortOrder);
+    listedFolder_ = folder;
+    listedClientFolder_ = clientFolder;
+    FollowFolder(false);
 }
 
 std::wstring Frm_Main::SelectedFolder() const {
@@ -29,13 +32,22 @@ void Frm_Main::UpdateListColors() {
     colors_.highlight = findHighlightColor_;
 }
 
-void Frm_Main::ShowFileList() {
-    const std::wstring folder = SelectedFolder();
+DummyDisplay Frm_Main::ListDummyDisplay() const {
     DummyDisplay display;
     display.showPrefix = settings.dummyInitialDisp != 0;
     display.showSizeSuffix = settings.dummySizeDisp != 0;
     display.sourceSize = settings.dummySizeSrc == 1;
-    rows_ = BuildRows(FileEntries, display,
+    return display;
+}
+
+void Frm_Main::ShowFileList() {
+    // New rows: whatever followed the old ones stops (a listing starts again).
+    StopFollowing();
+    listedFolder_.clear();
+    sizeTally_.Reset();
+    findWord_.reset();
+    const std::wstring folder = SelectedFolder();
+    rows_ = BuildRows(FileEntries, ListDummyDisplay(),
                       [&folder](const FileEntry& entry) { return ReadDummyHeader(folder, entry.Name); });
     UpdateListColors();
 
