@@ -46,10 +46,19 @@ FileEntry EntryOf(const WIN32_FIND_DATAW& data) {
 }  // namespace
 
 std::optional<FileEntry> ScanOneFile(const std::wstring& folder, const std::wstring& name) {
+    // The attributes alone, as the enumeration gives them: a search would
+    // open the folder, which under Wine keeps others from deleting it meanwhile.
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (name.size() >= MAX_PATH ||
+        !GetFileAttributesExW(VerbatimPath(folder, name).c_str(), GetFileExInfoStandard, &attributes))
+        return std::nullopt;
     WIN32_FIND_DATAW data{};
-    const UniqueFind find(FindFirstFileExW(VerbatimPath(folder, name).c_str(), FindExInfoBasic, &data,
-                                           FindExSearchNameMatch, nullptr, 0));
-    if (!find || !IsListedFile(data)) return std::nullopt;
+    data.dwFileAttributes = attributes.dwFileAttributes;
+    data.ftLastWriteTime = attributes.ftLastWriteTime;
+    data.nFileSizeHigh = attributes.nFileSizeHigh;
+    data.nFileSizeLow = attributes.nFileSizeLow;
+    name.copy(data.cFileName, name.size());
+    if (!IsListedFile(data)) return std::nullopt;
     return EntryOf(data);
 }
 
