@@ -135,3 +135,8 @@ endif()
 add_executable(orvane_bench bench/inventory_bench.cpp ${ORVANE_RC})
 target_link_libraries(orvane_bench PRIVATE orvane_win psapi)
 target_link_options(orvane_bench PRIVATE -municode)
+
+# What one update of a followed folder costs against a full listing.
+add_executable(orvane_update_bench bench/update_bench.cpp ${ORVANE_RC})
+target_link_libraries(orvane_update_bench PRIVATE orvane_win)
+target_link_options(orvane_update_bench PRIVATE -municode)

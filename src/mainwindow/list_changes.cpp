@@ -36,11 +36,28 @@ bool SharesTotal(const SizeTally& tally, std::int32_t total) {
     return total > 0 && found != tally.totals.end() && found->second > 1;
 }
 
-// The sizes whose colour may have turned: those of every row that left or came.
+// The count of each size an update touched, as it was before the update:
+// only where a count crossed from one to more (or back) did colours turn.
 struct Touched {
-    std::unordered_set<std::int64_t> sizes;
-    std::unordered_set<std::int32_t> totals;
+    std::unordered_map<std::int64_t, std::size_t> sizes;
+    std::unordered_map<std::int32_t, std::size_t> totals;
+    void Note(const SizeTally& tally, const FileRow& row) {
+        const auto size = tally.sizes.find(row.size);
+        sizes.try_emplace(row.size, size == tally.sizes.end() ? 0 : size->second);
+        const auto total = tally.totals.find(row.totalSize);
+        totals.try_emplace(row.totalSize, total == tally.totals.end() ? 0 : total->second);
+    }
 };
+
+template <class Map, class Value>
+std::unordered_set<Value> Turned(const Map& before, const Map& after) {
+    std::unordered_set<Value> turned;
+    for (const auto& [value, count] : before) {
+        const auto now = after.find(value);
+        if ((count > 1) != (now != after.end() && now->second > 1)) turned.insert(value);
+    }
+    return turned;
+}
 
 }  // namespace
 
@@ -59,48 +76,42 @@ std::vector<std::size_t> MergeChanges(std::vector<FileRow>& rows, SizeTally& tal
     std::unordered_map<std::wstring_view, std::size_t> presentByName;
     presentByName.reserve(changes.present.size());
     for (std::size_t i = 0; i < changes.present.size(); ++i) presentByName.insert_or_assign(changes.present[i].key, i);
-    std::unordered_set<std::wstring_view> goneNames(changes.gone.begin(), changes.gone.end());
-
-    Touched touched;
+    const std::unordered_set<std::wstring_view> goneNames(changes.gone.begin(), changes.gone.end());
     std::vector<std::size_t> cameFrom(changes.present.size(), kNewRow);
-    std::vector<bool> taken(changes.present.size(), false);
-    for (const auto& [name, index] : presentByName) taken[index] = true;  // the last of a repeated name
+    Touched touched;
 
-    // One pass keeps the unchanged rows in their order and takes out the rest.
-    std::vector<FileRow> kept;
-    std::vector<std::size_t> keptFrom;
-    kept.reserve(rows.size() + changes.present.size());
-    keptFrom.reserve(rows.size() + changes.present.size());
+    // The rows are moved in place, never copied to new memory: for a long
+    // list that costs more than all the rest of an update.
+    const std::size_t count = rows.size();
+    std::vector<std::size_t> from(count);
+    std::size_t kept = 0;
     const bool anyChange = changes.complete || !presentByName.empty() || !goneNames.empty();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         FileRow& row = rows[i];
         if (anyChange) {
             const auto present = presentByName.find(row.key);
-            const bool changed = present != presentByName.end() || changes.complete || goneNames.contains(row.key);
-            if (changed) {
+            if (present != presentByName.end() || changes.complete || goneNames.contains(row.key)) {
                 if (present != presentByName.end() && cameFrom[present->second] == kNewRow)
                     cameFrom[present->second] = i;
-                touched.sizes.insert(row.size);
-                touched.totals.insert(row.totalSize);
+                touched.Note(tally, row);
                 CountRow(tally, row, false);
                 continue;
             }
         }
-        kept.push_back(std::move(row));
-        keptFrom.push_back(i);
+        if (kept != i) rows[kept] = std::move(row);
+        from[kept++] = i;
     }
 
-    // The rows that come in, in the list's order among themselves.
+    // The rows that come in (the last of a repeated name), in the list's order among themselves.
     std::vector<std::size_t> incoming;
-    for (std::size_t i = 0; i < changes.present.size(); ++i) {
-        if (!taken[i]) continue;
+    for (const auto& [name, index] : presentByName) incoming.push_back(index);
+    std::sort(incoming.begin(), incoming.end());
+    for (const std::size_t i : incoming) {
         FileRow& row = changes.present[i];
         row.mark = Mark::Normal;
         MakeSortKey(row, key, collator);
-        touched.sizes.insert(row.size);
-        touched.totals.insert(row.totalSize);
+        touched.Note(tally, row);
         CountRow(tally, row, true);
-        incoming.push_back(i);
     }
     if (findWord) {
         std::vector<FileRow> marked(1);
@@ -110,49 +121,59 @@ std::vector<std::size_t> MergeChanges(std::vector<FileRow>& rows, SizeTally& tal
             changes.present[i].mark = marked[0].mark;
         }
     }
-    const auto before = [&](std::size_t a, std::size_t b) {
-        return SortsBefore(changes.present[a], changes.present[b], key, order);
-    };
-    std::stable_sort(incoming.begin(), incoming.end(), before);
+    const auto sortsBefore = [&](const FileRow& a, const FileRow& b) { return SortsBefore(a, b, key, order); };
+    std::stable_sort(incoming.begin(), incoming.end(),
+                     [&](std::size_t a, std::size_t b) { return sortsBefore(changes.present[a], changes.present[b]); });
 
-    // Each incoming row after the kept rows that sort equal: found by binary
-    // search, then all placed in one pass. Rows renamed in place may stand out
-    // of order; ordering by place keeps the pass whole even then.
-    std::vector<std::pair<std::size_t, std::size_t>> places;  // place among the kept rows, incoming row
+    // Each incoming row after the kept rows that sort equal, found by binary
+    // search. Rows renamed in place may stand out of order; ordering by place
+    // keeps the placing pass whole even then.
+    std::vector<std::pair<std::size_t, std::size_t>> places;  // kept rows before it, incoming row
     places.reserve(incoming.size());
     for (const std::size_t i : incoming)
-        places.emplace_back(static_cast<std::size_t>(std::upper_bound(kept.begin(), kept.end(), changes.present[i],
-                                                                      [&](const FileRow& a, const FileRow& b) {
-                                                                          return SortsBefore(a, b, key, order);
-                                                                      }) -
-                                                     kept.begin()),
-                            i);
+        places.emplace_back(
+            static_cast<std::size_t>(
+                std::upper_bound(rows.begin(), rows.begin() + kept, changes.present[i], sortsBefore) - rows.begin()),
+            i);
     std::stable_sort(places.begin(), places.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
-    // Only rows of a touched size can have changed colour.
-    const auto recolour = [&](FileRow& row) {
-        if (touched.sizes.contains(row.size)) row.sizeShared = Shares(tally, row.size);
-        if (touched.totals.contains(row.totalSize)) row.totalShared = SharesTotal(tally, row.totalSize);
-    };
-    std::vector<FileRow> merged;
-    merged.reserve(kept.size() + incoming.size());
-    std::vector<std::size_t> from;
-    from.reserve(kept.size() + incoming.size());
-    std::size_t next = 0;
-    for (std::size_t k = 0; k <= kept.size(); ++k) {
-        for (; next < places.size() && places[next].first == k; ++next) {
+    // From the end backwards, so that every row moves at most once; rows
+    // before the first place stay where they are.
+    const std::size_t total = kept + places.size();
+    if (total > count) {
+        rows.resize(total);
+        from.resize(total);
+    }
+    std::size_t next = places.size();
+    for (std::size_t at = total, keptLeft = kept; next > 0;) {
+        --at;
+        if (places[next - 1].first == keptLeft) {
+            --next;
             FileRow& row = changes.present[places[next].second];
             row.sizeShared = Shares(tally, row.size);
             row.totalShared = SharesTotal(tally, row.totalSize);
-            from.push_back(cameFrom[places[next].second]);
-            merged.push_back(std::move(row));
+            rows[at] = std::move(row);
+            from[at] = cameFrom[places[next].second];
+        } else {
+            --keptLeft;
+            if (at != keptLeft) {
+                rows[at] = std::move(rows[keptLeft]);
+                from[at] = from[keptLeft];
+            }
         }
-        if (k == kept.size()) break;
-        recolour(kept[k]);
-        from.push_back(keptFrom[k]);
-        merged.push_back(std::move(kept[k]));
     }
-    rows = std::move(merged);
+    rows.resize(total);
+    from.resize(total);
+
+    // Kept rows change colour only where their size's count crossed one.
+    const auto turnedSizes = Turned<decltype(touched.sizes), std::int64_t>(touched.sizes, tally.sizes);
+    const auto turnedTotals = Turned<decltype(touched.totals), std::int32_t>(touched.totals, tally.totals);
+    if (!turnedSizes.empty() || !turnedTotals.empty()) {
+        for (FileRow& row : rows) {
+            if (turnedSizes.contains(row.size)) row.sizeShared = Shares(tally, row.size);
+            if (turnedTotals.contains(row.totalSize)) row.totalShared = SharesTotal(tally, row.totalSize);
+        }
+    }
     return from;
 }
 
