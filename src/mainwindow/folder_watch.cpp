@@ -1,5 +1,6 @@
 #include "mainwindow/folder_watch.h"
 
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -94,10 +95,10 @@ void FolderWatch::Run(bool catchUp) {
     const UniqueFile directory(CreateFileW(folder_.c_str(), FILE_LIST_DIRECTORY,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
-    const UniqueEvent io(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueEvent io(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (directory && io) {
         if (catchUp) ReadWholeFolder();
-        if (Watch(directory.get(), io.get())) return;  // stopped
+        if (Watch(directory.get(), io)) return;  // stopped
     }
     // The watch ended by itself: the manual refresh is all that is left,
     // unless the folder went, which empties the list as the refresh would.
@@ -105,14 +106,21 @@ void FolderWatch::Run(bool catchUp) {
 }
 
 // Waits for reports until stopped (true) or the watch fails (false).
-bool FolderWatch::Watch(HANDLE directory, HANDLE io) {
-    std::vector<DWORD> report(kReportBytes / sizeof(DWORD));  // reports are DWORD-aligned
+bool FolderWatch::Watch(HANDLE directory, UniqueEvent& ioEvent) {
+    // What the system writes into while a request is under way.
+    struct Request {
+        OVERLAPPED overlapped{};
+        std::vector<DWORD> report = std::vector<DWORD>(kReportBytes / sizeof(DWORD));  // DWORD-aligned
+    };
+    const HANDLE io = ioEvent.get();
+    auto request = std::make_unique<Request>();
+    OVERLAPPED& pending = request->overlapped;
     for (;;) {
-        OVERLAPPED pending{};
+        pending = OVERLAPPED{};
         pending.hEvent = io;
         ResetEvent(io);
-        if (!ReadDirectoryChangesW(directory, report.data(), kReportBytes, FALSE, kChangesWatched, nullptr, &pending,
-                                   nullptr))
+        if (!ReadDirectoryChangesW(directory, request->report.data(), kReportBytes, FALSE, kChangesWatched, nullptr,
+                                   &pending, nullptr))
             return false;
         const HANDLE waits[] = {stop_.get(), io};
         DWORD woke = WAIT_TIMEOUT;
@@ -120,9 +128,14 @@ bool FolderWatch::Watch(HANDLE directory, HANDLE io) {
             if (!FileExists(folder_)) break;
         }
         if (woke != WAIT_OBJECT_0 + 1) {
-            DWORD ignored = 0;
             CancelIoEx(directory, &pending);
-            GetOverlappedResult(directory, &pending, &ignored, TRUE);
+            // Under Wine a cancelled watch of a folder that went may never
+            // complete: rather than wait for ever, its memory and event are
+            // left to it.
+            if (WaitForSingleObject(io, kFolderCheckMs) != WAIT_OBJECT_0) {
+                request.release();
+                ioEvent.release();
+            }
             return woke == WAIT_OBJECT_0;
         }
         DWORD got = 0;
@@ -134,7 +147,7 @@ bool FolderWatch::Watch(HANDLE directory, HANDLE io) {
             ReadWholeFolder();
             continue;
         }
-        ReadNames(NamesOfReport(reinterpret_cast<const unsigned char*>(report.data()), got));
+        ReadNames(NamesOfReport(reinterpret_cast<const unsigned char*>(request->report.data()), got));
     }
 }
 
