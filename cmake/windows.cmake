@@ -38,6 +38,8 @@ add_library(orvane_win STATIC
     src/mainwindow/findbar.cpp
     src/mainwindow/locale_text.cpp
     src/mainwindow/tree.cpp
+    src/mainwindow/folder_watch.cpp
+    src/mainwindow/folder_follow.cpp
     src/mainwindow/folder_file.cpp
     src/dialogs/frm_pathmod.cpp
     src/dialogs/frm_setting.cpp
@@ -95,6 +97,7 @@ if(ORVANE_BUILD_TESTS)
       tests/mainwindow/file_list_test.cpp
       tests/mainwindow/file_commands_test.cpp
       tests/mainwindow/findbar_test.cpp
+      tests/mainwindow/folder_follow_test.cpp
       tests/inventory/scan_folder_test.cpp
       tests/mainwindow/tree_test.cpp
       tests/mainwindow/move_copy_test.cpp
@@ -132,3 +135,8 @@ endif()
 add_executable(orvane_bench bench/inventory_bench.cpp ${ORVANE_RC})
 target_link_libraries(orvane_bench PRIVATE orvane_win psapi)
 target_link_options(orvane_bench PRIVATE -municode)
+
+# What one update of a followed folder costs against a full listing.
+add_executable(orvane_update_bench bench/update_bench.cpp ${ORVANE_RC})
+target_link_libraries(orvane_update_bench PRIVATE orvane_win)
+target_link_options(orvane_update_bench PRIVATE -municode)

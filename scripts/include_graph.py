@@ -10,7 +10,7 @@ LAYERS = ['core', 'win', 'services', 'windows', 'entry']
 CORE_UNITS = {'inventory/download_name', 'inventory/dummy_header', 'inventory/incomplete_list',
               'inventory/file_entry', 'app/settings_model', 'app/version_text', 'mainwindow/layout_core',
               'mainwindow/folder_store', 'mainwindow/file_list_model', 'mainwindow/file_list_sort',
-              'dialogs/setting_values', 'mainwindow/drop_rules'}
+              'dialogs/setting_values', 'mainwindow/drop_rules', 'mainwindow/list_changes'}
 SERVICE_UNITS = {'app/ini', 'app/version', 'inventory/scan_folder', 'mainwindow/folder_file',
                  'mainwindow/locale_text', 'mainwindow/appearance'}
 ENTRY_UNITS = {'app/startup', 'app/winmain', 'app/program_dialogs'}

@@ -34,7 +34,20 @@ std::optional<std::int32_t> ParseSize(std::wstring_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+// Only the final name counts: the client may keep the file in any folder.
+std::wstring_view NameOfBlock(std::wstring_view line) {
+    const std::size_t slash = line.rfind(L'\\');
+    return slash == std::wstring_view::npos ? line : line.substr(slash + 1);
+}
+
 }  // namespace
+
+std::vector<std::wstring> IncompleteListNames(const std::vector<std::wstring>& lines) {
+    std::vector<std::wstring> names;
+    for (const std::wstring& line : lines)
+        if (std::wstring_view(line).starts_with(kBlockStart)) names.emplace_back(NameOfBlock(line));
+    return names;
+}
 
 void ApplyIncompleteList(const std::vector<std::wstring>& lines, FileEntryList& entries) {
     // The first entry of a name is the one that gets the values; the names
@@ -47,10 +60,7 @@ void ApplyIncompleteList(const std::vector<std::wstring>& lines, FileEntryList& 
         const std::wstring_view line = lines[i];
         if (!line.starts_with(kBlockStart)) continue;
 
-        // Only the final name counts: the client may keep the file in any folder.
-        const std::size_t slash = line.rfind(L'\\');
-        const std::wstring_view name = slash == std::wstring_view::npos ? line : line.substr(slash + 1);
-        const auto found = firstByName.find(name);
+        const auto found = firstByName.find(NameOfBlock(line));
         // An unknown file's block is skipped line by line, like any other text.
         if (found == firstByName.end()) continue;
 

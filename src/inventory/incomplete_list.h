@@ -20,4 +20,8 @@ inline constexpr wchar_t kIncompleteListName[] = L"incomplete downloads.txt";
 // already set; a block cut short by the end of the lines changes nothing.
 void ApplyIncompleteList(const std::vector<std::wstring>& lines, FileEntryList& entries);
 
+// Every name a block of the list file's lines starts with: the files whose
+// full size and user the lines may give.
+std::vector<std::wstring> IncompleteListNames(const std::vector<std::wstring>& lines);
+
 }  // namespace orvane

@@ -84,6 +84,21 @@ std::optional<DummyHeader> ReadDummyHeaderAt(const std::wstring& verbatimPath) {
     return ParseDummyHeader(std::span<const unsigned char>(header, got));
 }
 
+// The entry of a file as the enumeration describes it; localDays turns a
+// write time (UTC ticks) into local days.
+template <class LocalDays>
+FileEntry EntryOf(const WIN32_FIND_DATAW& data, const LocalDays& localDays) {
+    FileEntry entry;
+    entry.Name = data.cFileName;
+    entry.Size =
+        static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    entry.TotalSize = FullSizeFromName(entry.Name);
+    const unsigned long long written = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                       data.ftLastWriteTime.dwLowDateTime;
+    entry.Modified = written ? localDays(written) : 0;
+    return entry;
+}
+
 // Calls found(index, name) for each listed file of 40 bytes right after its
 // entry is added.
 template <class Found>
@@ -95,15 +110,8 @@ void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& f
     LocalTimeShift localTime;
     do {
         if (!IsListedFile(data)) continue;
-        FileEntry& entry = entries.emplace_back();
-        entry.Name = data.cFileName;
-        entry.Size =
-            static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-        entry.TotalSize = FullSizeFromName(entry.Name);
-        const unsigned long long written =
-            (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-            data.ftLastWriteTime.dwLowDateTime;
-        entry.Modified = written ? localTime.Days(written) : 0;
+        const FileEntry& entry =
+            entries.emplace_back(EntryOf(data, [&](unsigned long long ticks) { return localTime.Days(ticks); }));
         if (entry.Size == kDummyFileSize) found(entries.size() - 1, entry.Name);
     } while (FindNextFileW(find.get(), &data));
 }
@@ -196,6 +204,23 @@ private:
 
 }  // namespace
 
+std::optional<FileEntry> ScanOneFile(const std::wstring& folder, const std::wstring& name) {
+    // The attributes alone, as the enumeration gives them: a search would
+    // open the folder, which under Wine keeps others from deleting it meanwhile.
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (name.size() >= MAX_PATH ||
+        !GetFileAttributesExW(VerbatimPath(folder, name).c_str(), GetFileExInfoStandard, &attributes))
+        return std::nullopt;
+    WIN32_FIND_DATAW data{};
+    data.dwFileAttributes = attributes.dwFileAttributes;
+    data.ftLastWriteTime = attributes.ftLastWriteTime;
+    data.nFileSizeHigh = attributes.nFileSizeHigh;
+    data.nFileSizeLow = attributes.nFileSizeLow;
+    name.copy(data.cFileName, name.size());
+    if (!IsListedFile(data)) return std::nullopt;
+    return EntryOf(data, LocalDaysFromFileTime);
+}
+
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     if (!folder.empty() && folder.back() == L'\\') return folder + name;
     return folder + L"\\" + name;
@@ -260,14 +285,18 @@ FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingL
     return scan;
 }
 
-void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries) {
+std::vector<std::wstring> ReadIncompleteListLines(const std::wstring& folder) {
     const DWORD attributes = GetFileAttributesW(VerbatimPath(folder, kIncompleteListName).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
-        return;
+        return {};
     const UniqueFile file = OpenScannedFile(folder, kIncompleteListName, FILE_FLAG_SEQUENTIAL_SCAN);
-    if (!file) return;
-    ApplyIncompleteList(SplitLines(FromAnsi(ReadWholeFile(file.get()))), entries);
+    if (!file) return {};
+    return SplitLines(FromAnsi(ReadWholeFile(file.get())));
+}
+
+void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries) {
+    ApplyIncompleteList(ReadIncompleteListLines(folder), entries);
 }
 
 std::optional<DummyHeader> ReadDummyHeader(const std::wstring& folder, const std::wstring& name) {

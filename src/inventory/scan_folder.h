@@ -54,6 +54,14 @@ inline constexpr std::size_t kPendingDummyLimit = 1024;
 // that cannot be started) reads each in the loop.
 FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit = kPendingDummyLimit);
 
+// One file of a folder as ScanFolder lists it, read afresh; nothing when it
+// is no listed file (gone, a folder, a hidden or system file).
+std::optional<FileEntry> ScanOneFile(const std::wstring& folder, const std::wstring& name);
+
+// The lines of the client's list file in the folder; none when there is no
+// such file (a hidden or system file counts as missing).
+std::vector<std::wstring> ReadIncompleteListLines(const std::wstring& folder);
+
 // Completes the entries from the client's list file in the folder, when
 // there is one (a hidden or system file counts as missing).
 void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries);

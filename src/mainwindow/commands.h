@@ -26,6 +26,7 @@ enum CommandId : int {
     kCmdCut,                // list menu > 切り取り, Ctrl+X
     kCmdCopyToClipboard,    // list menu > クリップボードにコピー, Ctrl+C
     kCmdPaste,              // list menu > 貼り付け, Ctrl+V
+    kCmdAutoRefresh,        // 表示 > 自動更新
 };
 
 // Child-window ids of the main window's controls that are not commands.

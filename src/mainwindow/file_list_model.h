@@ -157,6 +157,12 @@ std::string NameSortKey(std::wstring_view name, const Collator& collator);
 // row i after the sort is row result[i] before it.
 std::vector<std::size_t> SortRows(std::vector<FileRow>& rows, int key, int order, const Collator& collator);
 
+// The same order for one row at a time, for rows that join a sorted list:
+// MakeSortKey fills the row's cached key for the column (1-7) where it needs
+// one; SortsBefore then tells whether a comes strictly before b.
+void MakeSortKey(FileRow& row, int key, const Collator& collator);
+bool SortsBefore(const FileRow& a, const FileRow& b, int key, int order);
+
 // Upper-cases text the way the platform does (full-width letters too).
 using UpperCase = std::function<std::wstring(std::wstring_view)>;
 

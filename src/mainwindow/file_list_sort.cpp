@@ -293,4 +293,42 @@ std::vector<std::size_t> SortRows(std::vector<FileRow>& rows, int key, int order
     return permutation;
 }
 
+namespace {
+
+std::int64_t NumberOf(const FileColumn& column, const FileRow& row) { return column.number(row).value_or(kNoNumber); }
+
+std::string_view KeyOf(const std::optional<std::string>& key) {
+    return key ? std::string_view(*key) : std::string_view();
+}
+
+double TimeOf(const FileRow& row) {
+    return std::isnan(row.modified) ? -std::numeric_limits<double>::infinity() : row.modified;
+}
+
+}  // namespace
+
+void MakeSortKey(FileRow& row, int key, const Collator& collator) {
+    const FileColumn* column = ColumnNumbered(key);
+    if (!column || (column->sort != SortKind::Name && column->sort != SortKind::Text) || row.*column->sortKey) return;
+    row.*column->sortKey = column->sort == SortKind::Name ? NameSortKey(row.*column->sortText, collator)
+                                                          : collator.Key(row.*column->sortText);
+}
+
+bool SortsBefore(const FileRow& a, const FileRow& b, int key, int order) {
+    const FileColumn* column = ColumnNumbered(key);
+    if (!column) return false;  // a damaged column number leaves the rows as they are
+    const FileRow& first = order != 0 ? b : a;
+    const FileRow& second = order != 0 ? a : b;
+    switch (column->sort) {
+    case SortKind::Name:
+    case SortKind::Text:
+        return KeyOf(first.*column->sortKey) < KeyOf(second.*column->sortKey);
+    case SortKind::Number:
+        return NumberOf(*column, first) < NumberOf(*column, second);
+    case SortKind::Time:
+        return TimeOf(first) < TimeOf(second);
+    }
+    return false;
+}
+
 }  // namespace orvane

@@ -20,6 +20,9 @@ void Frm_Main::ListFolder(const std::wstring& folder, bool clientFolder) {
     // Dummy headers are read from the selected folder; those of another are no use.
     ShowFileList(folder == SelectedFolder() ? &scan.dummies : nullptr);
     SortFileList(settings.sortKey, settings.sortOrder);
+    listedFolder_ = folder;
+    listedClientFolder_ = clientFolder;
+    FollowFolder(false);
 }
 
 std::wstring Frm_Main::SelectedFolder() const {
@@ -34,17 +37,26 @@ void Frm_Main::UpdateListColors() {
     colors_.highlight = findHighlightColor_;
 }
 
-void Frm_Main::ShowFileList() { ShowFileList(nullptr); }
-
-void Frm_Main::ShowFileList(const std::vector<ScannedDummy>* scanned) {
-    const std::wstring folder = SelectedFolder();
+DummyDisplay Frm_Main::ListDummyDisplay() const {
     DummyDisplay display;
     display.showPrefix = settings.dummyInitialDisp != 0;
     display.showSizeSuffix = settings.dummySizeDisp != 0;
     display.sourceSize = settings.dummySizeSrc == 1;
+    return display;
+}
+
+void Frm_Main::ShowFileList() { ShowFileList(nullptr); }
+
+void Frm_Main::ShowFileList(const std::vector<ScannedDummy>* scanned) {
+    // New rows: whatever followed the old ones stops (a listing starts again).
+    StopFollowing();
+    listedFolder_.clear();
+    sizeTally_.Reset();
+    findWord_.reset();
+    const std::wstring folder = SelectedFolder();
     const FileEntry* first = FileEntries.data();
     const FileEntry* end = first + FileEntries.size();
-    rows_ = BuildRows(FileEntries, display, [&](const FileEntry& entry) {
+    rows_ = BuildRows(FileEntries, ListDummyDisplay(), [&](const FileEntry& entry) {
         if (scanned && !std::less<>()(&entry, first) && std::less<>()(&entry, end)) {
             const auto index = static_cast<std::size_t>(&entry - first);
             const auto it = std::lower_bound(scanned->begin(), scanned->end(), index,

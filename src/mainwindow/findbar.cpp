@@ -59,6 +59,7 @@ void Frm_Main::OnFind() {
     const std::wstring word = WindowText(cboFind());
     AddToFindHistory(word);
     MarkMatches(rows_, word, UpperCaseText);  // the word as typed
+    findWord_ = word;
     fileList_.Repaint(false);
 }
 
@@ -77,6 +78,7 @@ void Frm_Main::OnDeleteFind() {
 
 void Frm_Main::OnClearFind() {
     ClearMarks(rows_);
+    findWord_.reset();
     fileList_.Repaint(false);
     SetWindowTextW(cboFind(), L"");
 }

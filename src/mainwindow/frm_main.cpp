@@ -108,6 +108,7 @@ std::wstring Frm_Main::ClientFolder() const { return ResolvedAgainst(app_.progra
 void Frm_Main::LoadSettings() {
     settings = ReadSettings(app_.ini.Reader());
     menu::SetChecked(menu_, kCmdToggleTree, settings.refDirView);
+    menu::SetChecked(menu_, kCmdAutoRefresh, settings.autoRefresh);
 }
 
 void Frm_Main::CreateMenus() {
@@ -120,6 +121,7 @@ void Frm_Main::CreateMenus() {
     AppendItem(view, kCmdToggleTree, L"登録フォルダ");
     AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
     AppendItem(view, kCmdRefresh, L"最新の情報に更新\tF5");
+    AppendItem(view, kCmdAutoRefresh, L"自動更新");
     HMENU options = CreatePopupMenu();
     AppendItem(options, kCmdSettings, L"オプション設定");
     HMENU help = CreatePopupMenu();
@@ -330,6 +332,9 @@ void Frm_Main::OnCommand(int id) {
     case kCmdPaste:
         PasteFiles();
         break;
+    case kCmdAutoRefresh:
+        OnToggleAutoRefresh();
+        break;
 
     default:
         break;  // commands of features still to come
@@ -359,6 +364,12 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kCutPastedMessage:
         DropRowsWhoseFilesLeft();
         return 0;
+    case kFolderChangedMessage:
+        OnFolderChanged();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kFollowTimer) OnFollowTimer();
+        return 0;
     case WM_CONTEXTMENU:
         // From the keyboard (Shift+F10): the list's menu at its focused row.
         if (reinterpret_cast<HWND>(wParam) == LVList() && lParam == -1) {
@@ -384,6 +395,7 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(hwnd());
         return 0;
     case WM_DESTROY:
+        StopFollowing();
         TearDownDragDrop();
         if (quitOnDestroy_) PostQuitMessage(0);
         return 0;

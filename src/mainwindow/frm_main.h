@@ -17,7 +17,9 @@
 #include "inventory/file_entry.h"
 #include "mainwindow/file_list_model.h"
 #include "mainwindow/folder_file.h"
+#include "mainwindow/folder_watch.h"
 #include "mainwindow/layout_core.h"
+#include "mainwindow/list_changes.h"
 #include "mainwindow/locale_text.h"
 #include "mainwindow/splitter.h"
 #include "win/com.h"
@@ -204,6 +206,25 @@ private:
     void OnHelp();
     void OnVersion();
     void OnSettings();  // settings_command.cpp
+
+    // The list following its folder (folder_follow.cpp). While a name is
+    // edited in the list, changes wait until the edit ends.
+    static constexpr UINT kFolderChangedMessage = WM_APP + 3;
+    static constexpr UINT_PTR kFollowTimer = 1;
+    static constexpr UINT kFollowIntervalMs = 500;  // at most two updates a second
+    void FollowFolder(bool catchUp);                // the folder listed last, when the option is on
+    void StopFollowing();
+    void OnFolderChanged();
+    void OnFollowTimer();
+    void ApplyFolderChanges();
+    void OnToggleAutoRefresh();
+    DummyDisplay ListDummyDisplay() const;
+    std::unique_ptr<FolderWatch> folderWatch_;
+    std::wstring listedFolder_;  // the folder the rows are of; empty when none
+    bool listedClientFolder_ = false;
+    bool followTimerRunning_ = false;
+    SizeTally sizeTally_;
+    std::optional<std::wstring> findWord_;  // the word the rows are marked against
 
     // Layout (layout.cpp)
     WindowMetrics Metrics() const;

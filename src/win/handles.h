@@ -37,6 +37,10 @@ struct FileHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { CloseHandle(h); }
 };
+struct KernelObjectTraits {  // events, threads: no handle is null
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
 struct FindHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { FindClose(h); }
@@ -61,6 +65,7 @@ struct WindowTraits {
 
 using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
+using UniqueEvent = UniqueHandle<HANDLE, KernelObjectTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;

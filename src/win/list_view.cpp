@@ -283,6 +283,38 @@ void ListView::FollowReorder(const std::vector<std::size_t>& before) {
         Focus(newIndex[static_cast<std::size_t>(focused)]);
 }
 
+void ListView::FollowChange(const std::vector<std::size_t>& before) {
+    const int oldCount = RowCount();
+    const std::vector<int> selected = SelectedRows();
+    const int focused = FocusedRow();
+    const int top = ListView_GetTopIndex(list_);
+    const bool allSelected = !selected.empty() && selected.size() == static_cast<std::size_t>(oldCount);
+    std::vector<int> newIndex(static_cast<std::size_t>(std::max(oldCount, 0)), -1);
+    bool anyNew = false;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] < newIndex.size())
+            newIndex[before[i]] = static_cast<int>(i);
+        else
+            anyNew = true;
+    }
+    ClearSelection(selected, focused);
+    if (before.size() != static_cast<std::size_t>(oldCount))
+        ListView_SetItemCountEx(list_, static_cast<int>(before.size()), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    if (allSelected && !anyNew && before.size() == static_cast<std::size_t>(oldCount)) {
+        SelectAll();
+    } else {
+        for (const int old : selected)
+            if (const int now = newIndex[static_cast<std::size_t>(old)]; now >= 0) Select(now, true);
+    }
+    if (focused >= 0)
+        if (const int now = newIndex[static_cast<std::size_t>(focused)]; now >= 0) Focus(now);
+    // The view stays where the user left it, even when rows above it came or went.
+    const int nowTop = ListView_GetTopIndex(list_);
+    RECT row{};
+    if (nowTop != top && top < static_cast<int>(before.size()) && ListView_GetItemRect(list_, 0, &row, LVIR_BOUNDS))
+        ListView_Scroll(list_, 0, (top - nowTop) * (row.bottom - row.top));
+}
+
 void ListView::StartLabelEdit(int row) { ListView_EditLabel(list_, row); }
 
 bool ListView::EditingLabel() const { return ListView_GetEditControl(list_) != nullptr; }

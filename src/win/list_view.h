@@ -81,6 +81,10 @@ public:
     // The rows were reordered: row i is now what row before[i] was. The same
     // rows stay selected and focused wherever they moved.
     void FollowReorder(const std::vector<std::size_t>& before);
+    // The rows changed in number and place: row i is now what row before[i]
+    // was, a new row where that is no row of before. Selection and focus stay
+    // with their rows and the top row stays where it was.
+    void FollowChange(const std::vector<std::size_t>& before);
 
     void StartLabelEdit(int row);
     bool EditingLabel() const;

@@ -1,0 +1,98 @@
+// The list following its folder: real files changed while the real list
+// shows them.
+#include <gtest/gtest.h>
+
+#include "support/list_view_fixture.h"
+#include "support/temp_folder.h"
+
+namespace orvane {
+namespace {
+
+using test::ListViewTest;
+using Names = std::vector<std::wstring>;
+
+class FolderFollowTest : public ListViewTest {
+protected:
+    // Dispatches the window's messages until done() holds; a generous
+    // deadline only ends a test that would otherwise wait for ever.
+    template <class Done>
+    bool PumpUntil(const Done& done) {
+        const ULONGLONG deadline = GetTickCount64() + 10000;
+        for (;;) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            if (done()) return true;
+            if (GetTickCount64() > deadline) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
+    }
+    void Append(const std::wstring& path, std::size_t bytes) {
+        const HANDLE file =
+            CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const std::string data(bytes, 'x');
+        DWORD written = 0;
+        WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    void SelectOnly(int row) {
+        ListView_SetItemState(main->LVList(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(main->LVList(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    Names SelectedNames() const {
+        Names names;
+        for (int i = 0; i < Count(); ++i)
+            if (Selected(i)) names.push_back(Text(i, Column::FileName));
+        return names;
+    }
+    std::wstring FocusedName() const {
+        return Text(ListView_GetNextItem(main->LVList(), -1, LVNI_FOCUSED), Column::FileName);
+    }
+};
+
+TEST_F(FolderFollowTest, GrownArrivedAndVanishedFilesReachTheSortedListAndTheSelectionStays) {
+    test::MakeFile(File(L"a.bin"), 10);
+    test::MakeFile(File(L"b.bin"), 20);
+    test::MakeFile(File(L"c.bin"), 30);
+    test::MakeFile(File(L"gone.bin"), 5);
+    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=2\r\nORDER=0\r\n");  // by current size
+    ASSERT_EQ(Column1(), (Names{L"gone.bin", L"a.bin", L"b.bin", L"c.bin"}));
+    SelectOnly(2);
+
+    Append(File(L"a.bin"), 40);            // 50 bytes: past c.bin
+    test::MakeFile(File(L"new.bin"), 30);  // shares its size with c.bin
+    ASSERT_TRUE(DeleteFileW(File(L"gone.bin").c_str()));
+
+    const Names expected{L"b.bin", L"c.bin", L"new.bin", L"a.bin"};
+    EXPECT_TRUE(PumpUntil([&] { return Column1() == expected && Text(3, Column::Size) == L"50"; }))
+        << testing::PrintToString(Column1());
+    EXPECT_EQ(SelectedNames(), Names{L"b.bin"});
+    EXPECT_EQ(FocusedName(), L"b.bin");
+    EXPECT_EQ(Color(Row(L"c.bin"), Column::Size), 0x00FF00u);
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"4 ﾌｧｲﾙ");
+
+    // The folder itself going (here: moved away, files and all) empties the
+    // list, as the refresh command would.
+    ASSERT_TRUE(MoveFileW(downloads.c_str(), (downloads + L"-moved").c_str())) << GetLastError();
+    EXPECT_TRUE(PumpUntil([&] { return Count() == 0; }));
+}
+
+TEST_F(FolderFollowTest, TheMenuSwitchIsStoredAndSwitchedOnTheListCatchesUp) {
+    test::MakeFile(File(L"a.bin"), 10);
+    LoadOnDownloads();
+    Command(kCmdAutoRefresh);
+    EXPECT_FALSE(menu::IsChecked(main->Menu(), kCmdAutoRefresh));
+    EXPECT_NE(test::ReadBytes(ini.IniName).find("AUTOREFRESH=0"), std::string::npos);
+
+    test::MakeFile(File(L"b.bin"), 20);
+    Command(kCmdAutoRefresh);
+    EXPECT_TRUE(menu::IsChecked(main->Menu(), kCmdAutoRefresh));
+    EXPECT_TRUE(PumpUntil([&] { return Column1() == Names{L"a.bin", L"b.bin"}; }));
+    EXPECT_EQ(SelectedNames(), Names{L"a.bin"});
+}
+
+}  // namespace
+}  // namespace orvane
