@@ -44,6 +44,9 @@ struct FindContext {
 }  // namespace
 
 RunningProgram::RunningProgram(const std::wstring& exePath) {
+    // Where an earlier test left the pointer, the new window would take it as
+    // hovering (the tree writes the folder under it into the status bar).
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     const std::wstring folder = exePath.substr(0, exePath.find_last_of(L'\\'));
     std::wstring commandLine = L"\"" + exePath + L"\"";
     STARTUPINFOW startup{sizeof(startup)};
