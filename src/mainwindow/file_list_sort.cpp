@@ -4,8 +4,6 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
-#include <system_error>
-#include <thread>
 
 namespace orvane {
 
@@ -139,51 +137,15 @@ void AppendChunk(std::string& out, const NameChunk& chunk) {
     out += '\0';
 }
 
-// Below this many rows without a key, starting a thread costs more than it saves.
-constexpr std::size_t kKeysForASecondThread = 4096;
-
-// Makes the missing keys of a column. Making a collation key is most of a
-// first sort's time, so a long list shares the work with a second thread
-// (each makes the keys of its own half); without one, this thread makes all.
+// Makes the missing keys of a column: most of a first sort's time. (Sharing
+// the work with a second thread made it twice as slow under Wine: the two
+// contend inside the platform's collation.)
 void MakeMissingKeys(std::vector<FileRow>& rows, const FileColumn& column, const Collator& collator) {
     const auto text = column.sortText;
     const auto cached = column.sortKey;
-    const auto make = [&rows, &column, &collator, text, cached](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i) {
-            FileRow& row = rows[i];
-            if (!(row.*cached))
-                row.*cached =
-                    column.sort == SortKind::Name ? NameSortKey(row.*text, collator) : collator.Key(row.*text);
-        }
-    };
-    const std::size_t missing = static_cast<std::size_t>(
-        std::count_if(rows.begin(), rows.end(), [cached](const FileRow& row) { return !(row.*cached); }));
-    const std::size_t half = rows.size() / 2;
-    std::thread second;
-    if (missing >= kKeysForASecondThread) {
-        try {
-            // Its own rows only, and joined below before anything else reads them.
-            second = std::thread([&make, half, end = rows.size()] {
-                try {
-                    make(half, end);
-                } catch (...) {
-                    // Out of memory: the keys it did not make are made below.
-                }
-            });
-        } catch (const std::system_error&) {
-        }
-    }
-    // Joined on every way out of here, an exception included.
-    struct Joiner {
-        std::thread& thread;
-        ~Joiner() {
-            if (thread.joinable()) thread.join();
-        }
-    } joiner{second};
-    make(0, second.joinable() ? half : rows.size());
-    if (second.joinable()) {
-        second.join();
-        make(half, rows.size());  // nothing left to make unless the thread gave up
+    for (FileRow& row : rows) {
+        if (!(row.*cached))
+            row.*cached = column.sort == SortKind::Name ? NameSortKey(row.*text, collator) : collator.Key(row.*text);
     }
 }
 

@@ -90,8 +90,7 @@ TEST(FileListSort, NameAndExtensionOrderHoldForEveryKeyByte) {
     EXPECT_EQ(Names(rows), (Texts{L"a", L"aa", L"a1", L"b", L"1", L"e", L"e2", L"f"}));
 }
 
-TEST(FileListSort, ALongListsKeysMadeOnTwoThreadsLandOnTheirOwnRows) {
-    // Long enough for a second thread, and odd: the halves differ by one row.
+TEST(FileListSort, ALongListsKeysLandOnTheirOwnRowsAndAKeyMadeBeforeStays) {
     constexpr std::size_t kCount = 4097;
     std::vector<FileRow> rows;
     for (std::size_t i = 0; i < kCount; ++i) rows.push_back(Row(L"n" + std::to_wstring(i * 2039 % kCount) + L".x"));
