@@ -77,29 +77,21 @@ struct TextKey {
     }
 };
 
-// Sorts by byte strings that write(out, row) appends for each row. They are
-// gathered into one block first: comparing keys left where they lie, spread
-// over the rows and the heap, cost more than the sort itself.
-template <class Write>
-std::vector<std::size_t> OrderByBytes(std::size_t count, bool descending, const Write& write) {
-    std::string keys;
-    keys.reserve(count * 32);
-    std::vector<std::uint32_t> ends;
-    ends.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        write(keys, i);
-        ends.push_back(static_cast<std::uint32_t>(keys.size()));
-    }
+// Sorts by the byte strings key(i) gives for each row; they are read where
+// they lie (a copy gathered into one block is a large, freshly touched
+// allocation), and the first bytes kept inline settle most comparisons.
+template <class Key>
+std::vector<std::size_t> OrderByBytes(std::size_t count, bool descending, const Key& key) {
     std::vector<Record<TextKey>> records;
     records.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        TextKey key;
-        const std::uint32_t start = i == 0 ? 0 : ends[i - 1];
-        key.data = keys.data() + start;
-        key.size = ends[i] - start;
+        const std::string_view bytes = key(i);
+        TextKey text;
+        text.data = bytes.data();
+        text.size = static_cast<std::uint32_t>(bytes.size());
         for (std::size_t b = 0; b < TextKey::kHeadBytes; ++b)
-            key.head = key.head << 8 | (b < key.size ? static_cast<unsigned char>(key.data[b]) : 0u);
-        records.push_back({key, static_cast<std::uint32_t>(i)});
+            text.head = text.head << 8 | (b < bytes.size() ? static_cast<unsigned char>(bytes[b]) : 0u);
+        records.push_back({text, static_cast<std::uint32_t>(i)});
     }
     return StableOrder(records, descending);
 }
@@ -157,9 +149,9 @@ std::vector<std::size_t> OrderByColumn(std::vector<FileRow>& rows, int key, bool
         case SortKind::Text: {
             MakeMissingKeys(rows, *column, collator);
             const auto cached = column->sortKey;
-            return OrderByBytes(rows.size(), descending, [&rows, cached](std::string& out, std::size_t i) {
+            return OrderByBytes(rows.size(), descending, [&rows, cached](std::size_t i) {
                 if (i + kAhead < rows.size()) Prefetch((rows[i + kAhead].*cached)->data());
-                out += *(rows[i].*cached);
+                return std::string_view(*(rows[i].*cached));
             });
         }
         case SortKind::Number:
@@ -240,18 +232,23 @@ std::string NameSortKey(std::wstring_view name, const Collator& collator) {
 
 std::vector<std::size_t> SortRows(std::vector<FileRow>& rows, int key, int order, const Collator& collator) {
     const std::vector<std::size_t> permutation = OrderByColumn(rows, key, order != 0, collator);
-    // The rows are read in a scattered order; fetching each a few rows ahead
-    // roughly halves the time this takes for a long list.
-    std::vector<FileRow> sorted;
-    sorted.reserve(rows.size());
-    for (std::size_t i = 0; i < permutation.size(); ++i) {
-        if (i + kAhead < permutation.size()) {
-            const auto* ahead = reinterpret_cast<const char*>(&rows[permutation[i + kAhead]]);
-            for (std::size_t offset = 0; offset < sizeof(FileRow); offset += 64) Prefetch(ahead + offset);
+    // The rows are put in their places where they lie, one cycle of the
+    // permutation at a time: a second block as large as the rows, freshly
+    // touched, cost more than the whole sort.
+    std::vector<bool> placed(permutation.size());
+    for (std::size_t start = 0; start < permutation.size(); ++start) {
+        if (placed[start] || permutation[start] == start) continue;
+        FileRow first = std::move(rows[start]);
+        std::size_t at = start;
+        for (std::size_t next = permutation[at]; next != start; next = permutation[at]) {
+            Prefetch(&rows[permutation[next]]);
+            rows[at] = std::move(rows[next]);
+            placed[at] = true;
+            at = next;
         }
-        sorted.push_back(std::move(rows[permutation[i]]));
+        rows[at] = std::move(first);
+        placed[at] = true;
     }
-    rows = std::move(sorted);
     return permutation;
 }
 
