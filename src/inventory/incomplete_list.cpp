@@ -50,11 +50,18 @@ std::vector<std::wstring> IncompleteListNames(const std::vector<std::wstring>& l
 }
 
 void ApplyIncompleteList(const std::vector<std::wstring>& lines, FileEntryList& entries) {
-    // The first entry of a name is the one that gets the values; the names
-    // stay put while only sizes and users change, so views into them hold.
+    // The first entry of a name is the one that gets the values. Only the
+    // names the blocks give are looked for: a folder has far more files than
+    // the client has downloads, and a map of every name costs more than all the rest.
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     std::unordered_map<std::wstring_view, std::size_t> firstByName;
-    firstByName.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) firstByName.try_emplace(entries[i].Name, i);
+    for (const std::wstring& line : lines)
+        if (line.starts_with(kBlockStart)) firstByName.try_emplace(NameOfBlock(line), kNone);
+    if (firstByName.empty()) return;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto wanted = firstByName.find(entries[i].Name);
+        if (wanted != firstByName.end() && wanted->second == kNone) wanted->second = i;
+    }
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::wstring_view line = lines[i];
@@ -62,7 +69,7 @@ void ApplyIncompleteList(const std::vector<std::wstring>& lines, FileEntryList& 
 
         const auto found = firstByName.find(NameOfBlock(line));
         // An unknown file's block is skipped line by line, like any other text.
-        if (found == firstByName.end()) continue;
+        if (found == firstByName.end() || found->second == kNone) continue;
 
         // The client may be writing the file right now: a block cut short is
         // left alone rather than half applied.

@@ -84,36 +84,42 @@ std::optional<DummyHeader> ReadDummyHeaderAt(const std::wstring& verbatimPath) {
     return ParseDummyHeader(std::span<const unsigned char>(header, got));
 }
 
-// The entry of a file as the enumeration describes it; localDays turns a
-// write time (UTC ticks) into local days.
+// Makes entry the file as the enumeration describes it, keeping the room its
+// strings have; localDays turns a write time (UTC ticks) into local days.
 template <class LocalDays>
-FileEntry EntryOf(const WIN32_FIND_DATAW& data, const LocalDays& localDays) {
-    FileEntry entry;
-    entry.Name = data.cFileName;
+void FillEntry(FileEntry& entry, const WIN32_FIND_DATAW& data, const LocalDays& localDays) {
+    entry.Name.assign(data.cFileName);
     entry.Size =
         static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
     entry.TotalSize = FullSizeFromName(entry.Name);
     const unsigned long long written = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                                        data.ftLastWriteTime.dwLowDateTime;
     entry.Modified = written ? localDays(written) : 0;
-    return entry;
+    entry.User.clear();
+    entry.DummyFlag = false;
 }
 
-// Calls found(index, name) for each listed file of 40 bytes right after its
-// entry is added.
+// Makes entries the folder's files, overwriting the entries it holds in
+// place (a refresh then finds the room for most names already there), and
+// calls found(index, name) for each listed file of 40 bytes right after its
+// entry is made.
 template <class Found>
 void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& found) {
+    std::size_t count = 0;
     WIN32_FIND_DATAW data{};
     UniqueFind find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                      nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
-    LocalTimeShift localTime;
-    do {
-        if (!IsListedFile(data)) continue;
-        const FileEntry& entry =
-            entries.emplace_back(EntryOf(data, [&](unsigned long long ticks) { return localTime.Days(ticks); }));
-        if (entry.Size == kDummyFileSize) found(entries.size() - 1, entry.Name);
-    } while (FindNextFileW(find.get(), &data));
+    if (find) {
+        LocalTimeShift localTime;
+        do {
+            if (!IsListedFile(data)) continue;
+            if (count == entries.size()) entries.emplace_back();
+            FileEntry& entry = entries[count++];
+            FillEntry(entry, data, [&](unsigned long long ticks) { return localTime.Days(ticks); });
+            if (entry.Size == kDummyFileSize) found(count - 1, entry.Name);
+        } while (FindNextFileW(find.get(), &data));
+    }
+    entries.resize(count);
 }
 
 // Reads the headers of the 40-byte files handed to it, on a thread of its
@@ -218,7 +224,9 @@ std::optional<FileEntry> ScanOneFile(const std::wstring& folder, const std::wstr
     data.nFileSizeLow = attributes.nFileSizeLow;
     name.copy(data.cFileName, name.size());
     if (!IsListedFile(data)) return std::nullopt;
-    return EntryOf(data, LocalDaysFromFileTime);
+    FileEntry entry;
+    FillEntry(entry, data, LocalDaysFromFileTime);
+    return entry;
 }
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
@@ -260,8 +268,9 @@ FileEntryList ScanFolder(const std::wstring& folder) {
     return entries;
 }
 
-FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit) {
+FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit, FileEntryList room) {
     FolderScan scan;
+    scan.entries = std::move(room);
     // The verbatim path of a file is this plus its name: worked out once, not per file.
     const std::wstring prefix = VerbatimPath(folder, L"");
     std::vector<bool> read;

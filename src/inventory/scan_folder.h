@@ -51,8 +51,11 @@ inline constexpr std::size_t kPendingDummyLimit = 1024;
 // ScanFolder, and the 40-byte files read on a thread of their own as soon
 // as the enumeration names them (opening a file costs far more than
 // enumerating one), joined before it returns. pendingLimit 0 (or a thread
-// that cannot be started) reads each in the loop.
-FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit = kPendingDummyLimit);
+// that cannot be started) reads each in the loop. The entries are made in
+// room, over the entries it holds: memory already in use costs far less to
+// fill than fresh memory.
+FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit = kPendingDummyLimit,
+                                FileEntryList room = {});
 
 // One file of a folder as ScanFolder lists it, read afresh; nothing when it
 // is no listed file (gone, a folder, a hidden or system file).

@@ -182,7 +182,7 @@ bool Frm_Main::RenameRow(int row, const std::wstring& typed) {
     if (name.empty()) name = typed;
     file.key = name;
     file.extension = ExtensionOf(name);
-    file.text = name;
+    file.text.clear();
     if (file.dummy) {
         if (const std::optional<DummyHeader> header = ReadDummyHeader(folder, name))
             file.text = DummyDisplayName(name, *header, settings.dummyInitialDisp != 0, settings.dummySizeDisp != 0);

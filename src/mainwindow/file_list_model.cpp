@@ -1,7 +1,8 @@
 #include "mainwindow/file_list_model.h"
 
+#include <algorithm>
 #include <cmath>
-#include <unordered_map>
+#include <utility>
 
 namespace orvane {
 
@@ -51,14 +52,37 @@ std::wstring AsciiUpper(std::wstring_view text) {
 
 }  // namespace
 
-std::vector<FileRow> BuildRows(FileEntryList& entries, const DummyDisplay& display, const DummyReader& readDummy) {
-    std::vector<FileRow> rows(entries.size());
+namespace {
+
+// Marks the rows whose value another row has too, by sorting the values that
+// can be shared with their rows' places: cheaper than a hash map of a long list.
+template <class Value, class Shareable>
+void MarkShared(std::vector<FileRow>& rows, Value FileRow::*value, const Shareable& shareable, bool FileRow::*mark) {
+    std::vector<std::pair<Value, std::uint32_t>> values;
+    values.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (shareable(rows[i].*value)) values.emplace_back(rows[i].*value, static_cast<std::uint32_t>(i));
+    std::sort(values.begin(), values.end());
+    for (std::size_t start = 0, end = 0; start < values.size(); start = end) {
+        while (end < values.size() && values[end].first == values[start].first) ++end;
+        if (end - start > 1)
+            for (std::size_t i = start; i < end; ++i) rows[values[i].second].*mark = true;
+    }
+}
+
+}  // namespace
+
+std::vector<FileRow> BuildRows(FileEntryList& entries, const DummyDisplay& display, const DummyReader& readDummy,
+                               std::vector<FileRow> room) {
+    // The rows room holds are overwritten in place, keeping the room their strings have.
+    std::vector<FileRow> rows = std::move(room);
+    rows.resize(entries.size());
 
     // Every dummy file first, so that the colouring below sees its final size
     // wherever it stands in the folder.
     for (std::size_t i = 0; i < entries.size(); ++i) {
         FileEntry& entry = entries[i];
-        rows[i].text = entry.Name;
+        rows[i].text.clear();
         if (entry.DummyFlag || entry.Size != kDummyFileSize || !readDummy) continue;
         const std::optional<DummyHeader> header = readDummy(entry);
         if (!header) continue;
@@ -68,28 +92,29 @@ std::vector<FileRow> BuildRows(FileEntryList& entries, const DummyDisplay& displ
         rows[i].text = DummyDisplayName(entry.Name, *header, display.showPrefix, display.showSizeSuffix);
     }
 
-    std::unordered_map<std::int64_t, int> sizeCount;
-    std::unordered_map<std::int32_t, int> totalCount;
-    sizeCount.reserve(entries.size());
-    totalCount.reserve(entries.size());
-    for (const FileEntry& entry : entries) {
-        ++sizeCount[entry.Size];
-        ++totalCount[entry.TotalSize];
-    }
-
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const FileEntry& entry = entries[i];
         FileRow& row = rows[i];
-        row.key = entry.Name;
-        row.extension = ExtensionOf(entry.Name);
+        row.key.assign(entry.Name);
+        const std::size_t dot = entry.Name.rfind(L'.');
+        if (dot == std::wstring::npos)
+            row.extension.clear();
+        else
+            row.extension.assign(entry.Name, dot + 1);
         row.size = entry.Size;
         row.totalSize = entry.TotalSize;
         row.modified = entry.Modified;
-        row.user = entry.User;
+        row.user.assign(entry.User);
         row.dummy = entry.DummyFlag;
-        row.sizeShared = entry.Size != 0 && sizeCount[entry.Size] > 1;
-        row.totalShared = entry.TotalSize > 0 && totalCount[entry.TotalSize] > 1;
+        row.sizeShared = row.totalShared = false;
+        row.mark = Mark::Normal;
+        row.nameKey.reset();
+        row.extensionKey.reset();
+        row.userKey.reset();
     }
+    // A size of 0 and a full size of 0, unknown or a dummy's are never shared.
+    MarkShared(rows, &FileRow::size, [](std::int64_t size) { return size != 0; }, &FileRow::sizeShared);
+    MarkShared(rows, &FileRow::totalSize, [](std::int32_t total) { return total > 0; }, &FileRow::totalShared);
     return rows;
 }
 
@@ -180,9 +205,9 @@ constexpr FileColumn kColumns[kColumnCount] = {
      .caption = L"ファイル名",
      .widthTwips = 4000,
      .align = ColumnAlign::Left,
-     .text = [](const FileRow& row, const TextFormat&) { return row.text; },
+     .text = [](const FileRow& row, const TextFormat&) { return ShownName(row); },
      .sort = SortKind::Name,
-     .sortText = &FileRow::text,
+     .sortText = ShownName,
      .sortKey = &FileRow::nameKey},
     {.column = Column::Size,
      .caption = L"現サイズ",
@@ -216,7 +241,7 @@ constexpr FileColumn kColumns[kColumnCount] = {
      .align = ColumnAlign::Left,
      .text = [](const FileRow& row, const TextFormat&) { return row.extension; },
      .sort = SortKind::Text,
-     .sortText = &FileRow::extension,
+     .sortText = [](const FileRow& row) -> const std::wstring& { return row.extension; },
      .sortKey = &FileRow::extensionKey},
     {.column = Column::Modified,
      .caption = L"更新日",
@@ -230,7 +255,7 @@ constexpr FileColumn kColumns[kColumnCount] = {
      .align = ColumnAlign::Left,
      .text = [](const FileRow& row, const TextFormat&) { return row.user; },
      .sort = SortKind::Text,
-     .sortText = &FileRow::user,
+     .sortText = [](const FileRow& row) -> const std::wstring& { return row.user; },
      .sortKey = &FileRow::userKey},
 };
 
@@ -274,7 +299,7 @@ void MarkMatches(std::vector<FileRow>& rows, std::wstring_view word, const Upper
     const auto toUpper = [&upper](std::wstring_view text) { return upper ? upper(text) : AsciiUpper(text); };
     const std::wstring wanted = toUpper(word);
     for (FileRow& row : rows)
-        row.mark = toUpper(row.text).find(wanted) != std::wstring::npos ? Mark::Found : Mark::NotFound;
+        row.mark = toUpper(ShownName(row)).find(wanted) != std::wstring::npos ? Mark::Found : Mark::NotFound;
 }
 
 void ClearMarks(std::vector<FileRow>& rows) {

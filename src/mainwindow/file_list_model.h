@@ -36,7 +36,7 @@ struct NameChunk {
 
 struct FileRow {
     std::wstring key;        // the file's name on disk
-    std::wstring text;       // the name as shown (dummy files may show less)
+    std::wstring text;       // the name as shown where it differs (dummy files); else empty: see ShownName
     std::wstring extension;  // after the last "." of the name on disk, as written
     std::int64_t size = 0;
     std::int32_t totalSize = kTotalUnknown;  // -1 shows "無", -2 shows "ダミー"
@@ -53,6 +53,9 @@ struct FileRow {
     std::optional<std::string> userKey;
 };
 
+// The name as the list shows it: the name on disk unless the row has a text of its own.
+inline const std::wstring& ShownName(const FileRow& row) { return row.text.empty() ? row.key : row.text; }
+
 // How dummy files are shown (settings INITIALDISP, SIZEDISP, SIZESRC).
 struct DummyDisplay {
     bool showPrefix = true;
@@ -66,8 +69,10 @@ using DummyReader = std::function<std::optional<DummyHeader>(const FileEntry&)>;
 
 // Decides every dummy file first (changing its entry: TotalSize -2, the
 // source size when shown, DummyFlag), then builds the rows and marks shared
-// sizes, in time linear in the number of entries.
-std::vector<FileRow> BuildRows(FileEntryList& entries, const DummyDisplay& display, const DummyReader& readDummy);
+// sizes. The rows are made in room, over the rows it holds: memory already
+// in use costs far less to fill than fresh memory.
+std::vector<FileRow> BuildRows(FileEntryList& entries, const DummyDisplay& display, const DummyReader& readDummy,
+                               std::vector<FileRow> room = {});
 
 // After the last "." of a name, as written; empty without a ".".
 std::wstring ExtensionOf(std::wstring_view name);
@@ -111,7 +116,7 @@ struct FileColumn {
     ColumnAlign align;
     std::wstring (*text)(const FileRow& row, const TextFormat& format);
     SortKind sort;
-    const std::wstring FileRow::*sortText = nullptr;                      // Name, Text: the text compared
+    const std::wstring& (*sortText)(const FileRow& row) = nullptr;        // Name, Text: the text compared
     std::optional<std::string> FileRow::*sortKey = nullptr;               // Name, Text: its key, made once
     std::optional<std::int64_t> (*number)(const FileRow& row) = nullptr;  // Number: nothing where none shows
     bool FileRow::*shared = nullptr;  // a size another row has too: drawn in the size colour

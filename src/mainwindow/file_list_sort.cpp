@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <unordered_map>
 
 namespace orvane {
 
@@ -129,15 +130,40 @@ void AppendChunk(std::string& out, const NameChunk& chunk) {
     out += '\0';
 }
 
+// The keys of short texts, remembered for one run of key making: the names
+// of a download folder repeat their pieces (an extension, the client's
+// prefix, a word), and asking the platform costs far more than a look-up.
+class RememberingCollator final : public Collator {
+public:
+    explicit RememberingCollator(const Collator& collator) : collator_(collator) {}
+    std::string Key(std::wstring_view text) const override {
+        if (text.size() > kLongestKept) return collator_.Key(text);
+        if (const auto known = known_.find(text); known != known_.end()) return known->second;
+        if (known_.size() >= kMostKept) known_.clear();
+        return known_.emplace(std::wstring(text), collator_.Key(text)).first->second;
+    }
+
+private:
+    static constexpr std::size_t kLongestKept = 24;
+    static constexpr std::size_t kMostKept = 1 << 14;
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::wstring_view text) const { return std::hash<std::wstring_view>()(text); }
+    };
+    const Collator& collator_;
+    mutable std::unordered_map<std::wstring, std::string, Hash, std::equal_to<>> known_;
+};
+
 // Makes the missing keys of a column: most of a first sort's time. (Sharing
-// the work with a second thread made it twice as slow under Wine: the two
-// contend inside the platform's collation.)
-void MakeMissingKeys(std::vector<FileRow>& rows, const FileColumn& column, const Collator& collator) {
+// the work with a second thread made it slower under Wine: the two contend
+// inside the platform's collation and allocator.)
+void MakeMissingKeys(std::vector<FileRow>& rows, const FileColumn& column, const Collator& platform) {
     const auto text = column.sortText;
     const auto cached = column.sortKey;
+    const RememberingCollator collator(platform);
     for (FileRow& row : rows) {
         if (!(row.*cached))
-            row.*cached = column.sort == SortKind::Name ? NameSortKey(row.*text, collator) : collator.Key(row.*text);
+            row.*cached = column.sort == SortKind::Name ? NameSortKey(text(row), collator) : collator.Key(text(row));
     }
 }
 
@@ -269,8 +295,8 @@ double TimeOf(const FileRow& row) {
 void MakeSortKey(FileRow& row, int key, const Collator& collator) {
     const FileColumn* column = ColumnNumbered(key);
     if (!column || (column->sort != SortKind::Name && column->sort != SortKind::Text) || row.*column->sortKey) return;
-    row.*column->sortKey = column->sort == SortKind::Name ? NameSortKey(row.*column->sortText, collator)
-                                                          : collator.Key(row.*column->sortText);
+    row.*column->sortKey = column->sort == SortKind::Name ? NameSortKey(column->sortText(row), collator)
+                                                          : collator.Key(column->sortText(row));
 }
 
 bool SortsBefore(const FileRow& a, const FileRow& b, int key, int order) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "inventory/scan_folder.h"
+#include "core/text.h"
 #include "mainwindow/appearance.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/frm_main.h"
@@ -12,13 +13,19 @@
 namespace orvane {
 
 void Frm_Main::ListFolder(const std::wstring& folder, bool clientFolder) {
-    FolderScan scan = ScanFolderAndDummies(folder);
+    // The new listing is made over the last one, in memory already in use:
+    // filling fresh memory costs more than the scan itself. Until it is
+    // shown the list has no rows.
+    StopFollowing();
+    fileList_.SetRowCount(0);
+    FolderScan scan = ScanFolderAndDummies(folder, kPendingDummyLimit, std::move(FileEntries));
     FileEntries = std::move(scan.entries);
     // The client keeps its list file in its own download folder, whatever
     // folder a line of the data file gave the root.
     if (clientFolder) ReadIncompleteList(ClientFolder(), FileEntries);
-    // Dummy headers are read from the selected folder; those of another are no use.
-    ShowFileList(folder == SelectedFolder() ? &scan.dummies : nullptr);
+    // Dummy headers are read from the selected folder; those of another are
+    // no use. (The tree names a folder with a backslash at its end.)
+    ShowFileList(WithTrailingBackslash(folder) == WithTrailingBackslash(SelectedFolder()) ? &scan.dummies : nullptr);
     SortFileList(settings.sortKey, settings.sortOrder);
     listedFolder_ = folder;
     listedClientFolder_ = clientFolder;
@@ -56,15 +63,19 @@ void Frm_Main::ShowFileList(const std::vector<ScannedDummy>* scanned) {
     const std::wstring folder = SelectedFolder();
     const FileEntry* first = FileEntries.data();
     const FileEntry* end = first + FileEntries.size();
-    rows_ = BuildRows(FileEntries, ListDummyDisplay(), [&](const FileEntry& entry) {
+    std::vector<FileRow> room = std::move(rows_);
+    rows_ = BuildRows(
+        FileEntries, ListDummyDisplay(),
+        [&](const FileEntry& entry) {
         if (scanned && !std::less<>()(&entry, first) && std::less<>()(&entry, end)) {
             const auto index = static_cast<std::size_t>(&entry - first);
             const auto it = std::lower_bound(scanned->begin(), scanned->end(), index,
                                              [](const ScannedDummy& d, std::size_t i) { return d.index < i; });
             if (it != scanned->end() && it->index == index) return it->header;
         }
-        return ReadDummyHeader(folder, entry.Name);
-    });
+            return ReadDummyHeader(folder, entry.Name);
+        },
+        std::move(room));
     UpdateListColors();
 
     fileList_.SetRowCount(static_cast<int>(rows_.size()));
@@ -106,7 +117,7 @@ int Frm_Main::FindRow(const LVFINDINFOW& find, int start) const {
     const int steps = fromTop ? count : (find.flags & LVFI_WRAP) ? count - 1 : count - first;
     for (int step = 0; step < steps; ++step) {
         const int i = (first + step) % count;
-        const std::wstring& text = rows_[static_cast<std::size_t>(i)].text;
+        const std::wstring& text = ShownName(rows_[static_cast<std::size_t>(i)]);
         if (text.size() < wanted.size()) continue;
         const std::wstring head = UpperCaseText(std::wstring_view(text).substr(0, wanted.size()));
         if ((find.flags & LVFI_PARTIAL) ? head == wanted : (head == wanted && text.size() == wanted.size())) return i;

@@ -116,7 +116,7 @@ std::vector<std::size_t> MergeChanges(std::vector<FileRow>& rows, SizeTally& tal
     if (findWord) {
         std::vector<FileRow> marked(1);
         for (const std::size_t i : incoming) {
-            marked[0].text = changes.present[i].text;
+            marked[0].text = ShownName(changes.present[i]);
             MarkMatches(marked, *findWord, upper);
             changes.present[i].mark = marked[0].mark;
         }

@@ -67,10 +67,42 @@ TEST(FileListModel, DummyFilesAreDecidedBeforeSizesAreColouredWhereverTheyStand)
     FileEntryList entries{Entry(kDummyName, 40), Entry(L"plain.txt", 40)};
     std::vector<std::wstring> reads;
     const auto rows = BuildRows(entries, {true, true, false}, Reader(reads));
-    EXPECT_EQ(rows[0].text + L"|" + Cell(rows[0], Column::Size) + L"|" + Full(rows[0]), kDummyName + L"|40|ダミー|");
+    EXPECT_EQ(ShownName(rows[0]) + L"|" + Cell(rows[0], Column::Size) + L"|" + Full(rows[0]), kDummyName + L"|40|ダミー|");
     reads.clear();  // a second fill does not read the known dummy again
     BuildRows(entries, {true, true, false}, Reader(reads));
     EXPECT_EQ(reads, std::vector<std::wstring>{L"plain.txt"});
+}
+
+TEST(FileListModel, RowsMadeOverOldRowsAreTheRowsMadeAfresh) {
+    const auto describe = [](const FileRow& row) {
+        std::wstring text = row.key + L"|" + row.text + L"|" + std::to_wstring(static_cast<int>(row.mark)) + L"|" +
+                            std::to_wstring(row.nameKey.has_value() + row.extensionKey.has_value() +
+                                            row.userKey.has_value());
+        for (int column = 1; column <= kColumnCount; ++column) {
+            text += L"|" + Cell(row, static_cast<Column>(column));
+            text += L"|" + std::to_wstring(Color(row, static_cast<Column>(column)));
+        }
+        return text;
+    };
+    const auto entries = [] {
+        FileEntryList list{Entry(L"b.txt", 1000), Entry(L"c", 1000), Entry(L"d.x", 3, 1000), Entry(kDummyName, 40)};
+        list[0].User = L"someone";
+        return list;
+    };
+    FileEntryList before{Entry(kDummyName, 40), Entry(L"a very long name that needs room of its own.mp3", 5, 9),
+                         Entry(L"e.mp3", 9, 9), Entry(L"f", 5, 9), Entry(L"g", 9)};
+    before[1].User = L"user";
+    std::vector<std::wstring> reads;
+    std::vector<FileRow> old = BuildRows(before, {true, true, true}, Reader(reads));
+    for (FileRow& row : old) {
+        row.mark = Mark::Found;
+        row.nameKey = row.extensionKey = row.userKey = "key";
+    }
+    FileEntryList again = entries(), afresh = entries();
+    const auto over = BuildRows(again, {}, Reader(reads), std::move(old));
+    const auto made = BuildRows(afresh, {}, Reader(reads));
+    ASSERT_EQ(over.size(), made.size());
+    for (std::size_t i = 0; i < made.size(); ++i) EXPECT_EQ(describe(over[i]), describe(made[i])) << i;
 }
 
 TEST(FileListModel, ExtensionsNumbersAndDatesReadAsShown) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace orvane {
 namespace {
 
@@ -100,6 +102,30 @@ TEST(FileListSort, ALongListsKeysLandOnTheirOwnRowsAndAKeyMadeBeforeStays) {
         ASSERT_EQ(rows[i].text, L"n" + std::to_wstring(i) + L".x");
         ASSERT_EQ(rows[i].nameKey, NameSortKey(rows[i].text, kCollator));
     }
+}
+
+TEST(FileListSort, PiecesThatRepeatAreCollatedOnceAndEveryKeyIsTheCollatorsOwn) {
+    struct Counting : Collator {
+        mutable std::map<std::wstring, int> asked;
+        std::string Key(std::wstring_view text) const override {
+            ++asked[std::wstring(text)];
+            return Collator::Key(text);
+        }
+    } counting;
+    // Pieces of 24 and 25 characters that differ only in their last one.
+    const std::wstring kept(23, L'k'), long_(24, L'l');
+    std::vector<FileRow> rows;
+    for (int i = 0; i < 3; ++i)
+        for (const wchar_t last : {L'a', L'b'}) {
+            rows.push_back(Row(kept + last + std::to_wstring(i) + L".mp3"));
+            rows.push_back(Row(long_ + last + std::to_wstring(i) + L".mp3"));
+        }
+    SortRows(rows, 1, 0, counting);
+    for (const FileRow& row : rows) ASSERT_EQ(row.nameKey, NameSortKey(row.text, kCollator));
+    EXPECT_EQ(counting.asked[kept + L'a'], 1);
+    EXPECT_EQ(counting.asked[L".mp"], 1);
+    EXPECT_EQ(counting.asked[long_ + L'b'], 3);  // too long to be worth remembering
+    EXPECT_EQ(Names(rows).front(), kept + L"a0.mp3");
 }
 
 TEST(FileListSort, EqualKeysKeepTheirPreviousOrderInBothDirections) {
