@@ -80,6 +80,30 @@ TEST_F(FolderFollowTest, GrownArrivedAndVanishedFilesReachTheSortedListAndTheSel
     EXPECT_TRUE(PumpUntil([&] { return Count() == 0; }));
 }
 
+TEST_F(FolderFollowTest, AnOpenRenameHoldsUpdatesBackAndTheViewStaysOnItsRows) {
+    for (int i = 10; i < 90; ++i) test::MakeFile(File(L"f" + std::to_wstring(i) + L".bin"), 1);
+    Frm_Main& w = LoadOnDownloads();
+    const HWND list = w.LVList();
+    ListView_EnsureVisible(list, Count() - 1, FALSE);
+    const int top = ListView_GetTopIndex(list);
+    ASSERT_GT(top, 0);
+    SelectOnly(top + 1);
+    const HWND edit = ListView_EditLabel(list, top + 1);
+    ASSERT_NE(edit, nullptr);
+
+    test::MakeFile(File(L"a.bin"), 1);  // sorts above every row in view
+    const ULONGLONG until = GetTickCount64() + 1500;  // three turns of the update timer
+    PumpUntil([&] { return GetTickCount64() > until; });
+    EXPECT_EQ(ListView_GetEditControl(list), edit);
+    EXPECT_EQ(Count(), 80);
+
+    ListView_CancelEditLabel(list);
+    EXPECT_TRUE(PumpUntil([&] { return Count() == 81; }));
+    EXPECT_EQ(Text(0, Column::FileName), L"a.bin");
+    EXPECT_EQ(ListView_GetTopIndex(list), top);  // the view keeps its place
+    EXPECT_EQ(SelectedNames(), Names{L"f" + std::to_wstring(10 + top + 1) + L".bin"});
+}
+
 TEST_F(FolderFollowTest, TheMenuSwitchIsStoredAndSwitchedOnTheListCatchesUp) {
     test::MakeFile(File(L"a.bin"), 10);
     LoadOnDownloads();
