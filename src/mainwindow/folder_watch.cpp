@@ -92,13 +92,13 @@ void FolderWatch::Run(bool catchUp) {
     if (!listFolder_.empty()) listLines_ = ReadIncompleteListLines(listFolder_);
     // Shared all ways, so that the client and the user can still rename and
     // delete the folder and its files.
-    const UniqueFile directory(CreateFileW(folder_.c_str(), FILE_LIST_DIRECTORY,
+    UniqueFile directory(CreateFileW(folder_.c_str(), FILE_LIST_DIRECTORY,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
     UniqueEvent io(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (directory && io) {
         if (catchUp) ReadWholeFolder();
-        if (Watch(directory.get(), io)) return;  // stopped
+        if (Watch(directory, io)) return;  // stopped
     }
     // The watch ended by itself: the manual refresh is all that is left,
     // unless the folder went, which empties the list as the refresh would.
@@ -106,7 +106,8 @@ void FolderWatch::Run(bool catchUp) {
 }
 
 // Waits for reports until stopped (true) or the watch fails (false).
-bool FolderWatch::Watch(HANDLE directory, UniqueEvent& ioEvent) {
+bool FolderWatch::Watch(UniqueFile& watched, UniqueEvent& ioEvent) {
+    const HANDLE directory = watched.get();
     // What the system writes into while a request is under way.
     struct Request {
         OVERLAPPED overlapped{};
@@ -129,10 +130,16 @@ bool FolderWatch::Watch(HANDLE directory, UniqueEvent& ioEvent) {
         }
         if (woke != WAIT_OBJECT_0 + 1) {
             CancelIoEx(directory, &pending);
-            // Under Wine a cancelled watch of a folder that went may never
-            // complete: rather than wait for ever, its memory and event are
-            // left to it.
-            if (WaitForSingleObject(io, kFolderCheckMs) != WAIT_OBJECT_0) {
+            // A request the cancel leaves pending ends when its handle closes.
+            // Should even that not end it (Wine has been seen to leave the
+            // watch of a folder that went pending), its memory and event are
+            // left to it rather than waiting for ever.
+            bool ended = WaitForSingleObject(io, kFolderCheckMs) == WAIT_OBJECT_0;
+            if (!ended) {
+                watched.reset();
+                ended = WaitForSingleObject(io, kFolderCheckMs) == WAIT_OBJECT_0;
+            }
+            if (!ended) {
                 request.release();
                 ioEvent.release();
             }

@@ -45,7 +45,7 @@ public:
 
 private:
     void Run(bool catchUp);
-    bool Watch(HANDLE directory, UniqueEvent& ioEvent);
+    bool Watch(UniqueFile& directory, UniqueEvent& ioEvent);
     void ReadNames(std::vector<std::wstring> names);
     void ReadWholeFolder();
     void Publish(const std::function<void(std::map<std::wstring, std::optional<FileEntry>>&)>& change, bool complete,
