@@ -251,9 +251,12 @@ std::vector<NameChunk> NameChunks(std::wstring_view name, const Collator& collat
 }
 
 std::string NameSortKey(std::wstring_view name, const Collator& collator) {
-    std::string key;
-    ForEachChunk(name, collator, [&key](const NameChunk& chunk) { AppendChunk(key, chunk); });
-    return key;
+    // Made in a block kept for the next name, then copied once at its size:
+    // growing each key by its pieces cost several allocations a name.
+    thread_local std::string scratch;
+    scratch.clear();
+    ForEachChunk(name, collator, [](const NameChunk& chunk) { AppendChunk(scratch, chunk); });
+    return scratch;
 }
 
 std::vector<std::size_t> SortRows(std::vector<FileRow>& rows, int key, int order, const Collator& collator) {
