@@ -120,6 +120,8 @@ void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& f
         } while (FindNextFileW(find.get(), &data));
     }
     entries.resize(count);
+    // Room kept from a far longer listing is given back.
+    if (entries.capacity() > 2 * count + 1024) entries.shrink_to_fit();
 }
 
 // Reads the headers of the 40-byte files handed to it, on a thread of its

@@ -113,8 +113,12 @@ std::vector<FileRow> BuildRows(FileEntryList& entries, const DummyDisplay& displ
         row.userKey.reset();
     }
     // A size of 0 and a full size of 0, unknown or a dummy's are never shared.
-    MarkShared(rows, &FileRow::size, [](std::int64_t size) { return size != 0; }, &FileRow::sizeShared);
-    MarkShared(rows, &FileRow::totalSize, [](std::int32_t total) { return total > 0; }, &FileRow::totalShared);
+    const auto nonZero = [](std::int64_t size) { return size != 0; };
+    const auto positive = [](std::int32_t total) { return total > 0; };
+    MarkShared(rows, &FileRow::size, nonZero, &FileRow::sizeShared);
+    MarkShared(rows, &FileRow::totalSize, positive, &FileRow::totalShared);
+    // Room kept from a far longer list is given back.
+    if (rows.capacity() > 2 * rows.size() + 1024) rows.shrink_to_fit();
     return rows;
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "inventory/scan_folder.h"
 #include "core/text.h"
+#include "inventory/scan_folder.h"
 #include "mainwindow/appearance.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/frm_main.h"
@@ -67,12 +67,12 @@ void Frm_Main::ShowFileList(const std::vector<ScannedDummy>* scanned) {
     rows_ = BuildRows(
         FileEntries, ListDummyDisplay(),
         [&](const FileEntry& entry) {
-        if (scanned && !std::less<>()(&entry, first) && std::less<>()(&entry, end)) {
-            const auto index = static_cast<std::size_t>(&entry - first);
-            const auto it = std::lower_bound(scanned->begin(), scanned->end(), index,
-                                             [](const ScannedDummy& d, std::size_t i) { return d.index < i; });
-            if (it != scanned->end() && it->index == index) return it->header;
-        }
+            if (scanned && !std::less<>()(&entry, first) && std::less<>()(&entry, end)) {
+                const auto index = static_cast<std::size_t>(&entry - first);
+                const auto it = std::lower_bound(scanned->begin(), scanned->end(), index,
+                                                 [](const ScannedDummy& d, std::size_t i) { return d.index < i; });
+                if (it != scanned->end() && it->index == index) return it->header;
+            }
             return ReadDummyHeader(folder, entry.Name);
         },
         std::move(room));

@@ -93,8 +93,8 @@ void FolderWatch::Run(bool catchUp) {
     // Shared all ways, so that the client and the user can still rename and
     // delete the folder and its files.
     UniqueFile directory(CreateFileW(folder_.c_str(), FILE_LIST_DIRECTORY,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
     UniqueEvent io(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (directory && io) {
         if (catchUp) ReadWholeFolder();

@@ -130,13 +130,16 @@ TEST_F(ScanTest, HeadersReadWhileScanningLandOnTheirOwnEntries) {
     CloseHandle(lock);
 
     // Made over a longer listing's entries: the entries of a fresh scan, nothing of the old ones left.
-    const auto fields = [](const FileEntry& e) { return std::tie(e.Name, e.Size, e.TotalSize, e.Modified, e.User, e.DummyFlag); };
+    const auto fields = [](const FileEntry& e) {
+        return std::tie(e.Name, e.Size, e.TotalSize, e.Modified, e.User, e.DummyFlag);
+    };
     const FileEntry old{std::wstring(300, L'o'), 7, 9, 1.5, L"user", true};
     const FileEntryList fresh = ScanFolder(folder.path());
     const FolderScan over = ScanFolderAndDummies(folder.path(), kPendingDummyLimit, FileEntryList(20, old));
     ASSERT_EQ(over.entries.size(), fresh.size());
     for (std::size_t i = 0; i < fresh.size(); ++i) EXPECT_EQ(fields(over.entries[i]), fields(fresh[i])) << i;
     EXPECT_TRUE(ScanFolderAndDummies(Path(L"missing"), kPendingDummyLimit, FileEntryList(3, old)).entries.empty());
+    EXPECT_LT(ScanFolderAndDummies(folder.path(), 0, FileEntryList(5000)).entries.capacity(), 5000u);
 }
 
 TEST_F(ScanTest, TheClientsListFileCompletesEntriesUnlessItCannotBeRead) {

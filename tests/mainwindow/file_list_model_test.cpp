@@ -67,7 +67,8 @@ TEST(FileListModel, DummyFilesAreDecidedBeforeSizesAreColouredWhereverTheyStand)
     FileEntryList entries{Entry(kDummyName, 40), Entry(L"plain.txt", 40)};
     std::vector<std::wstring> reads;
     const auto rows = BuildRows(entries, {true, true, false}, Reader(reads));
-    EXPECT_EQ(ShownName(rows[0]) + L"|" + Cell(rows[0], Column::Size) + L"|" + Full(rows[0]), kDummyName + L"|40|ダミー|");
+    EXPECT_EQ(ShownName(rows[0]) + L"|" + Cell(rows[0], Column::Size) + L"|" + Full(rows[0]),
+              kDummyName + L"|40|ダミー|");
     reads.clear();  // a second fill does not read the known dummy again
     BuildRows(entries, {true, true, false}, Reader(reads));
     EXPECT_EQ(reads, std::vector<std::wstring>{L"plain.txt"});
@@ -75,9 +76,9 @@ TEST(FileListModel, DummyFilesAreDecidedBeforeSizesAreColouredWhereverTheyStand)
 
 TEST(FileListModel, RowsMadeOverOldRowsAreTheRowsMadeAfresh) {
     const auto describe = [](const FileRow& row) {
-        std::wstring text = row.key + L"|" + row.text + L"|" + std::to_wstring(static_cast<int>(row.mark)) + L"|" +
-                            std::to_wstring(row.nameKey.has_value() + row.extensionKey.has_value() +
-                                            row.userKey.has_value());
+        std::wstring text =
+            row.key + L"|" + row.text + L"|" + std::to_wstring(static_cast<int>(row.mark)) + L"|" +
+            std::to_wstring(row.nameKey.has_value() + row.extensionKey.has_value() + row.userKey.has_value());
         for (int column = 1; column <= kColumnCount; ++column) {
             text += L"|" + Cell(row, static_cast<Column>(column));
             text += L"|" + std::to_wstring(Color(row, static_cast<Column>(column)));
@@ -103,6 +104,8 @@ TEST(FileListModel, RowsMadeOverOldRowsAreTheRowsMadeAfresh) {
     const auto made = BuildRows(afresh, {}, Reader(reads));
     ASSERT_EQ(over.size(), made.size());
     for (std::size_t i = 0; i < made.size(); ++i) EXPECT_EQ(describe(over[i]), describe(made[i])) << i;
+    // The room of a far longer list is given back.
+    EXPECT_LT(BuildRows(again, {}, Reader(reads), std::vector<FileRow>(5000)).capacity(), 5000u);
 }
 
 TEST(FileListModel, ExtensionsNumbersAndDatesReadAsShown) {

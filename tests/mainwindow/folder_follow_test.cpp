@@ -91,7 +91,7 @@ TEST_F(FolderFollowTest, AnOpenRenameHoldsUpdatesBackAndTheViewStaysOnItsRows) {
     const HWND edit = ListView_EditLabel(list, top + 1);
     ASSERT_NE(edit, nullptr);
 
-    test::MakeFile(File(L"a.bin"), 1);  // sorts above every row in view
+    test::MakeFile(File(L"a.bin"), 1);                // sorts above every row in view
     const ULONGLONG until = GetTickCount64() + 1500;  // three turns of the update timer
     PumpUntil([&] { return GetTickCount64() > until; });
     EXPECT_EQ(ListView_GetEditControl(list), edit);
