@@ -113,7 +113,7 @@ int wmain(int argc, wchar_t** argv) {
         orvane::ReadIncompleteList(folder, main.FileEntries);
         listFile.push_back(Milliseconds(start));
         start = Clock::now();
-        main.ShowFileList(&scanned.dummies);
+        main.ShowFileList(folder, &scanned.dummies);
         fill.push_back(Milliseconds(start));
         start = Clock::now();
         main.SortFileList(1, 0);

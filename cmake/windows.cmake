@@ -48,6 +48,7 @@ add_library(orvane_win STATIC
     src/mainwindow/settings_command.cpp
     src/dialogs/frm_ver.cpp
     src/fileops/shell_ui.cpp
+    src/fileops/file_transfer.cpp
 )
 target_include_directories(orvane_win PUBLIC src ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(orvane_win PRIVATE ${ORVANE_WARNINGS})
@@ -101,6 +102,7 @@ if(ORVANE_BUILD_TESTS)
       tests/inventory/scan_folder_test.cpp
       tests/mainwindow/tree_test.cpp
       tests/mainwindow/move_copy_test.cpp
+      tests/fileops/file_transfer_test.cpp
       tests/mainwindow/drag_drop_test.cpp
       tests/dialogs/frm_pathmod_test.cpp
       tests/dialogs/frm_setting_test.cpp

@@ -53,6 +53,22 @@ std::wstring ShellFileList(const std::vector<std::wstring>& paths) {
     return list;
 }
 
+bool PlainPathNamesFile(std::wstring_view name) {
+    if (name.empty() || name.back() == L'.' || name.back() == L' ') return false;
+    // The device names count whatever follows the first dot, and blanks before it.
+    std::wstring_view base = name.substr(0, name.find(L'.'));
+    while (!base.empty() && base.back() == L' ') base.remove_suffix(1);
+    std::wstring upper(base);
+    for (wchar_t& c : upper)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"})
+        if (upper == device) return false;
+    // COM1 to COM9 and LPT1 to LPT9, with the superscript digits the platform takes too.
+    const bool numbered = upper.size() == 4 && (upper.starts_with(L"COM") || upper.starts_with(L"LPT"));
+    return !(numbered && ((upper[3] >= L'1' && upper[3] <= L'9') || upper[3] == L'\u00B9' || upper[3] == L'\u00B2' ||
+                          upper[3] == L'\u00B3'));
+}
+
 std::wstring WithTrailingBackslash(std::wstring path) {
     if (path.empty() || path.back() != L'\\') path += L'\\';
     return path;

@@ -28,4 +28,11 @@ std::wstring WithTrailingBackslash(std::wstring path);
 // string, so size() counts them.
 std::wstring ShellFileList(const std::vector<std::wstring>& paths);
 
+// Whether a plain path names the file of this name: a name that ends in "."
+// or a blank is trimmed by every parser of plain paths (the shell's too), so
+// that "x.txt." names "x.txt", and a device's name ("con", "aux.mp3",
+// "com1.txt") names the device. Such a file can be reached only by its
+// verbatim path, and the shell's file operations take none.
+bool PlainPathNamesFile(std::wstring_view name);
+
 }  // namespace orvane

@@ -7,6 +7,7 @@
 
 #include "app/version_text.h"
 #include "core/text.h"
+#include "mainwindow/appearance.h"
 #include "win/controls.h"
 #include "win/paths.h"
 #include "win/text.h"
@@ -217,11 +218,35 @@ void Frm_Setting::OnScroll(WORD code) {
     }
     position = std::clamp(position, 0, 255);
     SetScrollPos(bar, SB_CTL, position, TRUE);
-    // The dialog shows the opacity on itself while the bar moves.
+    // The dialog shows the opacity on itself while the bar moves, no fainter
+    // than the main window would be: it must stay in sight to be closed.
     if (CanUseTranslucency()) {
         SetLayered(hwnd(), true);
-        SetOpacity(hwnd(), static_cast<BYTE>(position));
+        SetOpacity(hwnd(), static_cast<BYTE>(std::max(position, kLowestOpacity)));
     }
+}
+
+// A picture the list could not show is refused here, where the user can
+// still choose another, rather than the list staying blank unexplained.
+bool Frm_Setting::PictureShows(const std::wstring& background) {
+    const wchar_t* problem = nullptr;
+    UINT style = MB_OK | MB_ICONEXCLAMATION;
+    switch (ReadBackgroundPicture(ResolvedAgainst(programFolder_, background)).problem) {
+    case PictureProblem::None:
+        return true;
+    case PictureProblem::Missing:
+        problem = kNoSuchPath;
+        style = MB_OK;
+        break;
+    case PictureProblem::TooLarge:
+        problem = kPictureTooLarge;
+        break;
+    case PictureProblem::Unreadable:
+        problem = kUnreadablePicture;
+        break;
+    }
+    shell_.Message(hwnd(), problem, kAppTitle, style);
+    return false;
 }
 
 void Frm_Setting::Close(int result) {
@@ -266,7 +291,7 @@ bool Frm_Setting::OnCommand(int id, int code, HWND control) {
         const std::wstring dir = ResolvedAgainst(programFolder_, now.dir);
         // A blank download folder is allowed: it is the setting of one who
         // does not use the client.
-        if (!Trimmed(now.dir).empty() && !FileExists(dir)) {
+        if (!Trimmed(now.dir).empty() && !FolderExists(dir)) {
             shell_.Message(self, kNoSuchPath, kAppTitle, MB_OK);
             return true;
         }
@@ -275,6 +300,9 @@ bool Frm_Setting::OnCommand(int id, int code, HWND control) {
             shell_.Message(self, kUnstorablePath, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
             return true;
         }
+        // A picture kept from before is the user's business; a new one must show.
+        if (now.background != shown_.background && !Trimmed(now.background).empty() && !PictureShows(now.background))
+            return true;
         settings_ = SettingsFromControls(settings_, shown_, now);
         WriteSettings(write_, settings_, kSettingDialogKeys);
         Close(IDOK);
@@ -316,8 +344,12 @@ INT_PTR Frm_Setting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 DWORD Frm_Setting::OnDragOver(const DragData& data, POINT, DWORD, DWORD allowed) {
+    // Only the path is taken: "moved" would let a source that moves by itself
+    // delete the file.
     if (!data.paths || data.paths->empty()) return DROPEFFECT_NONE;
-    return (allowed & DROPEFFECT_COPY) ? DROPEFFECT_COPY : (allowed & DROPEFFECT_LINK) ? DROPEFFECT_LINK : allowed;
+    return (allowed & DROPEFFECT_COPY)   ? DROPEFFECT_COPY
+           : (allowed & DROPEFFECT_LINK) ? DROPEFFECT_LINK
+                                         : DROPEFFECT_NONE;
 }
 
 DWORD Frm_Setting::OnDrop(const DragData& data, POINT client, DWORD keys, DWORD allowed) {

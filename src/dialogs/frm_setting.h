@@ -22,6 +22,9 @@ inline constexpr wchar_t kDefaultFolderTitle[] = L"フォルダ参照のデフ�
 inline constexpr wchar_t kOpenPictureTitle[] = L"ﾌｧｲﾙを開く";
 inline constexpr wchar_t kNoSuchPath[] = L"指定のパスがありません。";
 inline constexpr wchar_t kUnstorablePath[] = L"パスに、保存できない文字が含まれています。";
+inline constexpr wchar_t kPictureTooLarge[] = L"画像ファイルが大きすぎます。64MB までのファイルを指定してください。";
+inline constexpr wchar_t kUnreadablePicture[] =
+    L"画像を読み込めません。BMP、JPEG、PNG、GIF のファイルを指定してください。";
 
 class Frm_Setting final : public ModalDialog, private DropDelegate {
 public:
@@ -84,6 +87,7 @@ private:
     SettingControls Read() const;
     void OnScroll(WORD code);
     void PickColor(int swatchId, std::int32_t& color);
+    bool PictureShows(const std::wstring& background);
     void Close(int result);
 
     ShellUi& shell_;

@@ -4,6 +4,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -102,9 +103,10 @@ void FillEntry(FileEntry& entry, const WIN32_FIND_DATAW& data, const LocalDays& 
 // Makes entries the folder's files, overwriting the entries it holds in
 // place (a refresh then finds the room for most names already there), and
 // calls found(index, name) for each listed file of 40 bytes right after its
-// entry is made.
+// entry is made. stopped, when given, is asked before each file.
 template <class Found>
-void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& found) {
+void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& found,
+              const std::function<bool()>& stopped = {}) {
     std::size_t count = 0;
     WIN32_FIND_DATAW data{};
     UniqueFind find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
@@ -112,6 +114,7 @@ void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& f
     if (find) {
         LocalTimeShift localTime;
         do {
+            if (stopped && stopped()) break;
             if (!IsListedFile(data)) continue;
             if (count == entries.size()) entries.emplace_back();
             FileEntry& entry = entries[count++];
@@ -264,9 +267,10 @@ double LocalDaysFromFileTime(unsigned long long utcTicks) {
     return ToLocalTicks(utcTicks, local) ? DaysFromLocalTicks(local) : 0;
 }
 
-FileEntryList ScanFolder(const std::wstring& folder) {
+FileEntryList ScanFolder(const std::wstring& folder, const std::function<bool()>& stopped) {
     FileEntryList entries;
-    ScanInto(folder, entries, [](std::size_t, const std::wstring&) {});
+    const auto noHeaders = [](std::size_t, const std::wstring&) {};
+    ScanInto(folder, entries, noHeaders, stopped);
     return entries;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,8 +29,10 @@ UniqueFile OpenScannedFile(const std::wstring& folder, const std::wstring& name,
 // The plain files of a folder (read-only and archive files included; hidden
 // and system files and sub-folders not), with size and time from the
 // enumeration itself and the full size of unfinished downloads from their
-// names. A missing or unreadable folder gives no entries.
-FileEntryList ScanFolder(const std::wstring& folder);
+// names. A missing or unreadable folder gives no entries. stopped, when
+// given, is asked before each file; once it holds, the scan ends with what
+// it has (a worker that is told to stop never finishes a long folder first).
+FileEntryList ScanFolder(const std::wstring& folder, const std::function<bool()>& stopped = {});
 
 // The header of one 40-byte entry of a scan: the entry's index and what
 // ReadDummyHeader gave for it.

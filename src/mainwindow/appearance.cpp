@@ -5,7 +5,6 @@
 #include "core/text.h"
 #include "inventory/scan_folder.h"
 #include "win/files.h"
-#include "win/picture.h"
 #include "win/translucency.h"
 
 namespace orvane {
@@ -18,26 +17,39 @@ COLORREF ResolveColor(std::int32_t stored) {
 
 namespace {
 
-// The background picture's file, opened as the scan opens files (a name like
-// a device's is the file, never the device) and refused beyond any sensible
-// size before anything is read.
-std::optional<Picture> ReadBackground(const std::wstring& path) {
-    constexpr LONGLONG kLargestPicture = 64ll << 20;
-    const std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return std::nullopt;
-    const UniqueFile file =
-        OpenScannedFile(path.substr(0, slash + 1), path.substr(slash + 1), FILE_FLAG_SEQUENTIAL_SCAN);
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestPicture) return std::nullopt;
-    return LoadPicture(ReadWholeFile(file.get()));
+// The screen's pixels are the most of the picture that can ever be seen:
+// the list keeps it fixed to its visible area.
+SIZE LargestShownPicture() {
+    const SIZE screen{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return screen.cx > 0 && screen.cy > 0 ? screen : SIZE{4096, 4096};
 }
 
 }  // namespace
 
+// Opened as the scan opens files (a name like a device's is the file, never
+// the device), and refused beyond any sensible size before anything is read.
+BackgroundPicture ReadBackgroundPicture(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {std::nullopt, PictureProblem::Missing};
+    const UniqueFile file =
+        OpenScannedFile(path.substr(0, slash + 1), path.substr(slash + 1), FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!file) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {std::nullopt, missing ? PictureProblem::Missing : PictureProblem::Unreadable};
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return {std::nullopt, PictureProblem::Unreadable};
+    if (size.QuadPart > kLargestPictureFile) return {std::nullopt, PictureProblem::TooLarge};
+    std::optional<Picture> picture = LoadPicture(ReadWholeFile(file.get()), LargestShownPicture());
+    if (!picture) return {std::nullopt, PictureProblem::Unreadable};
+    return {std::move(picture), PictureProblem::None};
+}
+
 void ApplyListAppearance(ListView& list, const Settings& settings, const std::wstring& programFolder) {
     list.SetBackground(Trimmed(settings.background).empty()
                            ? std::nullopt
-                           : ReadBackground(ResolvedAgainst(programFolder, settings.background)));
+                           : ReadBackgroundPicture(ResolvedAgainst(programFolder, settings.background)).picture);
     if (PicturePlacement placement; PlacementOfAlignment(settings.alignment, placement))
         list.SetBackgroundPlacement(placement);
     list.SetTextColor(ResolveColor(settings.listTextColor));
@@ -49,7 +61,7 @@ void ApplyTranslucency(HWND window, const Settings& settings) {
     if (!CanUseTranslucency()) return;
     const bool on = settings.invisibleEnabled == 1;
     SetLayered(window, on);
-    if (on) SetOpacity(window, static_cast<BYTE>(std::clamp<int>(settings.invisible, kLowestWindowOpacity, 255)));
+    if (on) SetOpacity(window, static_cast<BYTE>(std::clamp<int>(settings.invisible, kLowestOpacity, 255)));
 }
 
 }  // namespace orvane

@@ -8,12 +8,23 @@
 
 #include "app/settings_model.h"
 #include "win/list_view.h"
+#include "win/picture.h"
 
 namespace orvane {
 
 // A stored colour number: red + 256 green + 65536 blue, or with the top bit
 // set a system colour whose index is the low byte.
 COLORREF ResolveColor(std::int32_t stored);
+
+// The background picture's file as the list would show it, or why it cannot
+// be shown: missing, too large a file to read, or unreadable or no picture.
+enum class PictureProblem { None, Missing, TooLarge, Unreadable };
+struct BackgroundPicture {
+    std::optional<Picture> picture;
+    PictureProblem problem = PictureProblem::None;
+};
+inline constexpr long long kLargestPictureFile = 64ll << 20;
+BackgroundPicture ReadBackgroundPicture(const std::wstring& path);
 
 // Applies the background picture (a relative BG belongs to the program's
 // folder) and its placement, the text colour and the grid lines to the file
@@ -22,9 +33,7 @@ void ApplyListAppearance(ListView& list, const Settings& settings, const std::ws
 
 // The window takes the stored opacity while translucency is switched on,
 // and is opaque otherwise; nothing happens where layered windows are missing.
-// It never goes below about a tenth: a window that cannot be seen cannot be
-// clicked either, and the user could not reach the settings to undo it.
-inline constexpr int kLowestWindowOpacity = 26;
+// It never goes below kLowestOpacity.
 void ApplyTranslucency(HWND window, const Settings& settings);
 
 }  // namespace orvane

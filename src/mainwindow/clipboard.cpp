@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "core/text.h"
+#include "fileops/file_transfer.h"
 #include "mainwindow/drop_rules.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/locale_text.h"
@@ -13,7 +14,7 @@
 namespace orvane {
 
 void Frm_Main::CutOrCopySelected(bool cut) {
-    std::vector<std::wstring> paths = SelectedPaths();
+    std::vector<std::wstring> paths = FilesToActOn();
     if (paths.empty()) return;
     // Another program that pastes a cut says so on the data once the files
     // moved: the rows whose files left then go, as after a move of our own.
@@ -27,21 +28,20 @@ void Frm_Main::CutOrCopySelected(bool cut) {
     if (SUCCEEDED(OleSetClipboard(data.get()))) clipboardData_ = std::move(data);
 }
 
-void Frm_Main::PasteFiles() {
-    const std::wstring folder = SelectedFolder();
+void Frm_Main::PasteFiles() { PasteFilesInto(listedFolder_); }
+
+void Frm_Main::PasteFilesInto(const std::wstring& folder) {
     if (folder.empty() || !FolderExists(folder)) return;
     ComPtr<IDataObject> data;
     if (FAILED(OleGetClipboard(data.put())) || !data) return;
     const std::optional<std::vector<std::wstring>> paths = FileDropPaths(data.get());
     if (!paths || paths->empty()) return;
-    const bool move = TransferForPaste(ReadDropEffect(data.get(), CFSTR_PREFERREDDROPEFFECT)) == FileTransfer::Move;
-    // A file pasted into the folder it lies in would land on itself: a cut
-    // stays where it is, and a copy is refused (the shell under Wine hangs or
-    // ends the program on a copy onto itself, even when asked for new names).
-    if (AnyPathIsIn(*paths, folder, UpperCaseText)) return;
-    const bool done = app_.shell.FileOperation(hwnd(), move ? FO_MOVE : FO_COPY, ShellFileList(*paths),
-                                               ShellFileList(DropDestinations(*paths, folder)), FOF_MULTIDESTFILES);
-    if (done && move) {
+    const FileTransfer kind = TransferForPaste(ReadDropEffect(data.get(), CFSTR_PREFERREDDROPEFFECT));
+    // A file pasted into the folder it lies in would land on itself: refused
+    // with a word (the shell under Wine hangs or ends the program on a copy
+    // onto itself, even when asked for new names).
+    const std::optional<bool> done = TransferFiles(app_.shell, hwnd(), kind, *paths, folder);
+    if (done && *done && kind == FileTransfer::Move) {
         // The cut's files moved here: its source has nothing to delete, and
         // a cut is pasted once.
         WriteDropEffect(data.get(), CFSTR_PERFORMEDDROPEFFECT, DROPEFFECT_NONE);
@@ -49,9 +49,12 @@ void Frm_Main::PasteFiles() {
         OleSetClipboard(nullptr);
         clipboardData_.reset();
     }
-    SetFocus(LVList());  // back from the shell's windows
-    RefreshCommand();
-    UpdateCountPanel();
+    if (!done) return;
+    if (IsSameFolder(folder, listedFolder_, UpperCaseText)) {
+        SetFocus(LVList());  // back from the shell's windows
+        RefreshCommand();
+        UpdateCountPanel();
+    }
 }
 
 }  // namespace orvane

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "core/text.h"
+#include "fileops/file_transfer.h"
 #include "mainwindow/drop_rules.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/locale_text.h"
@@ -25,10 +26,12 @@ struct Frm_Main::DragDrop {
     struct ListTarget final : DropDelegate {
         explicit ListTarget(DragDrop& owner) : owner(owner) {}
         DWORD OnDragOver(const DragData& data, POINT, DWORD keys, DWORD allowed) override {
-            return owner.ListTakes(data) ? DropEffectFor(keys, allowed) : DROPEFFECT_NONE;
+            return owner.ListTakes(data) ? owner.EffectFor(data, owner.main.listedFolder_, keys, allowed)
+                                         : DROPEFFECT_NONE;
         }
         DWORD OnDrop(const DragData& data, POINT, DWORD keys, DWORD allowed) override {
-            return owner.DropOnList(data, DropEffectFor(keys, allowed));
+            if (!owner.ListTakes(data)) return DROPEFFECT_NONE;
+            return owner.DropOnList(data, owner.EffectFor(data, owner.main.listedFolder_, keys, allowed));
         }
         DragDrop& owner;
     };
@@ -36,10 +39,12 @@ struct Frm_Main::DragDrop {
         explicit TreeTarget(DragDrop& owner) : owner(owner) {}
         DWORD OnDragOver(const DragData& data, POINT client, DWORD keys, DWORD allowed) override {
             const std::optional<std::wstring> folder = owner.TreeDragOver(client);
-            return folder && owner.Takes(data, *folder) ? DropEffectFor(keys, allowed) : DROPEFFECT_NONE;
+            return folder && owner.Takes(data, *folder) ? owner.EffectFor(data, *folder, keys, allowed)
+                                                        : DROPEFFECT_NONE;
         }
+        void OnDragLeave() override { owner.main.ShowListedFolder(); }
         DWORD OnDrop(const DragData& data, POINT client, DWORD keys, DWORD allowed) override {
-            return owner.DropOnTree(data, client, DropEffectFor(keys, allowed));
+            return owner.DropOnTree(data, client, keys, allowed);
         }
         DragDrop& owner;
     };
@@ -58,11 +63,20 @@ struct Frm_Main::DragDrop {
         return data.paths && !data.paths->empty() && !folder.empty() && FolderExists(folder) &&
                !FirstPathIsIn(*data.paths, folder, UpperCaseText);
     }
-    bool ListTakes(const DragData& data) const { return Takes(data, main.SelectedFolder()); }
+    bool ListTakes(const DragData& data) const { return Takes(data, main.listedFolder_); }
+
+    // Without keys files move within a drive and are copied from another.
+    DWORD EffectFor(const DragData& data, const std::wstring& folder, DWORD keys, DWORD allowed) {
+        const std::wstring& first = data.paths->front();
+        if (first != sameDriveFor.first || folder != sameDriveFor.second) {
+            sameDriveFor = {first, folder};
+            sameDrive = OnSameVolume(first, folder);
+        }
+        return DropEffectFor(keys, allowed, sameDrive);
+    }
 
     DWORD DropOnList(const DragData& data, DWORD effect) {
-        if (!ListTakes(data)) return DROPEFFECT_NONE;
-        const DWORD told = Transfer(data, main.SelectedFolder(), effect);
+        const DWORD told = Transfer(data, main.listedFolder_, effect);
         main.RefreshCommand();
         main.UpdateCountPanel();
         return told;
@@ -72,19 +86,21 @@ struct Frm_Main::DragDrop {
     std::optional<std::wstring> TreeDragOver(POINT client) {
         const HTREEITEM item = treeview::HitTest(main.TVDir(), client);
         const FolderNode* node = main.NodeOf(item);
-        const FolderNode* selected = main.NodeOf(treeview::Selection(main.TVDir()));
         const std::optional<std::wstring> nodeFolder = node ? std::optional(node->folder) : std::nullopt;
-        const TreeDragSpot spot = TreeDragSpotFor(nodeFolder, nodeFolder && FolderExists(*nodeFolder),
-                                                  selected ? std::optional(selected->folder) : std::nullopt);
+        // Over empty space the panel names the folder the list shows.
+        const TreeDragSpot spot =
+            TreeDragSpotFor(nodeFolder, nodeFolder && FolderExists(*nodeFolder), main.listedFolder_);
         if (spot.status) statusbar::SetText(main.SBMain(), 0, *spot.status);
         return spot.takesDrop ? nodeFolder : std::nullopt;
     }
 
-    DWORD DropOnTree(const DragData& data, POINT client, DWORD effect) {
+    DWORD DropOnTree(const DragData& data, POINT client, DWORD keys, DWORD allowed) {
         DWORD told = DROPEFFECT_NONE;
         const std::optional<std::wstring> folder = TreeDragOver(client);
-        if (folder && Takes(data, *folder)) told = Transfer(data, *folder, effect);
-        // The list is not refilled: a drag from it refreshes as it ends.
+        if (folder && Takes(data, *folder)) told = Transfer(data, *folder, EffectFor(data, *folder, keys, allowed));
+        // The panel names the listed folder again. The list is not refilled:
+        // a drag from it refreshes as it ends.
+        main.ShowListedFolder();
         main.UpdateCountPanel();
         return told;
     }
@@ -92,12 +108,11 @@ struct Frm_Main::DragDrop {
     // Moves or copies the dropped files into folder through the shell; the
     // effect the source is told.
     DWORD Transfer(const DragData& data, const std::wstring& folder, DWORD effect) {
-        const std::vector<std::wstring>& paths = *data.paths;
-        const bool copy = TransferForDrop(effect) == FileTransfer::Copy;
-        const bool done =
-            main.app_.shell.FileOperation(main.hwnd(), copy ? FO_COPY : FO_MOVE, ShellFileList(paths),
-                                          ShellFileList(DropDestinations(paths, folder)), FOF_MULTIDESTFILES);
-        if (!done) {
+        const std::optional<FileTransfer> kind = TransferForDrop(effect);
+        const std::optional<bool> done =
+            kind ? TransferFiles(main.app_.shell, main.hwnd(), *kind, *data.paths, folder) : std::nullopt;
+        const bool copy = kind == FileTransfer::Copy;
+        if (!done || !*done) {
             // Failed, aborted or cancelled part-way: no source may delete anything.
             WriteDropEffect(data.object, CFSTR_PERFORMEDDROPEFFECT, DROPEFFECT_NONE);
             return DROPEFFECT_NONE;
@@ -156,6 +171,8 @@ struct Frm_Main::DragDrop {
     }
 
     Frm_Main& main;
+    std::pair<std::wstring, std::wstring> sameDriveFor;  // the first path and the folder last asked about
+    bool sameDrive = true;
     ListTarget listTarget{*this};
     TreeTarget treeTarget{*this};
     DropTargetRegistration listRegistration;
@@ -178,14 +195,17 @@ void Frm_Main::TearDownDragDrop() {
 IDropTarget* Frm_Main::ListDropTarget() const { return dragDrop_ ? dragDrop_->listRegistration.Target() : nullptr; }
 IDropTarget* Frm_Main::TreeDropTarget() const { return dragDrop_ ? dragDrop_->treeRegistration.Target() : nullptr; }
 
-ComPtr<IDataObject> Frm_Main::ListDragData() const {
-    return MakeFileDropData([paths = SelectedPaths()] { return paths; });
+ComPtr<IDataObject> Frm_Main::ListDragData() {
+    std::vector<std::wstring> paths = FilesToActOn();
+    if (paths.empty()) return {};
+    return MakeFileDropData([paths = std::move(paths)] { return paths; });
 }
 
 void Frm_Main::OnBeginDrag(int /*row*/) {
-    if (!dragDrop_ || fileList_.SelectedRows().empty()) return;
+    if (!dragDrop_) return;
     dragDrop_->ctrlPressedRow = -1;  // a drag, not a Ctrl click
     const ComPtr<IDataObject> data = ListDragData();
+    if (!data) return;
     listDragging_ = true;
     const DWORD effect = RunDragLoop(data.get(), ListDragEffect(dragDrop_->controlAtListPress));
     listDragging_ = false;
@@ -196,8 +216,10 @@ void Frm_Main::EndDragFromList(DWORD effect, IDataObject* data) {
     // A target that moved the files itself reports no effect and says so on the data.
     const bool moved =
         effect == DROPEFFECT_MOVE || ReadDropEffect(data, CFSTR_LOGICALPERFORMEDDROPEFFECT) == DWORD{DROPEFFECT_MOVE};
+    // Whatever the target reported (a drop that failed part-way reports
+    // none), the rows of files that left go.
+    DropRowsWhoseFilesLeft();
     if (effect == DROPEFFECT_NONE && !moved) return;
-    if (moved) DropRowsWhoseFilesLeft();
     RefreshCommand();
     UpdateCountPanel();
 }

@@ -1,9 +1,11 @@
 // What the commands on files share: the paths of the rows they act on, and
 // the rows that go once their files have left the folder.
 #include <algorithm>
+#include <utility>
 
 #include "app/version_text.h"
 #include "core/text.h"
+#include "fileops/file_transfer.h"
 #include "inventory/scan_folder.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/frm_main.h"
@@ -35,9 +37,14 @@ std::wstring PlainFileName(const std::wstring& path) {
     return name;
 }
 
-// A typed name that could reach another folder or match other files is no
-// file name: the rename fails rather than moving the file elsewhere.
-bool NameCanBeFileName(const std::wstring& name) { return name.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos; }
+// A typed name that could reach another folder, match other files or name a
+// device is no file name: the rename fails rather than moving the file
+// elsewhere. Dots and blanks at its end the file system drops.
+bool NameCanBeFileName(const std::wstring& name) {
+    const std::size_t kept = name.find_last_not_of(L". ");
+    return name.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos && kept != std::wstring::npos &&
+           PlainPathNamesFile(std::wstring_view(name).substr(0, kept + 1));
+}
 
 bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
@@ -64,24 +71,51 @@ bool RenameFile(const std::wstring& folder, const std::wstring& name, const std:
 }  // namespace
 
 // A row's file by its name on disk, never by its label: a dummy file's label
-// may be shortened by the display settings.
+// may be shortened by the display settings. The folder is the one the rows
+// were listed from, whatever the tree shows selected by now.
 std::wstring Frm_Main::RowPath(int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
-    return JoinPath(SelectedFolder(), rows_[static_cast<std::size_t>(row)].key);
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || listedFolder_.empty()) return {};
+    const std::wstring& name = rows_[static_cast<std::size_t>(row)].key;
+    return name.empty() ? std::wstring() : JoinPath(listedFolder_, name);
 }
 
 std::vector<std::wstring> Frm_Main::SelectedPaths() const {
     std::vector<std::wstring> paths;
-    for (int row : fileList_.SelectedRows()) paths.push_back(RowPath(row));
+    for (int row : fileList_.SelectedRows())
+        if (std::wstring path = RowPath(row); !path.empty()) paths.push_back(std::move(path));
+    return paths;
+}
+
+std::vector<std::wstring> Frm_Main::FilesToActOn() { return FilesToActOn(fileList_.SelectedRows()); }
+
+std::vector<std::wstring> Frm_Main::FilesToActOn(const std::vector<int>& rows) {
+    std::vector<std::wstring> paths;
+    std::vector<std::wstring> gone;
+    for (int row : rows) {
+        std::wstring path = RowPath(row);
+        if (path.empty()) continue;
+        // Asked by the verbatim path: a plain one may name another file.
+        if (PlainFileExists(VerbatimPath(listedFolder_, rows_[static_cast<std::size_t>(row)].key)))
+            paths.push_back(std::move(path));
+        else
+            gone.push_back(std::move(path));
+    }
+    // A row whose file is gone just leaves: the shell would be handed a
+    // name that is no file (and may ask about a folder).
+    if (!gone.empty()) DropRowsWhoseFilesLeft();
+    if (RefuseUnreachableNames(app_.shell, hwnd(), paths)) return {};
     return paths;
 }
 
 void Frm_Main::DropRowsWhoseFilesLeft() {
-    const std::wstring folder = SelectedFolder();
-    const auto gone = [&](const FileRow& row) { return !FileExists(VerbatimPath(folder, row.key)); };
+    const auto gone = [&](const FileRow& row) { return !FileExists(VerbatimPath(listedFolder_, row.key)); };
     const std::size_t before = rows_.size();
     rows_.erase(std::remove_if(rows_.begin(), rows_.end(), gone), rows_.end());
-    if (rows_.size() != before) fileList_.SetRowCount(static_cast<int>(rows_.size()));
+    if (rows_.size() != before) {
+        // A size the rows that left shared is no longer shared.
+        RecountSizes(rows_, sizeTally_);
+        fileList_.SetRowCount(static_cast<int>(rows_.size()));
+    }
     fileList_.Repaint(true);
     // The count follows the rows: files no longer listed would mislead.
     UpdateCountPanel();
@@ -121,7 +155,7 @@ void Frm_Main::OnKeyDown(WORD key) {
         OnRename();
         break;
     case VK_DELETE:
-        OnDelete();
+        OnDelete(GetKeyState(VK_SHIFT) < 0);
         break;
     case 'X':
     case 'C':
@@ -144,17 +178,26 @@ void Frm_Main::OnRename() {
 // The edit starts from the file's name on disk, not from a shortened label.
 bool Frm_Main::OnBeginLabelEdit(int row) {
     if (listDragging_ || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return false;
-    fileList_.SetLabelEditText(rows_[static_cast<std::size_t>(row)].key);
+    editingName_ = rows_[static_cast<std::size_t>(row)].key;
+    fileList_.SetLabelEditText(editingName_);
     return true;
 }
 
 void Frm_Main::OnEndLabelEdit(int row, const wchar_t* text) {
-    if (text) {
+    // The rows may have been re-sorted or refilled under the edit: the
+    // rename acts on the file whose row was edited, or on none.
+    const std::wstring edited = std::exchange(editingName_, std::wstring());
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() ||
+        rows_[static_cast<std::size_t>(row)].key != edited) {
+        const auto it = std::find_if(rows_.begin(), rows_.end(), [&](const FileRow& r) { return r.key == edited; });
+        row = it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
+    }
+    if (text && row >= 0 && !edited.empty()) {
         RenameRow(row, text);
         PostMessageW(hwnd(), kFocusListMessage, 0, 0);
     }
     // The label comes from the row, renamed or not.
-    fileList_.RepaintRow(row);
+    if (row >= 0) fileList_.RepaintRow(row);
 }
 
 bool Frm_Main::RenameRow(int row, const std::wstring& typed) {
@@ -162,9 +205,9 @@ bool Frm_Main::RenameRow(int row, const std::wstring& typed) {
     FileRow& file = rows_[static_cast<std::size_t>(row)];
     // Nothing typed is no name: the label just goes back.
     if (typed == file.key || Trimmed(typed).empty()) return false;
-    const std::wstring folder = SelectedFolder();
+    const std::wstring folder = listedFolder_;
     const std::wstring target = JoinPath(folder, typed);
-    if (!NameCanBeFileName(typed)) {
+    if (folder.empty() || !NameCanBeFileName(typed)) {
         app_.shell.Message(hwnd(), kRenameFailed, kAppTitle, MB_OK);
         return false;
     }
@@ -192,10 +235,12 @@ bool Frm_Main::RenameRow(int row, const std::wstring& typed) {
     return true;
 }
 
-void Frm_Main::OnDelete() {
-    const std::vector<std::wstring> paths = SelectedPaths();
+void Frm_Main::OnDelete(bool forGood) {
+    const std::vector<std::wstring> paths = FilesToActOn();
     if (paths.empty()) return;
-    const FILEOP_FLAGS flags = settings.deleteConfirm ? FOF_ALLOWUNDO : FOF_NOCONFIRMATION;
+    // The setting turns the question off, never the recycle bin; Shift+Delete
+    // deletes for good, after the shell's own question.
+    const FILEOP_FLAGS flags = forGood ? 0 : FOF_ALLOWUNDO | (settings.deleteConfirm ? 0 : FOF_NOCONFIRMATION);
     app_.shell.FileOperation(hwnd(), FO_DELETE, ShellFileList(paths), L"", flags);
     SetFocus(LVList());  // back from the shell's windows
     // Even a refused or part-done delete may have taken some files.
@@ -205,13 +250,15 @@ void Frm_Main::OnDelete() {
 void Frm_Main::OnOpen() {
     const int row = CurrentRow();
     if (row < 0) return;
-    app_.shell.Open(GetDesktopWindow(), RowPath(row), ClientFolder());
+    const std::vector<std::wstring> path = FilesToActOn({row});
+    if (!path.empty()) app_.shell.Open(GetDesktopWindow(), path.front(), ClientFolder());
 }
 
 void Frm_Main::OnProperties() {
     const int row = CurrentRow();
     if (row < 0) return;
-    app_.shell.ShowProperties(hwnd(), RowPath(row));
+    const std::vector<std::wstring> path = FilesToActOn({row});
+    if (!path.empty()) app_.shell.ShowProperties(hwnd(), path.front());
 }
 
 }  // namespace orvane

@@ -15,26 +15,35 @@ namespace orvane {
 void Frm_Main::ListFolder(const std::wstring& folder, bool clientFolder) {
     // The new listing is made over the last one, in memory already in use:
     // filling fresh memory costs more than the scan itself. Until it is
-    // shown the list has no rows.
+    // shown the list has no rows, and a name edited in the old rows is no
+    // longer there to rename.
+    fileList_.CancelLabelEdit();
     StopFollowing();
     fileList_.SetRowCount(0);
+    // Watched from before the scan: a file that changes meanwhile is reported.
+    std::unique_ptr<FolderWatch> watch = WatchFolder(folder, clientFolder, false);
     FolderScan scan = ScanFolderAndDummies(folder, kPendingDummyLimit, std::move(FileEntries));
     FileEntries = std::move(scan.entries);
     // The client keeps its list file in its own download folder, whatever
     // folder a line of the data file gave the root.
     if (clientFolder) ReadIncompleteList(ClientFolder(), FileEntries);
-    // Dummy headers are read from the selected folder; those of another are
-    // no use. (The tree names a folder with a backslash at its end.)
-    ShowFileList(WithTrailingBackslash(folder) == WithTrailingBackslash(SelectedFolder()) ? &scan.dummies : nullptr);
+    ShowFileList(folder, &scan.dummies);
     SortFileList(settings.sortKey, settings.sortOrder);
     listedFolder_ = folder;
     listedClientFolder_ = clientFolder;
-    FollowFolder(false);
+    ShowListedFolder();
+    FollowFolder(std::move(watch));
 }
 
 std::wstring Frm_Main::SelectedFolder() const {
     const FolderNode* node = NodeOf(treeview::Selection(TVDir()));
     return node ? node->folder : std::wstring();
+}
+
+// With no rows listed, the selected node's folder (one that is gone): the
+// list shows that it holds nothing.
+void Frm_Main::ShowListedFolder() {
+    statusbar::SetText(SBMain(), 0, listedFolder_.empty() ? SelectedFolder() : listedFolder_);
 }
 
 void Frm_Main::UpdateListColors() {
@@ -52,15 +61,15 @@ DummyDisplay Frm_Main::ListDummyDisplay() const {
     return display;
 }
 
-void Frm_Main::ShowFileList() { ShowFileList(nullptr); }
+void Frm_Main::ShowFileList() { ShowFileList(std::wstring(), nullptr); }
 
-void Frm_Main::ShowFileList(const std::vector<ScannedDummy>* scanned) {
+void Frm_Main::ShowFileList(const std::wstring& folder, const std::vector<ScannedDummy>* scanned) {
     // New rows: whatever followed the old ones stops (a listing starts again).
+    fileList_.CancelLabelEdit();
     StopFollowing();
     listedFolder_.clear();
     sizeTally_.Reset();
     findWord_.reset();
-    const std::wstring folder = SelectedFolder();
     const FileEntry* first = FileEntries.data();
     const FileEntry* end = first + FileEntries.size();
     std::vector<FileRow> room = std::move(rows_);

@@ -8,17 +8,33 @@
 
 namespace orvane {
 
+namespace {
+
+constexpr wchar_t kFolderGone[] = L"フォルダが存在しません。";
+
+}  // namespace
+
+std::unique_ptr<FolderWatch> Frm_Main::WatchFolder(const std::wstring& folder, bool clientFolder, bool catchUp) const {
+    if (!settings.autoRefresh || folder.empty()) return nullptr;
+    return std::make_unique<FolderWatch>(folder, clientFolder ? ClientFolder() : std::wstring(), catchUp, hwnd(),
+                                         kFolderChangedMessage);
+}
+
 void Frm_Main::FollowFolder(bool catchUp) {
     StopFollowing();
-    if (!settings.autoRefresh || listedFolder_.empty()) return;
-    folderWatch_ = std::make_unique<FolderWatch>(listedFolder_, listedClientFolder_ ? ClientFolder() : std::wstring(),
-                                                 catchUp, hwnd(), kFolderChangedMessage);
+    FollowFolder(WatchFolder(listedFolder_, listedClientFolder_, catchUp));
+}
+
+void Frm_Main::FollowFolder(std::unique_ptr<FolderWatch> watch) {
+    StopFollowing();
+    folderWatch_ = std::move(watch);
 }
 
 void Frm_Main::StopFollowing() {
     folderWatch_.reset();
     if (followTimerRunning_) KillTimer(hwnd(), kFollowTimer);
     followTimerRunning_ = false;
+    folderGoneShown_ = false;  // a new listing names its folder afresh
     // A report posted before the stop finds no watch and is dropped.
 }
 
@@ -37,18 +53,24 @@ void Frm_Main::OnFollowTimer() {
 void Frm_Main::ApplyFolderChanges() {
     if (!folderWatch_) return;
     FolderChanges changes = folderWatch_->Take();
-    if (changes.folderGone) {
-        // As the refresh command shows a folder that is gone.
-        FileEntries.clear();
-        ShowFileList();
-        return;
-    }
     const std::wstring folder = folderWatch_->Folder();
     RowChanges rowChanges;
-    rowChanges.present = BuildRows(changes.present, ListDummyDisplay(),
-                                   [&folder](const FileEntry& entry) { return ReadDummyHeader(folder, entry.Name); });
-    rowChanges.gone = std::move(changes.gone);
-    rowChanges.complete = changes.complete;
+    if (changes.folderGone) {
+        // The rows go, as the refresh command would take them, but the watch
+        // stays to bring the files back when the folder is there again.
+        rowChanges.complete = true;
+        statusbar::SetText(SBMain(), 0, kFolderGone + (L" " + folder));
+        folderGoneShown_ = true;
+    } else {
+        if (folderGoneShown_) statusbar::SetText(SBMain(), 0, folder);
+        folderGoneShown_ = false;
+        rowChanges.present = BuildRows(changes.present, ListDummyDisplay(), [&folder](const FileEntry& entry) {
+            return ReadDummyHeader(folder, entry.Name);
+        });
+        rowChanges.gone = std::move(changes.gone);
+        rowChanges.renamed = std::move(changes.renamed);
+        rowChanges.complete = changes.complete;
+    }
     if (rowChanges.present.empty() && rowChanges.gone.empty() && !rowChanges.complete) return;
     const int key = ColumnNumbered(settings.sortKey) ? settings.sortKey : static_cast<int>(Column::FileName);
     fileList_.FollowChange(MergeChanges(rows_, sizeTally_, std::move(rowChanges), key, sortedDescending_ ? 1 : 0,

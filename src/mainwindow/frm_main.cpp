@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "core/text.h"
 #include "mainwindow/appearance.h"
 #include "mainwindow/commands.h"
@@ -53,15 +55,16 @@ void Frm_Main::Load() {
     BuildFolderTree();
     const std::wstring clientFolder = ClientFolder();
     if (!Trimmed(clientFolder).empty() && FileExists(clientFolder)) {
-        ListFolder(clientFolder, true);
+        ListFolder(WithTrailingBackslash(clientFolder), true);  // as the tree's root names it
         // The client's folder exists: the tree is shown whatever was stored.
         menu::SetChecked(menu_, kCmdToggleTree, true);
-        if (const FolderNode* root = NodeOf(treeview::Root(TVDir()))) statusbar::SetText(SBMain(), 0, root->folder);
     }
 }
 
 void Frm_Main::Show(int showCommand) {
-    if (showCommand == SW_SHOWNORMAL && settings.maximized == 1) showCommand = SW_SHOWMAXIMIZED;
+    // Any stored number but 0 was meant as maximised: 1 is what we write,
+    // and a hand-edited 2 or -1 says no less.
+    if (showCommand == SW_SHOWNORMAL && settings.maximized != 0) showCommand = SW_SHOWMAXIMIZED;
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
     ShowWindow(TVDir(), menu::IsChecked(menu_, kCmdToggleTree) ? SW_SHOW : SW_HIDE);
@@ -183,6 +186,31 @@ void Frm_Main::LoadFindHistory() {
     }
 }
 
+namespace {
+
+// The smallest stored window (twips) that still shows the whole find bar,
+// the tree and a few rows; anything smaller is a slip, not a choice.
+constexpr int kSmallestStoredWidth = 8000;
+constexpr int kSmallestStoredHeight = 3600;
+// A column narrower than this shows nothing of its text.
+constexpr int kNarrowestStoredColumn = 150;
+
+std::optional<int> StoredSide(const std::wstring& text, int smallest) {
+    const std::optional<int> twips = text.empty() ? std::nullopt : ToTwips(text);
+    return twips && *twips >= smallest ? twips : std::nullopt;
+}
+
+// A list with no column wide enough to see gets the designed widths back;
+// one column closed up among others is the user's choice and stays.
+std::vector<int> VisibleColumnWidths(std::vector<int> widths) {
+    if (std::any_of(widths.begin(), widths.end(), [](int width) { return width >= kNarrowestStoredColumn; }))
+        return widths;
+    for (std::size_t i = 0; i < widths.size() && i < FileColumns().size(); ++i) widths[i] = FileColumns()[i].widthTwips;
+    return widths;
+}
+
+}  // namespace
+
 void Frm_Main::ApplyStoredPosition() {
     RECT r{};
     GetWindowRect(hwnd(), &r);
@@ -190,7 +218,9 @@ void Frm_Main::ApplyStoredPosition() {
     const int dpi = static_cast<int>(SystemDpi());
     const int minWidth = TwipsToPixels(layout::kMinWindowWidth, dpi);
     const int minHeight = TwipsToPixels(layout::kMinWindowHeight, dpi);
-    const ScreenRect sized = StoredWindowSize(twips(settings.width), twips(settings.height),
+    // A side stored too small keeps the size the window was made with.
+    const ScreenRect sized = StoredWindowSize(StoredSide(settings.width, kSmallestStoredWidth),
+                                              StoredSide(settings.height, kSmallestStoredHeight),
                                               {r.left, r.top, r.right, r.bottom}, dpi, minWidth, minHeight);
     ScreenRect place = StoredWindowPlace(twips(settings.left), twips(settings.top), sized, dpi);
     // A place off every screen (a monitor gone, a hand-edited file) comes
@@ -205,6 +235,9 @@ void Frm_Main::ApplyStoredPosition() {
     SetWindowPos(hwnd(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (const std::optional<int> splitter = twips(settings.splitter)) panes_.splitter.left = *splitter;
+    // Read by SetUpColumns, which comes next.
+    if (const auto widths = StoredColumnWidths(settings.columnWidths, FileColumns().size()))
+        settings.columnWidths = ColumnWidthsText(VisibleColumnWidths(*widths));
 }
 
 void Frm_Main::OnQueryUnload() {
@@ -235,16 +268,24 @@ void Frm_Main::StoreWindowState() {
     if (!GetWindowPlacement(hwnd(), &placement)) return;
     const UINT dpi = SystemDpi();
     const RECT& normal = placement.rcNormalPosition;
-    settings.width = std::to_wstring(PixelsToTwips(normal.right - normal.left, dpi));
-    settings.height = std::to_wstring(PixelsToTwips(normal.bottom - normal.top, dpi));
+    // Only what the next start would take is written; a window shrunk below
+    // that leaves the size stored before.
+    const int width = PixelsToTwips(normal.right - normal.left, dpi);
+    const int height = PixelsToTwips(normal.bottom - normal.top, dpi);
+    if (width >= kSmallestStoredWidth) {
+        settings.width = std::to_wstring(width);
+        WriteSettings(app_.ini.Writer(), settings, {SettingKey::Width});
+    }
+    if (height >= kSmallestStoredHeight) {
+        settings.height = std::to_wstring(height);
+        WriteSettings(app_.ini.Writer(), settings, {SettingKey::Height});
+    }
     settings.maximized = IsZoomed(hwnd()) ? 1 : 0;
     settings.splitter = std::to_wstring(panes_.splitter.left);
     std::vector<int> widths;
     for (int i = 0; i < kColumnCount; ++i) widths.push_back(PixelsToTwips(listview::ColumnWidth(LVList(), i), dpi_));
-    settings.columnWidths = ColumnWidthsText(widths);
-    WriteSettings(
-        app_.ini.Writer(), settings,
-        {SettingKey::Width, SettingKey::Height, SettingKey::Maximized, SettingKey::Splitter, SettingKey::ColumnWidths});
+    settings.columnWidths = ColumnWidthsText(VisibleColumnWidths(widths));
+    WriteSettings(app_.ini.Writer(), settings, {SettingKey::Maximized, SettingKey::Splitter, SettingKey::ColumnWidths});
 }
 
 void Frm_Main::OnToggleTree() {
@@ -287,16 +328,10 @@ void Frm_Main::OnCommand(int id) {
         RefreshCommand();
         break;
     case kCmdRefAdd:
-        OnRefAdd();
-        break;
     case kCmdRefMod:
-        OnRefMod();
-        break;
     case kCmdRefDel:
-        OnRefDel();
-        break;
     case kCmdExplorer:
-        OnExplorer();
+        OnTreeCommand(id, treeview::Selection(TVDir()));
         break;
     case kCmdMove:
         MoveOrCopySelected(FO_MOVE);

@@ -79,20 +79,24 @@ public:
     // folder, fill and sort by the stored column and order.
     void ListFolder(const std::wstring& folder, bool clientFolder);
     void ShowFileList();
-    // The same, taking the headers of 40-byte entries from the scan of the
-    // selected folder that read them.
-    void ShowFileList(const std::vector<ScannedDummy>* scanned);
+    // The same for the entries of folder, taking the headers of 40-byte
+    // entries from the scan that read them.
+    void ShowFileList(const std::wstring& folder, const std::vector<ScannedDummy>* scanned);
     void SortFileList(int key, int order);
     const std::vector<FileRow>& Rows() const { return rows_; }
     const ListColors& Colors() const { return colors_; }
     const ListView& FileList() const { return fileList_; }
     // The folder of the selected tree node.
     std::wstring SelectedFolder() const;
+    // The status bar's first panel names the folder whose files the list shows.
+    void ShowListedFolder();
 
     // The commands on files (file_commands.cpp).
     // The full path of a row's file (its name on disk), empty for no row.
     std::wstring RowPath(int row) const;
     std::vector<std::wstring> SelectedPaths() const;  // in list order
+    // The folder the rows were listed from; empty when the list shows none.
+    const std::wstring& ListedFolder() const { return listedFolder_; }
     // Removes the rows whose files are no longer in the folder; the count follows.
     void DropRowsWhoseFilesLeft();
     // Moves (FO_MOVE) or copies (FO_COPY) the selected files into a folder
@@ -104,13 +108,15 @@ public:
     // Drag and drop and the clipboard (drag_drop.cpp, clipboard.cpp).
     IDropTarget* ListDropTarget() const;
     IDropTarget* TreeDropTarget() const;
-    // What a drag from the list hands over: the selected rows' files.
-    ComPtr<IDataObject> ListDragData() const;
+    // What a drag from the list hands over: the selected rows' files;
+    // nothing when there are none to act on.
+    ComPtr<IDataObject> ListDragData();
     // The end of a drag from the list: the effect the drag loop reported and
     // the data, on which the target may have said what it did.
     void EndDragFromList(DWORD effect, IDataObject* data);
     void CutOrCopySelected(bool cut);
-    void PasteFiles();
+    void PasteFiles();  // into the listed folder
+    void PasteFilesInto(const std::wstring& folder);
     // Our last cut or copy as we put it on the clipboard (a program pasting it
     // reaches this object; Wine's clipboard does not hand it on in-process).
     IDataObject* ClipboardData() const { return clipboardData_.get(); }
@@ -158,10 +164,13 @@ private:
     void OnTreeRightClick();
     bool OnTreeNotify(NMHDR* header, LRESULT& result);
     static LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
-    void OnRefAdd();
-    void OnRefMod();
-    void OnRefDel();
-    void OnExplorer();
+    // The tree's commands act on the node given: the one right-clicked, or
+    // the selected one.
+    void OnTreeCommand(int command, HTREEITEM item);
+    void OnRefAdd(HTREEITEM item);
+    void OnRefMod(HTREEITEM item);
+    void OnRefDel(HTREEITEM item);
+    void OnExplorer(HTREEITEM item);
     void ApplyStoredPosition();
 
     void OnQueryUnload();
@@ -177,9 +186,14 @@ private:
     static constexpr UINT kFocusListMessage = WM_APP + 1;
     // Posted when a program that pasted our cut says the files moved.
     static constexpr UINT kCutPastedMessage = WM_APP + 2;
+    // The files of the rows a command acts on (the selected ones when not
+    // given): rows whose files are gone leave the list, and a name that a
+    // plain path does not reach refuses the command with a message.
+    std::vector<std::wstring> FilesToActOn();
+    std::vector<std::wstring> FilesToActOn(const std::vector<int>& rows);
     void ShowFileMenu(POINT screen);
     void OnRename();
-    void OnDelete();
+    void OnDelete(bool forGood = false);  // forGood: Shift+Delete, past the recycle bin
     void OnOpen();
     void OnProperties();
     bool RenameRow(int row, const std::wstring& typed);
@@ -213,6 +227,10 @@ private:
     static constexpr UINT_PTR kFollowTimer = 1;
     static constexpr UINT kFollowIntervalMs = 500;  // at most two updates a second
     void FollowFolder(bool catchUp);                // the folder listed last, when the option is on
+    // A watch made before its folder is scanned reports what changes during
+    // the scan; nothing when the option is off.
+    std::unique_ptr<FolderWatch> WatchFolder(const std::wstring& folder, bool clientFolder, bool catchUp) const;
+    void FollowFolder(std::unique_ptr<FolderWatch> watch);
     void StopFollowing();
     void OnFolderChanged();
     void OnFollowTimer();
@@ -223,6 +241,7 @@ private:
     std::wstring listedFolder_;  // the folder the rows are of; empty when none
     bool listedClientFolder_ = false;
     bool followTimerRunning_ = false;
+    bool folderGoneShown_ = false;  // the status bar says the listed folder is gone
     SizeTally sizeTally_;
     std::optional<std::wstring> findWord_;  // the word the rows are marked against
 
@@ -267,6 +286,7 @@ private:
     int nodeCounter_ = 0;
     HTREEITEM selectionAtMouseDown_ = nullptr;
     bool labelEditing_ = false;
+    std::wstring editingName_;  // the file whose name is edited in the list
     POINT mouseDownAt_{};  // where the last button went down on the tree
     HWND cboFind_ = nullptr;
     HWND cmdFind_ = nullptr;

@@ -61,22 +61,33 @@ std::unordered_set<Value> Turned(const Map& before, const Map& after) {
 
 }  // namespace
 
+void RecountSizes(std::vector<FileRow>& rows, SizeTally& tally) {
+    tally.Reset();
+    for (const FileRow& row : rows) CountRow(tally, row, true);
+    tally.counted = true;
+    for (FileRow& row : rows) {
+        row.sizeShared = Shares(tally, row.size);
+        row.totalShared = SharesTotal(tally, row.totalSize);
+    }
+}
+
 std::vector<std::size_t> MergeChanges(std::vector<FileRow>& rows, SizeTally& tally, RowChanges changes, int key,
                                       int order, const Collator& collator, const std::optional<std::wstring>& findWord,
                                       const UpperCase& upper) {
     // Counted once per listing; a count that no longer fits the rows (rows
-    // dropped elsewhere) is made again rather than trusted.
-    if (!tally.counted || tally.rows != rows.size()) {
-        tally.Reset();
-        for (const FileRow& row : rows) CountRow(tally, row, true);
-        tally.counted = true;
-    }
+    // dropped elsewhere, leaving flags of sizes no longer shared) is made
+    // again, flags and all, rather than trusted.
+    if (!tally.counted || tally.rows != rows.size()) RecountSizes(rows, tally);
 
     // The latest state of each changed name; a name both present and gone is present.
     std::unordered_map<std::wstring_view, std::size_t> presentByName;
     presentByName.reserve(changes.present.size());
     for (std::size_t i = 0; i < changes.present.size(); ++i) presentByName.insert_or_assign(changes.present[i].key, i);
     const std::unordered_set<std::wstring_view> goneNames(changes.gone.begin(), changes.gone.end());
+    std::unordered_map<std::wstring_view, std::size_t> renamedTo;  // old name, the present row of its file
+    for (const auto& [from, to] : changes.renamed)
+        if (const auto present = presentByName.find(to); present != presentByName.end() && from != to)
+            renamedTo.insert_or_assign(from, present->second);
     std::vector<std::size_t> cameFrom(changes.present.size(), kNewRow);
     Touched touched;
 
@@ -91,8 +102,12 @@ std::vector<std::size_t> MergeChanges(std::vector<FileRow>& rows, SizeTally& tal
         if (anyChange) {
             const auto present = presentByName.find(row.key);
             if (present != presentByName.end() || changes.complete || goneNames.contains(row.key)) {
-                if (present != presentByName.end() && cameFrom[present->second] == kNewRow)
-                    cameFrom[present->second] = i;
+                if (present != presentByName.end()) {
+                    if (cameFrom[present->second] == kNewRow) cameFrom[present->second] = i;
+                } else if (const auto renamed = renamedTo.find(row.key);
+                           renamed != renamedTo.end() && cameFrom[renamed->second] == kNewRow) {
+                    cameFrom[renamed->second] = i;  // the same file under its new name
+                }
                 touched.Note(tally, row);
                 CountRow(tally, row, false);
                 continue;

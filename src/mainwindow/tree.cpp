@@ -119,35 +119,63 @@ void Frm_Main::RefreshCommand() {
     if (!node || node->folder.empty() || !FileExists(node->folder)) {
         FileEntries.clear();
         ShowFileList();  // empty: the folder is gone
+        ShowListedFolder();
         return;
     }
     ListFolder(node->folder, node->key == kRootKey);
 }
 
 void Frm_Main::OnNodeClick(HTREEITEM item) {
-    if (!TreeLeftClick) return;
-    RefreshCommand();
-    if (const FolderNode* node = NodeOf(item)) statusbar::SetText(SBMain(), 0, node->folder);
+    if (!TreeLeftClick || !NodeOf(item)) return;
+    RefreshCommand();  // the status bar names the folder listed
 }
 
 void Frm_Main::OnTreeMouseMove(POINT at) {
-    HTREEITEM item = treeview::HitTest(TVDir(), at);
-    if (!item) item = treeview::Selection(TVDir());
-    if (const FolderNode* node = NodeOf(item)) statusbar::SetText(SBMain(), 0, node->folder);
+    // Off the nodes the panel names the folder the list shows.
+    if (const FolderNode* node = NodeOf(treeview::HitTest(TVDir(), at)))
+        statusbar::SetText(SBMain(), 0, node->folder);
+    else
+        ShowListedFolder();
 }
 
 void Frm_Main::OnTreeRightClick() {
     POINT screen = mouseDownAt_;
     ClientToScreen(TVDir(), &screen);
-    if (!treeview::HitTest(TVDir(), mouseDownAt_)) return;
-    // The menu acts on the selected node, not on the one under the pointer.
+    const HTREEITEM item = treeview::HitTest(TVDir(), mouseDownAt_);
+    if (!item) return;
+    // The menu acts on the node right-clicked, highlighted while the menu is
+    // open; the selection and the list stay as they are.
     UniqueMenu menu(CreatePopupMenu());
     AppendMenuW(menu.get(), MF_STRING, kCmdRefAdd, L"追加");
     AppendMenuW(menu.get(), MF_STRING, kCmdRefMod, L"変更");
     AppendMenuW(menu.get(), MF_STRING, kCmdRefDel, L"削除");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kCmdExplorer, L"エクスプローラ");
-    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
+    treeview::SetDropHighlight(TVDir(), item);
+    const int command = static_cast<int>(TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                                        screen.x, screen.y, 0, hwnd(), nullptr));
+    treeview::SetDropHighlight(TVDir(), nullptr);
+    OnTreeCommand(command, item);
+}
+
+void Frm_Main::OnTreeCommand(int command, HTREEITEM item) {
+    if (!item) return;
+    switch (command) {
+    case kCmdRefAdd:
+        OnRefAdd(item);
+        break;
+    case kCmdRefMod:
+        OnRefMod(item);
+        break;
+    case kCmdRefDel:
+        OnRefDel(item);
+        break;
+    case kCmdExplorer:
+        OnExplorer(item);
+        break;
+    default:
+        break;
+    }
 }
 
 LRESULT CALLBACK Frm_Main::TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
@@ -166,6 +194,11 @@ LRESULT CALLBACK Frm_Main::TreeProc(HWND tree, UINT message, WPARAM wParam, LPAR
     case WM_KEYDOWN:
         if (wParam == VK_F2) {  // rename from the keyboard, as in the shell
             if (const HTREEITEM item = treeview::Selection(tree)) treeview::StartLabelEdit(tree, item);
+            return 0;
+        }
+        if (wParam == 'V' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+            // As in the shell: into the selected node's folder.
+            self->PasteFilesInto(self->SelectedFolder());
             return 0;
         }
         break;
@@ -219,9 +252,10 @@ bool Frm_Main::RenameFolder(HTREEITEM item, const std::wstring& newName) {
     return Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); });
 }
 
-// Explorer in its two panes, rooted at the selected node's folder.
-void Frm_Main::OnExplorer() {
-    const std::wstring folder = SelectedFolder();
+// Explorer in its two panes, rooted at the node's folder.
+void Frm_Main::OnExplorer(HTREEITEM item) {
+    const FolderNode* node = NodeOf(item);
+    const std::wstring folder = node ? node->folder : std::wstring();
     if (!FolderExists(folder)) {
         app_.shell.Message(hwnd(), kNoFolder, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -230,8 +264,7 @@ void Frm_Main::OnExplorer() {
     app_.shell.StartProgram(hwnd(), L"explorer", L"/e, /root," + Quoted(folder) + L" /select," + Quoted(selected));
 }
 
-void Frm_Main::OnRefAdd() {
-    const HTREEITEM selected = treeview::Selection(TVDir());
+void Frm_Main::OnRefAdd(HTREEITEM selected) {
     if (!selected) return;
     RefName.clear();
     RefDir.clear();
@@ -253,8 +286,7 @@ void Frm_Main::OnRefAdd() {
     treeview::Expand(TVDir(), selected);
 }
 
-void Frm_Main::OnRefMod() {
-    const HTREEITEM selected = treeview::Selection(TVDir());
+void Frm_Main::OnRefMod(HTREEITEM selected) {
     FolderNode* node = const_cast<FolderNode*>(NodeOf(selected));
     if (!node) return;
     RefName = Trimmed(treeview::Text(TVDir(), selected));
@@ -269,15 +301,25 @@ void Frm_Main::OnRefMod() {
     if (!Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); })) return;
     treeview::SetText(TVDir(), selected, RefName);
     // Trimmed as a restart would read it back.
-    node->folder = Trimmed(RefDir);
+    const std::wstring folder(Trimmed(RefDir));
+    const bool moved = folder != node->folder;
+    node->folder = folder;
+    // The list shows the node's folder: it follows the change.
+    if (moved && selected == treeview::Selection(TVDir())) RefreshCommand();
 }
 
-void Frm_Main::OnRefDel() {
-    const HTREEITEM selected = treeview::Selection(TVDir());
-    if (!selected || IsRoot(selected)) return;
-    const std::wstring match = NamePath(CaptionsTo(selected, true));
+void Frm_Main::OnRefDel(HTREEITEM item) {
+    if (!item || IsRoot(item)) return;
+    const std::wstring match = NamePath(CaptionsTo(item, true));
     if (!Rewrite([&](const std::wstring& line) { return RemoveRule(line, match); })) return;
-    treeview::Delete(TVDir(), selected);
+    // Selecting another node on the way is no click on it.
+    const HTREEITEM selected = treeview::Selection(TVDir());
+    const bool leftClick = std::exchange(TreeLeftClick, false);
+    treeview::Delete(TVDir(), item);
+    TreeLeftClick = leftClick;
+    // The list showed a folder whose node went with it: it shows the node
+    // selected now.
+    if (treeview::Selection(TVDir()) != selected) RefreshCommand();
 }
 
 }  // namespace orvane

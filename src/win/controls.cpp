@@ -139,6 +139,11 @@ bool EditingLabel(HWND tree) { return TreeView_GetEditControl(tree) != nullptr; 
 
 }  // namespace treeview
 
+namespace treeview {
+void SetDropHighlight(HWND tree, HTREEITEM item) { TreeView_SelectDropTarget(tree, item); }
+HTREEITEM DropHighlight(HWND tree) { return TreeView_GetDropHilight(tree); }
+}  // namespace treeview
+
 namespace statusbar {
 
 void SetPartRights(HWND bar, const std::vector<int>& rights) {

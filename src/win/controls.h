@@ -44,6 +44,8 @@ void Delete(HWND tree, HTREEITEM item);
 HTREEITEM HitTest(HWND tree, POINT client);  // the item whose caption or icon is there, or nothing
 void StartLabelEdit(HWND tree, HTREEITEM item);
 bool EditingLabel(HWND tree);
+void SetDropHighlight(HWND tree, HTREEITEM item);  // nothing: none
+HTREEITEM DropHighlight(HWND tree);
 }  // namespace treeview
 
 namespace statusbar {

@@ -319,6 +319,13 @@ void ListView::StartLabelEdit(int row) { ListView_EditLabel(list_, row); }
 
 bool ListView::EditingLabel() const { return ListView_GetEditControl(list_) != nullptr; }
 
+void ListView::CancelLabelEdit() {
+    if (!EditingLabel()) return;
+    ListView_CancelEditLabel(list_);
+    // As Escape in the edit does, where the control does not take the message.
+    if (const HWND edit = ListView_GetEditControl(list_)) SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 void ListView::SetLabelEditText(const std::wstring& text) {
     const HWND edit = ListView_GetEditControl(list_);
     if (!edit) return;

@@ -88,6 +88,7 @@ public:
 
     void StartLabelEdit(int row);
     bool EditingLabel() const;
+    void CancelLabelEdit();  // ends an edit of a name without taking the text
     // Replaces the text of the edit under way, all of it selected.
     void SetLabelEditText(const std::wstring& text);
     // Where a menu for the row opens, in screen coordinates: below the row's

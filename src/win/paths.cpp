@@ -29,4 +29,26 @@ bool FolderExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool PlainFileExists(const std::wstring& path) {
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+std::wstring VolumeOf(const std::wstring& path) {
+    std::wstring volume(path.size() + MAX_PATH, L'\0');
+    if (path.empty() || !GetVolumePathNameW(path.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return {};
+    volume.resize(wcslen(volume.c_str()));
+    return volume;
+}
+
+}  // namespace
+
+bool OnSameVolume(const std::wstring& a, const std::wstring& b) {
+    const std::wstring first = VolumeOf(a);
+    const std::wstring second = VolumeOf(b);
+    return !first.empty() && CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace orvane

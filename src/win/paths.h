@@ -8,7 +8,12 @@ namespace orvane {
 // The folder of the running executable, ending in a backslash.
 std::wstring ExecutableFolder();
 
-bool FileExists(const std::wstring& path);    // a file or a folder of that name
-bool FolderExists(const std::wstring& path);  // a folder only
+bool FileExists(const std::wstring& path);       // a file or a folder of that name
+bool FolderExists(const std::wstring& path);     // a folder only
+bool PlainFileExists(const std::wstring& path);  // a file, not a folder
+
+// Whether two paths lie on one volume (a drive, a share), as the shell
+// decides whether a drop moves or copies; false when either is unknown.
+bool OnSameVolume(const std::wstring& a, const std::wstring& b);
 
 }  // namespace orvane

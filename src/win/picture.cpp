@@ -2,6 +2,8 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
+
 #include "win/com.h"
 
 namespace orvane {
@@ -30,9 +32,9 @@ const GUID* ContainerOf(std::string_view bytes) {
 
 }  // namespace
 
-std::optional<Picture> LoadPicture(std::string_view bytes) {
+std::optional<Picture> LoadPicture(std::string_view bytes, SIZE largest) {
     const GUID* container = ContainerOf(bytes);
-    if (!container || bytes.size() > MAXDWORD) return std::nullopt;
+    if (!container || bytes.size() > MAXDWORD || largest.cx <= 0 || largest.cy <= 0) return std::nullopt;
     ComPtr<IWICImagingFactory> factory;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 reinterpret_cast<void**>(factory.put()))))
@@ -54,9 +56,29 @@ std::optional<Picture> LoadPicture(std::string_view bytes) {
                                      WICBitmapPaletteTypeCustom)))
         return std::nullopt;
     UINT width = 0, height = 0;
-    // A hostile file may claim any size: refuse what no screen needs.
+    // A hostile file may claim any size, and the decoder may hold the whole
+    // frame: refuse what no screen needs.
     if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 16384 || height > 16384)
         return std::nullopt;
+
+    // The rows are pulled through the scaler, so only the shrunk copy is
+    // ever held here.
+    IWICBitmapSource* source = converter.get();
+    ComPtr<IWICBitmapScaler> scaler;
+    const double scale =
+        std::min({1.0, static_cast<double>(largest.cx) / width, static_cast<double>(largest.cy) / height});
+    if (scale < 1.0) {
+        const UINT scaledWidth = std::max(1u, static_cast<UINT>(width * scale));
+        const UINT scaledHeight = std::max(1u, static_cast<UINT>(height * scale));
+        if (FAILED(factory->CreateBitmapScaler(scaler.put()))) return std::nullopt;
+        // Fant gives the smoother result; a platform without it still shrinks.
+        if (FAILED(scaler->Initialize(source, scaledWidth, scaledHeight, WICBitmapInterpolationModeFant)) &&
+            FAILED(scaler->Initialize(source, scaledWidth, scaledHeight, WICBitmapInterpolationModeNearestNeighbor)))
+            return std::nullopt;
+        source = scaler.get();
+        width = scaledWidth;
+        height = scaledHeight;
+    }
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -69,7 +91,7 @@ std::optional<Picture> LoadPicture(std::string_view bytes) {
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return std::nullopt;
     const UINT stride = width * 4;
-    if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) return std::nullopt;
+    if (FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) return std::nullopt;
     GdiFlush();
     return Picture(std::move(bitmap), static_cast<int>(width), static_cast<int>(height));
 }

@@ -29,9 +29,11 @@ private:
     int height_;
 };
 
-// The first frame of a picture file's bytes; nothing unless they begin as a
-// BMP, PNG, JPEG or GIF file does and the platform can decode them (only that
-// format's decoder sees hostile bytes). COM must be initialised on the thread.
-std::optional<Picture> LoadPicture(std::string_view bytes);
+// The first frame of a picture file's bytes, shrunk (keeping its shape) to
+// fit within largest: a larger copy could never be seen whole, and its bitmap
+// would only cost memory. Nothing unless the bytes begin as a BMP, PNG, JPEG
+// or GIF file does and the platform can decode them (only that format's
+// decoder sees hostile bytes). COM must be initialised on the thread.
+std::optional<Picture> LoadPicture(std::string_view bytes, SIZE largest);
 
 }  // namespace orvane

@@ -6,6 +6,11 @@
 
 namespace orvane {
 
+// The faintest a translucent window is made: about a tenth. A window that
+// cannot be seen cannot be clicked either, and the user could not reach the
+// settings to undo it.
+inline constexpr int kLowestOpacity = 26;
+
 // Whether layered windows exist here; "SetLayeredWindowAttributes" is looked
 // up at run time so that the program starts where it is missing.
 bool CanUseTranslucency();

@@ -44,6 +44,8 @@ TEST(PicturePlace, TilesCoverTheAreaAndLineUpWithTheAreaInAScrolledStrip) {
                                                                                                {0, 80, 50, 110},
                                                                                                {50, 80, 100, 110},
                                                                                                {100, 80, 150, 110}}));
+    // A strip starting inside a tile across starts with that tile.
+    EXPECT_EQ(PictureCopies(kArea, 50, 30, PicturePlacement::Tiled, {60, 20, 70, 40}), (Copies{{50, 20, 100, 50}}));
     // A strip starting exactly on a tile's edge starts with that tile.
     EXPECT_EQ(PictureCopies(kArea, 50, 30, PicturePlacement::Tiled, {50, 50, 51, 51}), (Copies{{50, 50, 100, 80}}));
 }

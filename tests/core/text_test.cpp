@@ -43,3 +43,19 @@ TEST(Text, ShellFileListEndsEveryPathWithANulAndTheListWithOneMore) {
 
 }  // namespace
 }  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST(Text, APlainPathNamesTheFileUnlessTheParserTrimsItOrTakesItForADevice) {
+    for (const wchar_t* name : {L"x.txt", L"x", L".hidden", L"a b.mp3", L"console.txt", L"com10.txt", L"com0",
+                                L"lpt.txt", L"nul_.txt", L"aux1", L"曲.mp3", L"x.txt.a"})
+        EXPECT_TRUE(PlainPathNamesFile(name)) << name;
+    for (const wchar_t* name :
+         {L"", L"x.txt.", L"x.txt ", L"x..", L".", L"con", L"CON.txt", L"aux.mp3", L"Nul.a.b", L"prn ", L"com1.txt",
+          L"LPT9", L"com\u00B9.txt", L"con .txt", L"conin$", L"CONOUT$.log"})
+        EXPECT_FALSE(PlainPathNamesFile(name)) << name;
+}
+
+}  // namespace
+}  // namespace orvane

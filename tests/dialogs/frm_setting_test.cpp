@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "mainwindow/appearance.h"
 #include "support/temp_folder.h"
 #include "win/controls.h"
+#include "win/translucency.h"
 
 namespace orvane {
 namespace {
@@ -43,6 +45,7 @@ bool IsChecked(HWND d, int id) { return IsDlgButtonChecked(d, id) == BST_CHECKED
 void Click(HWND d, int id) { SendMessageW(GetDlgItem(d, id), BM_CLICK, 0, 0); }
 bool Visible(HWND d, int id) { return IsWindowVisible(GetDlgItem(d, id)) != FALSE; }
 int BarPosition(HWND d) { return GetScrollPos(GetDlgItem(d, F::kIdInvisible), SB_CTL); }
+const std::string kOnePixelGif("GIF89a\1\0\1\0\200\0\0\377\377\377\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35);
 
 TEST(SettingDialog, OpensWithTheHeldValuesOnTheFirstPageAndPagesSwitch) {
     SettingRun run;
@@ -122,13 +125,16 @@ TEST(SettingDialog, OkRefusesAMissingFolderOrAPathTheSettingsFileCannotHoldAndWr
         SetDlgItemTextW(d, F::kIdDir, (r.folder / L"gone").c_str());
         Click(d, IDOK);
         EXPECT_TRUE(IsWindow(d));
+        test::WriteBytes(r.folder / L"a.txt", "a file is no folder");
+        SetDlgItemTextW(d, F::kIdDir, (r.folder / L"a.txt").c_str());
+        Click(d, IDOK);
         SetDlgItemTextW(d, F::kIdDir, r.folder.path().c_str());
         SetDlgItemTextW(d, F::kIdBgFile, L"C:\\한국.png");
         Click(d, IDOK);
         Click(d, IDCANCEL);
     };
     run.Run();
-    EXPECT_EQ(run.shell.messages, (std::vector<std::wstring>{L"指定のパスがありません。", kUnstorablePath}));
+    EXPECT_EQ(run.shell.messages, (std::vector<std::wstring>{kNoSuchPath, kNoSuchPath, kUnstorablePath}));
     EXPECT_TRUE(run.written.empty());
     EXPECT_EQ(run.settings, Settings{});
 }
@@ -148,7 +154,8 @@ TEST(SettingDialog, BrowseOpenFileAndColourGoThroughTheShellAndCancelKeepsTheFie
         Click(d, F::kIdSizeColorPick);
         r.shell.colorAnswer.reset();
         Click(d, F::kIdListTextColorPick);  // cancelled
-        r.shell.openFileAnswer = L"C:\\new.png";
+        test::WriteBytes(r.folder / L"new.gif", kOnePixelGif);
+        r.shell.openFileAnswer = r.folder / L"new.gif";
         Click(d, F::kIdBgBrowse);
         SetDlgItemTextW(d, F::kIdDir, r.folder.path().c_str());  // the chosen folder is not on this disk
         Click(d, IDOK);
@@ -158,7 +165,7 @@ TEST(SettingDialog, BrowseOpenFileAndColourGoThroughTheShellAndCancelKeepsTheFie
     EXPECT_EQ(run.shell.browseFlags, 3u);
     EXPECT_EQ(run.shell.openFileTitles, (std::vector<std::wstring>{L"ﾌｧｲﾙを開く", L"ﾌｧｲﾙを開く"}));
     EXPECT_EQ(run.shell.colorsPresented, (std::vector<COLORREF>{RGB(0, 255, 0), GetSysColor(COLOR_WINDOWTEXT)}));
-    EXPECT_EQ(run.settings.background, L"C:\\new.png");
+    EXPECT_EQ(run.settings.background, run.folder / L"new.gif");
     EXPECT_EQ(run.settings.sizeColor, RGB(1, 2, 3));
     EXPECT_EQ(run.settings.listTextColor, static_cast<std::int32_t>(0x80000008u));
 }
@@ -175,6 +182,9 @@ TEST(SettingDialog, TheBarPreviewsTheOpacityOnTheDialogUntilItCloses) {
         EXPECT_TRUE(GetLayeredWindowAttributes(d, nullptr, &alpha, nullptr));
         EXPECT_EQ(alpha, BarPosition(d));
         EXPECT_EQ(alpha, 239);
+        SendMessageW(d, WM_HSCROLL, SB_LEFT, reinterpret_cast<LPARAM>(GetDlgItem(d, F::kIdInvisible)));
+        EXPECT_TRUE(GetLayeredWindowAttributes(d, nullptr, &alpha, nullptr));
+        EXPECT_EQ(alpha, kLowestOpacity);  // the bar says 0; the dialog stays in sight
         Click(d, IDCANCEL);
         EXPECT_FALSE(GetWindowLongPtrW(d, GWL_EXSTYLE) & WS_EX_LAYERED);
     };
@@ -193,9 +203,38 @@ TEST(SettingDialog, AFileDroppedOnTheFolderBoxPutsItsPathThere) {
                   static_cast<DWORD>(DROPEFFECT_COPY));
         target.OnDrop(files, {}, 0, DROPEFFECT_COPY | DROPEFFECT_MOVE);
         EXPECT_EQ(WindowText(GetDlgItem(d, F::kIdDir)), L"C:\\dl\\a.txt");
+        // A source offering only to move would delete what it took for moved.
+        EXPECT_EQ(target.OnDragOver(files, {}, 0, DROPEFFECT_LINK | DROPEFFECT_MOVE),
+                  static_cast<DWORD>(DROPEFFECT_LINK));
+        EXPECT_EQ(target.OnDrop(files, {}, 0, DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_NONE));
         Click(d, IDCANCEL);
     };
     run.Run();
+}
+
+TEST(SettingDialog, OkRefusesAPictureTheListCannotShowAndStoresTheChosenPlacement) {
+    SettingRun run;
+    test::WriteBytes(run.folder / L"tiny.gif", kOnePixelGif);
+    test::WriteBytes(run.folder / L"text.gif", "GIF89a and no picture");
+    {  // one byte over the limit, and nothing to read
+        const UniqueFile huge(
+            CreateFileW((run.folder / L"huge.bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(SetFilePointerEx(huge.get(), {.QuadPart = kLargestPictureFile + 1}, nullptr, FILE_BEGIN) &&
+                    SetEndOfFile(huge.get()));
+    }
+    run.script = [](HWND d, SettingRun& r) {
+        Click(d, F::kIdPage2);
+        Click(d, F::kIdAlign2);
+        for (const wchar_t* picture : {L"gone.png", L"huge.bmp", L"text.gif", L"tiny.gif"}) {
+            SetDlgItemTextW(d, F::kIdBgFile, (r.folder / picture).c_str());
+            Click(d, IDOK);
+        }
+    };
+    run.Run();
+    EXPECT_EQ(run.shell.messages, (std::vector<std::wstring>{kNoSuchPath, kPictureTooLarge, kUnreadablePicture}));
+    EXPECT_EQ(run.settings.background, run.folder / L"tiny.gif");
+    EXPECT_EQ(run.settings.alignment, 2);
+    EXPECT_EQ(run.written.at(4), L"ALIGNMENT=2");
 }
 
 }  // namespace

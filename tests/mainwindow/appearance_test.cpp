@@ -167,6 +167,17 @@ TEST_F(AppearanceTest, APictureThatCannotBeReadShowsNoneAndTheOtherSettingsStill
     DeleteFileW(device.c_str());
 }
 
+TEST_F(AppearanceTest, APictureLargerThanTheScreenIsShrunkToIt) {
+    // Twice the screen each way, with a 40-pixel green corner: shrunk, the
+    // corner covers only half as much of the list.
+    const int width = 2 * GetSystemMetrics(SM_CXVIRTUALSCREEN), height = 2 * GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    WriteBmp(folder / L"large.bmp", width, height, [](int x, int y) { return x < 40 && y < 40 ? kGreen : kRed; });
+    LoadOnDownloads(L"[DESIGN]\r\nBG=large.bmp\r\nLINE=0\r\n");
+    const ListPixels shown(main->LVList());
+    EXPECT_EQ(shown.At(5, 5), kGreen);
+    EXPECT_EQ(shown.At(35, 35), kRed) << width << " x " << height;
+}
+
 TEST_F(AppearanceTest, TheMainWindowTakesTheStoredOpacityOnlyWhileTranslucencyIsOn) {
     for (int enabled : {1, 0, 5}) {
         SCOPED_TRACE(enabled);

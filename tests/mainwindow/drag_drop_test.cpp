@@ -7,6 +7,7 @@
 #include "core/text.h"
 #include "support/list_view_fixture.h"
 #include "win/file_drop.h"
+#include "win/paths.h"
 
 namespace orvane {
 namespace {
@@ -149,6 +150,7 @@ TEST_F(DragDropTest, TheListRefusesFilesFromItsOwnFolderInAnyCaseDataWithoutFile
 
     // A node without a folder shows no folder: nothing to drop into.
     treeview::Select(main->TVDir(), Node(1));
+    main->RefreshCommand();
     const auto elsewhere = Files({InMusic(L"a.mp3")});
     EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->ListDropTarget(), elsewhere.get(), 0, onList, kBoth));
     EXPECT_TRUE(shell.fileOperations.empty());
@@ -180,6 +182,7 @@ TEST_F(DragDropTest, OverTheTreeTheStatusNamesTheFolderAndADropGoesIntoTheNodesF
     EXPECT_FALSE(test::Exists(File(L"a.mp3")));
     EXPECT_EQ(Count(), 2);  // the list is left to the drag's source
     EXPECT_EQ(Panel(1), L"2 ﾌｧｲﾙ");
+    EXPECT_EQ(Panel(0), WithTrailingBackslash(downloads));  // the folder the list shows, again
 
     // Dropped on the node without a folder: refused.
     const auto more = Files({File(L"b.mp3")});
@@ -205,11 +208,13 @@ TEST_F(DragDropTest, TheListsDragHandsTheSelectedFilesAndItsEndDropsTheRowsThatM
     EXPECT_EQ(FileDropPaths(data.get()), expected);  // real names, in list order
     EXPECT_NE(std::find(expected.begin(), expected.end(), File(L"[DMY]曲(4.5MB).mp3")), expected.end());
 
-    // Whatever left, nothing changes when the target took nothing.
+    // A target that took nothing (or failed part-way) lists nothing new, but
+    // the rows of files that left go all the same.
     DeleteFileW(File(L"b.mp3").c_str());
     test::MakeFile(File(L"new.mp3"), 1);
     main->EndDragFromList(DROPEFFECT_NONE, data.get());
-    EXPECT_EQ(Count(), 5);
+    EXPECT_EQ(Count(), 4);
+    EXPECT_EQ(Row(L"b.mp3"), -1);
     // A target that moved the files itself reports none and says move on the data.
     WriteDropEffect(data.get(), CFSTR_LOGICALPERFORMEDDROPEFFECT, DROPEFFECT_MOVE);
     main->EndDragFromList(DROPEFFECT_NONE, data.get());
@@ -220,6 +225,40 @@ TEST_F(DragDropTest, TheListsDragHandsTheSelectedFilesAndItsEndDropsTheRowsThatM
     main->EndDragFromList(DROPEFFECT_COPY, Files({}).get());
     EXPECT_EQ(Row(L"c.mp3"), -1);
     EXPECT_EQ(Panel(1), L"4 ﾌｧｲﾙ");
+}
+
+TEST_F(DragDropTest, WithoutKeysFilesFromAnotherDriveAreCopiedAndCtrlVInTheTreePastesIntoTheNodesFolder) {
+    test::MakeFile(File(L"a.mp3"), 1);
+    Start();
+    // Wine's drive Z: is the whole file system; the test folders lie on C:.
+    const std::wstring stick = L"Z:\\tmp\\orvane-stick-" + std::to_wstring(GetCurrentProcessId()) + L".mp3";
+    test::MakeFile(stick, 1);
+    EXPECT_FALSE(OnSameVolume(stick, downloads));
+    EXPECT_TRUE(OnSameVolume(InMusic(L"x"), downloads));
+    const POINTL onList = OnScreen(main->LVList(), POINT{20, 40});
+    const auto fromStick = Files({stick});
+    DWORD shown = 0;
+    EXPECT_EQ(DWORD{DROPEFFECT_COPY}, Drag(main->ListDropTarget(), fromStick.get(), 0, onList, kBoth, &shown));
+    EXPECT_EQ(DWORD{DROPEFFECT_COPY}, shown);
+    EXPECT_TRUE(test::Exists(stick));  // the stick keeps its file
+    EXPECT_TRUE(test::Exists(File(stick.substr(stick.rfind(L'\\') + 1))));
+    EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, Drag(main->TreeDropTarget(), fromStick.get(), MK_SHIFT, OnNode(Node(0)), kBoth,
+                                           &shown) |
+                                          shown);  // Shift moves
+    EXPECT_FALSE(test::Exists(stick));
+
+    SelectRows({L"a.mp3"});
+    Command(kCmdCopyToClipboard);
+    treeview::Select(main->TVDir(), Node(0));  // selected, not listed
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(main->TVDir(), WM_KEYDOWN, 'V', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(test::Exists(InMusic(L"a.mp3")));
+    EXPECT_TRUE(test::Exists(File(L"a.mp3")));
 }
 
 TEST_F(DragDropTest, ACtrlPressOnASelectedRowKeepsItForADragAndTheClickUnselectsIt) {

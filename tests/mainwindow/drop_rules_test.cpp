@@ -15,22 +15,28 @@ std::wstring AsciiUpper(std::wstring_view text) {
     return result;
 }
 
-TEST(DropRules, EffectFollowsTheKeysWithinWhatTheSourceAllows) {
+TEST(DropRules, EffectFollowsTheKeysAndTheDriveWithinWhatTheSourceAllows) {
     const std::uint32_t both = kDropCopy | kDropMove;
-    EXPECT_EQ(kDropMove, DropEffectFor(0, both));
-    EXPECT_EQ(kDropMove, DropEffectFor(kLeftButton | kKeyShift | kAlt, both));  // every bit but Ctrl
-    EXPECT_EQ(kDropCopy, DropEffectFor(kKeyControl, both));
-    EXPECT_EQ(kDropCopy, DropEffectFor(kKeyControl | kKeyShift, both));
-    EXPECT_EQ(kDropCopy, DropEffectFor(kKeyShift, kDropCopy | 4));  // only copy (and link) allowed
-    // The list's own drag offers one effect: the keys of the drag change nothing.
-    EXPECT_EQ(kDropMove, DropEffectFor(kKeyControl, ListDragEffect(false)));
-    EXPECT_EQ(kDropCopy, DropEffectFor(kKeyShift, ListDragEffect(true)));
-    EXPECT_EQ(kDropNone, DropEffectFor(kKeyControl, 4));  // link only
+    for (const bool sameDrive : {true, false}) {
+        // Without keys: moved within a drive, copied from another.
+        EXPECT_EQ(sameDrive ? kDropMove : kDropCopy, DropEffectFor(0, both, sameDrive));
+        EXPECT_EQ(sameDrive ? kDropMove : kDropCopy, DropEffectFor(kLeftButton | kAlt, both, sameDrive));
+        EXPECT_EQ(kDropMove, DropEffectFor(kLeftButton | kKeyShift | kAlt, both, sameDrive));
+        EXPECT_EQ(kDropCopy, DropEffectFor(kKeyControl, both, sameDrive));
+        EXPECT_EQ(kDropCopy, DropEffectFor(kKeyControl | kKeyShift, both, sameDrive));
+        EXPECT_EQ(kDropCopy, DropEffectFor(kKeyShift, kDropCopy | 4, sameDrive));  // only copy (and link) allowed
+        EXPECT_EQ(kDropMove, DropEffectFor(0, kDropMove | 4, sameDrive));          // only move (and link)
+        // The list's own drag offers one effect: the keys of the drag change nothing.
+        EXPECT_EQ(kDropMove, DropEffectFor(kKeyControl, ListDragEffect(false), sameDrive));
+        EXPECT_EQ(kDropCopy, DropEffectFor(kKeyShift, ListDragEffect(true), sameDrive));
+        EXPECT_EQ(kDropNone, DropEffectFor(kKeyControl, 4, sameDrive));  // link only
+        EXPECT_EQ(kDropNone, DropEffectFor(0, kDropNone, sameDrive));
+    }
 
     EXPECT_EQ(FileTransfer::Copy, TransferForDrop(kDropCopy));
-    EXPECT_EQ(FileTransfer::Move, TransferForDrop(kDropCopy | kDropMove));
     EXPECT_EQ(FileTransfer::Move, TransferForDrop(kDropMove));
-    EXPECT_EQ(FileTransfer::Move, TransferForDrop(kDropNone));
+    for (const std::uint32_t effect : {kDropNone, kDropCopy | kDropMove, std::uint32_t{4}})
+        EXPECT_FALSE(TransferForDrop(effect)) << effect;  // nothing is moved on an effect nobody chose
 
     EXPECT_EQ(FileTransfer::Move, TransferForPaste(kDropMove));      // a cut
     EXPECT_EQ(FileTransfer::Copy, TransferForPaste(kDropCopy | 4));  // a copy, as the shell says it
@@ -49,6 +55,9 @@ TEST(DropRules, OnlyTheFirstPathsFolderIsComparedIgnoringLetterCase) {
     EXPECT_FALSE(FirstPathIsIn({}, L"C:\\dl", AsciiUpper));
     EXPECT_TRUE(AnyPathIsIn({L"D:\\other\\b.mp3", L"C:\\DL\\a.mp3"}, L"c:\\dl", AsciiUpper));
     EXPECT_FALSE(AnyPathIsIn({L"D:\\other\\b.mp3", L"C:\\dl\\sub\\a.mp3"}, L"C:\\dl", AsciiUpper));
+    EXPECT_TRUE(IsSameFolder(L"C:\\DL", L"c:\\dl\\", AsciiUpper));
+    EXPECT_FALSE(IsSameFolder(L"C:\\dl", L"C:\\dl\\sub", AsciiUpper));
+    EXPECT_FALSE(IsSameFolder(L"", L"", AsciiUpper));
 }
 
 TEST(DropRules, DestinationsKeepTheDataOrderAndTakeTheNameAfterTheLastBackslash) {
@@ -56,6 +65,26 @@ TEST(DropRules, DestinationsKeepTheDataOrderAndTakeTheNameAfterTheLastBackslash)
     EXPECT_EQ(DropDestinations(paths, L"E:\\to"),
               (std::vector<std::wstring>{L"E:\\to\\z.mp3", L"E:\\to\\a 1.txt", L"E:\\to\\bare.txt", L"E:\\to\\"}));
     EXPECT_EQ(DropDestinations({L"C:\\b\\z.mp3"}, L"E:\\"), std::vector<std::wstring>{L"E:\\z.mp3"});
+}
+
+TEST(DropRules, APlanNamesTheFilesThatWouldReplaceAnotherAndThoseThatCannotGo) {
+    const std::vector<std::wstring> sources{L"C:\\a\\x.txt", L"C:\\a\\new.txt",  L"C:\\b\\X.TXT",
+                                            L"C:\\a\\sub",   L"C:\\a\\kept.txt", L"C:\\c\\kept.txt"};
+    std::vector<std::wstring> asked;
+    const auto occupant = [&](const std::wstring& destination) {
+        asked.push_back(destination);
+        if (destination == L"E:\\to\\x.txt" || destination == L"E:\\to\\kept.txt") return Occupant::File;
+        return destination == L"E:\\to\\sub" ? Occupant::Folder : Occupant::None;
+    };
+    const TransferPlan plan = PlanTransfer(sources, L"E:\\to", occupant, AsciiUpper);
+    EXPECT_EQ(plan.destinations, DropDestinations(sources, L"E:\\to"));
+    EXPECT_EQ(plan.taken, (std::vector<std::size_t>{0, 4}));
+    // A second file of one name never lands on the first, whatever was there before.
+    EXPECT_EQ(plan.blocked, (std::vector<std::size_t>{2, 3, 5}));
+    EXPECT_EQ(asked.size(), 4u);
+
+    const TransferPlan free = PlanTransfer({L"C:\\a\\x.txt"}, L"E:\\", occupant, AsciiUpper);
+    EXPECT_TRUE(free.taken.empty() && free.blocked.empty());
 }
 
 TEST(DropRules, TreeStatusNamesTheNodesFolderOrSaysThereIsNone) {

@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "inventory/scan_folder.h"
 #include "support/list_view_fixture.h"
+#include "win/file_drop.h"
 #include "win/window.h"
 
 namespace orvane {
@@ -19,6 +20,13 @@ protected:
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
     void Key(WORD key) { SendMessageW(List(), WM_KEYDOWN, key, 0); }
+    // Holds Shift down (or lets it go) as the thread's keyboard state shows it.
+    static void SetKeyboardShift(bool down) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    }
     void SelectOnly(std::initializer_list<const wchar_t*> names) {
         ListView_SetItemState(List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         for (const wchar_t* name : names) ListView_SetItemState(List(), Row(name), LVIS_SELECTED, LVIS_SELECTED);
@@ -152,23 +160,31 @@ TEST_F(FileCommandsTest, RenamingAShortenedDummyStartsFromItsFileNameAndShowsItS
 }
 
 TEST_F(FileCommandsTest, DeleteTakesTheSelectedFilesAndDropsEveryRowWhoseFileIsGone) {
-    for (wchar_t c = L'0'; c <= L'9'; ++c) test::MakeFile(File(std::wstring(1, c) + L".bin"), 1);
+    for (wchar_t c = L'0'; c <= L'9'; ++c) test::MakeFile(File(std::wstring(1, c) + L".bin"), c == L'1' ? 7 : 1);
+    test::MakeFile(File(L"twin.bin"), 7);
     Frm_Main& w = LoadOnDownloads(L"[SYSTEM]\r\nDELMSG=0\r\n");
-    ASSERT_EQ(Count(), 10);
+    ASSERT_EQ(Count(), 11);
+    ASSERT_TRUE(w.Rows()[static_cast<std::size_t>(Row(L"twin.bin"))].sizeShared);
     SelectOnly({});
     Key(VK_DELETE);
     EXPECT_TRUE(shell.fileOperations.empty());  // nothing selected: no shell call
+    DeleteFileW(File(L"0.bin").c_str());
+    SelectOnly({L"0.bin"});
+    Key(VK_DELETE);
+    EXPECT_TRUE(shell.fileOperations.empty());  // its file gone by other means: the row just leaves
+    EXPECT_EQ(Row(L"0.bin"), -1);
 
     SelectOnly({L"1.bin", L"4.bin", L"9.bin"});
     DeleteFileW(File(L"6.bin").c_str());  // gone by other means
     Key(VK_DELETE);
     ASSERT_EQ(shell.fileOperations.size(), 1u);
     EXPECT_EQ(shell.fileOperations[0].operation, static_cast<UINT>(FO_DELETE));
-    EXPECT_EQ(shell.fileOperations[0].flags, FOF_NOCONFIRMATION);
+    EXPECT_EQ(shell.fileOperations[0].flags, FOF_ALLOWUNDO | FOF_NOCONFIRMATION);  // no question, still the bin
     EXPECT_EQ(shell.fileOperations[0].from, ShellFileList({File(L"1.bin"), File(L"4.bin"), File(L"9.bin")}));
-    EXPECT_EQ(Column1(), (Entries{L"0.bin", L"2.bin", L"3.bin", L"5.bin", L"7.bin", L"8.bin"}));
+    EXPECT_EQ(Column1(), (Entries{L"2.bin", L"3.bin", L"5.bin", L"7.bin", L"8.bin", L"twin.bin"}));
     EXPECT_FALSE(test::Exists(File(L"4.bin")));
     EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"6 ﾌｧｲﾙ");
+    EXPECT_FALSE(w.Rows()[static_cast<std::size_t>(Row(L"twin.bin"))].sizeShared);  // its twin 1.bin is gone
 
     // Asked first and to the recycle bin: the shell's question is answered here.
     LoadOnDownloads(L"[SYSTEM]\r\nDELMSG=1\r\n");
@@ -178,6 +194,15 @@ TEST_F(FileCommandsTest, DeleteTakesTheSelectedFilesAndDropsEveryRowWhoseFileIsG
     ASSERT_EQ(shell.fileOperations.size(), 2u);
     EXPECT_EQ(shell.fileOperations[1].flags, FOF_ALLOWUNDO);
     EXPECT_EQ(shell.fileOperations[1].from, ShellFileList({File(L"2.bin")}));
+
+    // Shift+Delete: past the recycle bin, after the shell's own question.
+    SelectOnly({L"3.bin"});
+    SetKeyboardShift(true);
+    Key(VK_DELETE);
+    SetKeyboardShift(false);
+    ASSERT_EQ(shell.fileOperations.size(), 3u);
+    EXPECT_EQ(shell.fileOperations[2].flags, FILEOP_FLAGS{0});
+    EXPECT_EQ(shell.fileOperations[2].from, ShellFileList({File(L"3.bin")}));
 }
 
 TEST_F(FileCommandsTest, OpenAndPropertiesActOnTheFocusedSelectedFile) {
@@ -207,6 +232,84 @@ TEST_F(FileCommandsTest, OpenAndPropertiesActOnTheFocusedSelectedFile) {
     Command(kCmdProperties);
     EXPECT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(shell.properties.size(), 2u);
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// A file of a name that plain paths trim or take for a device, made by its verbatim path.
+void MakeVerbatimFile(const std::wstring& folder, const std::wstring& name) {
+    const HANDLE file = CreateFileW((L"\\\\?\\" + folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+    CloseHandle(file);
+}
+
+TEST_F(FileCommandsTest, ARowWhoseNameAPlainPathMissesIsNeverActedOnThroughAnotherFileButCanBeRenamed) {
+    test::WriteBytes(File(L"x.txt"), "neighbour");
+    MakeVerbatimFile(downloads, L"x.txt.");
+    MakeVerbatimFile(downloads, L"con.txt");
+    Frm_Main& w = LoadOnDownloads(L"[SYSTEM]\r\nDELMSG=0\r\n");
+    ASSERT_EQ(Count(), 3);
+    shell.browseAnswer = folder.path();
+    for (const wchar_t* name : {L"x.txt.", L"con.txt"}) {
+        SelectOnly({name});
+        FocusOn(name);
+        Key(VK_DELETE);
+        Command(kCmdMove);
+        Command(kCmdCopy);
+        Command(kCmdOpen);
+        Command(kCmdProperties);
+        Command(kCmdCopyToClipboard);
+        EXPECT_FALSE(w.ListDragData());  // no drag either
+    }
+    EXPECT_EQ(shell.messages.size(), 14u);  // each command says why
+    EXPECT_TRUE(shell.fileOperations.empty() && shell.opened.empty() && shell.properties.empty());
+    EXPECT_TRUE(shell.browseTitles.empty());
+    EXPECT_EQ(test::ReadBytes(File(L"x.txt")), "neighbour");
+    EXPECT_EQ(Count(), 3);
+
+    // A rename gives it a usable name; a device's name is refused as one.
+    SelectOnly({L"x.txt."});
+    FocusOn(L"x.txt.");
+    EXPECT_EQ(Rename(L"aux.mp3"), L"x.txt.");
+    EXPECT_EQ(shell.messages.back(), L"ファイル名の変更に失敗しました。");
+    Rename(L"y.txt");
+    EXPECT_EQ(OnDisk(L"y.txt"), L"y.txt");
+    EXPECT_EQ(test::ReadBytes(File(L"x.txt")), "neighbour");
+    EXPECT_GE(Row(L"y.txt"), 0);
+}
+
+TEST_F(FileCommandsTest, ARenameActsOnTheFileWhoseRowWasEditedWhateverTheRowsDidMeanwhile) {
+    for (const wchar_t* name : {L"b.txt", L"new2.txt"}) test::MakeFile(File(name), 1);
+    LoadOnDownloads();
+    const auto startEditing = [&](const wchar_t* name) {
+        SelectOnly({name});
+        FocusOn(name);
+        Key(VK_F2);
+        return ListView_GetEditControl(List());
+    };
+    // Re-sorted under the edit: the typed name still goes to new2.txt.
+    HWND edit = startEditing(L"new2.txt");
+    ASSERT_NE(edit, nullptr);
+    ClickHeader(1);  // by name, now descending
+    ASSERT_EQ(Column1(), (Entries{L"new2.txt", L"b.txt"}));
+    SetWindowTextW(edit, L"renamed.txt");
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(OnDisk(L"renamed.txt"), L"renamed.txt");
+    EXPECT_EQ(OnDisk(L"b.txt"), L"b.txt");
+
+    // A file that sorts first arrives, then F5: the edit is given up.
+    ASSERT_NE(startEditing(L"renamed.txt"), nullptr);
+    test::MakeFile(File(L"z.txt"), 1);
+    Command(kCmdRefresh);
+    EXPECT_EQ(ListView_GetEditControl(List()), nullptr);
+    for (const wchar_t* name : {L"z.txt", L"renamed.txt", L"b.txt"}) EXPECT_EQ(OnDisk(name), name);
+    EXPECT_TRUE(shell.messages.empty());
 }
 
 }  // namespace

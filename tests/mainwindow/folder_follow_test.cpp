@@ -75,9 +75,46 @@ TEST_F(FolderFollowTest, GrownArrivedAndVanishedFilesReachTheSortedListAndTheSel
     EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"4 ﾌｧｲﾙ");
 
     // The folder itself going (here: moved away, files and all) empties the
-    // list, as the refresh command would.
-    ASSERT_TRUE(MoveFileW(downloads.c_str(), (downloads + L"-moved").c_str())) << GetLastError();
-    EXPECT_TRUE(PumpUntil([&] { return Count() == 0; }));
+    // list, as the refresh command would, and says so. Back, after a file
+    // stood in its place, it is followed again.
+    const std::wstring moved = downloads + L"-moved";
+    ASSERT_TRUE(MoveFileW(downloads.c_str(), moved.c_str())) << GetLastError();
+    const auto goneSaid = [&] { return statusbar::Text(w.SBMain(), 0).find(L"存在しません") != std::wstring::npos; };
+    EXPECT_TRUE(PumpUntil([&] { return Count() == 0 && goneSaid(); }));
+    test::WriteBytes(downloads, "not a folder");
+    ASSERT_TRUE(DeleteFileW(downloads.c_str()));
+    ASSERT_TRUE(MoveFileW(moved.c_str(), downloads.c_str())) << GetLastError();
+    test::MakeFile(File(L"later.bin"), 1);
+    EXPECT_TRUE(PumpUntil([&] { return Count() == 5 && Row(L"later.bin") == 0 && !goneSaid(); }));
+}
+
+TEST(FolderWatchTest, ChangesFromTheMomentTheWatchIsMadeAreReadByTheNameOnDisk) {
+    const test::TempFolder folder;
+    const HWND window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    FolderChanges changes;
+    {
+        FolderWatch watch(folder.path(), L"", false, window, WM_APP);
+        test::MakeFile(folder / L"new.bin", 7);  // the caller's scan would be past this already
+        const ULONGLONG deadline = GetTickCount64() + 10000;
+        while ((changes = watch.Take()).present.empty() && GetTickCount64() < deadline) Sleep(20);
+    }
+    DestroyWindow(window);
+    ASSERT_EQ(changes.present.size(), 1u);
+    EXPECT_EQ(changes.present[0].Size, 7);
+
+    // A name reported in the letter case the file had before a rename goes.
+    const NamedFiles read = ReadNamedFiles(folder.path(), {L"NEW.bin", L"none"}, [] { return false; });
+    ASSERT_EQ(read.present.size(), 1u);
+    EXPECT_EQ(read.present[0].Name, L"new.bin");
+    EXPECT_EQ(read.gone, (Names{L"NEW.bin", L"none"}));
+    EXPECT_EQ(read.renamed, (std::vector<Renamed>{{L"NEW.bin", L"new.bin"}}));
+
+    // A stop asked for while the whole folder is read ends the read at once.
+    for (int i = 0; i < 20; ++i) test::MakeFile(folder / (L"f" + std::to_wstring(i)), 1);
+    int asked = 0;
+    EXPECT_FALSE(ReadFolderFiles(folder.path(), [&] { return ++asked >= 3; }));
+    EXPECT_EQ(asked, 4);
+    EXPECT_EQ(ReadFolderFiles(folder.path(), [] { return false; })->size(), 21u);
 }
 
 TEST_F(FolderFollowTest, AnOpenRenameHoldsUpdatesBackAndTheViewStaysOnItsRows) {

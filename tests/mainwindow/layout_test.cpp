@@ -140,5 +140,36 @@ TEST_F(LayoutTest, ResizingAdaptsWidthAndHeightsButNeverPositionsOrTheFindBar) {
     EXPECT_EQ(w.Panes().tree, narrow.tree);
 }
 
+// A stored size too small to use, columns too narrow to see and a switch
+// other than 0 or 1 give the window as made, shown maximised; closing then
+// stores that window, not what was read.
+TEST_F(LayoutTest, AStoredWindowStateOutsideSenseGivesTheWindowAsMadeAndIsNotWrittenBack) {
+    SendMessageW(LoadAndShow().hwnd(), WM_CLOSE, 0, 0);
+    const auto stored = [this] {
+        return std::vector{ini.GetIni(L"VIEW", L"WIDTH", L""), ini.GetIni(L"VIEW", L"HEIGHT", L""),
+                           ini.GetIni(L"VIEW", L"COLUMNS", L"")};
+    };
+    const std::vector made = stored();
+    for (auto [size, columns] :
+         {std::pair{L"-9000", L"0,0,0,0,0,0,0"}, {L"0", L"1,2,3,4,5,6,7"}, {L"1500", L"0,0,0,0,0,0,0"}}) {
+        WriteSettings(std::wstring(L"[VIEW]\r\nWIDTH=") + size + L"\r\nHEIGHT=" + size + L"\r\nCOLUMNS=" + columns +
+                      L"\r\nMAXIMIZED=2\r\n");
+        Frm_Main& w = Load();
+        w.Show(SW_SHOWNORMAL);
+        EXPECT_TRUE(IsZoomed(w.hwnd())) << size;
+        SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(stored(), made) << size;
+    }
+    // Shrunk, or every column closed up, by hand: the next start would not take it either.
+    Frm_Main& w = LoadAndShow();
+    SetWindowPos(w.hwnd(), nullptr, 0, 0, Px(3000), Px(2000), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int column = 0; column < kColumnCount; ++column) listview::SetColumnWidth(w.LVList(), column, 0);
+    SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+    const std::vector after = stored();
+    EXPECT_EQ(after[0], made[0]);
+    EXPECT_EQ(after[1], made[1]);
+    EXPECT_TRUE(after[2].starts_with(std::to_wstring(FileColumns()[0].widthTwips) + L",")) << after[2];
+}
+
 }  // namespace
 }  // namespace orvane

@@ -161,5 +161,33 @@ TEST(ListChanges, MergedRowsKeepOrderColoursMarksAndWhereEachRowCameFrom) {
     }
 }
 
+TEST(ListChanges, RowsThatLeftByAnotherWayAreRecountedAndACaseRenameReplacesItsRow) {
+    constexpr int kSize = 2;
+    const Collator collator;
+    const auto shared = [](const FileRow& r) { return r.sizeShared; };
+    // Listed a=100, b=100, c=50 and counted; b taken out as a delete takes
+    // it; then a merge of a as it was, or of c grown.
+    for (const FileRow& changed : {R(L"a", 100), R(L"c", 60)}) {
+        SCOPED_TRACE(testing::PrintToString(changed.key));
+        std::vector<FileRow> rows{R(L"c", 50), R(L"a", 100), R(L"b", 100)};
+        rows[1].sizeShared = rows[2].sizeShared = true;
+        SizeTally tally;
+        MergeChanges(rows, tally, {}, kSize, 0, collator, {}, nullptr);
+        std::erase_if(rows, [](const FileRow& r) { return r.key == L"b"; });
+        MergeChanges(rows, tally, {{changed}, {}}, kSize, 0, collator, {}, nullptr);
+        EXPECT_EQ(Where(rows, shared), Names{});
+    }
+
+    // b.txt renamed B.txt outside: one row, standing where b.txt stood for selection and focus.
+    std::vector<FileRow> rows{R(L"a", 10), R(L"b.txt", 20), R(L"c", 20)};
+    SizeTally tally;
+    RowChanges changes{{R(L"B.txt", 20)}, {L"b.txt"}};
+    changes.renamed = {{L"b.txt", L"B.txt"}};
+    const std::vector<std::size_t> from = MergeChanges(rows, tally, changes, kSize, 0, collator, {}, nullptr);
+    EXPECT_EQ(Where(rows, [](const FileRow&) { return true; }), (Names{L"a", L"c", L"B.txt"}));
+    EXPECT_EQ(from, (std::vector<std::size_t>{0, 2, 1}));
+    EXPECT_EQ(Where(rows, shared), (Names{L"c", L"B.txt"}));
+}
+
 }  // namespace
 }  // namespace orvane

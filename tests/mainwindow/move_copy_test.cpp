@@ -47,12 +47,25 @@ TEST_F(MoveCopyTest, MoveTakesTheSelectedFilesAndTheirRowsAway) {
     EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"a.mp3", L"c.mp3", L"d.mp3"}));
     EXPECT_EQ(CountPanel(), L"3 ﾌｧｲﾙ");
 
-    // Onto the folder the files are in: they stay, and so do their rows.
+    // Onto the folder the files are in: they stay, and so do their rows; a
+    // copy there is refused with a word too.
     Select({L"a.mp3"});
     shell.browseAnswer = downloads;
     Command(kCmdMove);
+    Command(kCmdCopy);
     EXPECT_TRUE(test::Exists(File(L"a.mp3")));
     EXPECT_EQ(Count(), 3);
+    EXPECT_EQ(shell.messages.size(), 2u);
+    EXPECT_EQ(shell.fileOperations.size(), 1u);
+
+    // Onto a file of the same name: asked, and replaced only on yes.
+    test::WriteBytes(target + L"\\c.mp3", "OLD");
+    Select({L"c.mp3", L"d.mp3"});
+    shell.browseAnswer = target;
+    shell.messageAnswer = IDNO;
+    Command(kCmdMove);
+    EXPECT_EQ(test::ReadBytes(target + L"\\c.mp3"), "OLD");
+    EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"a.mp3", L"c.mp3"}));
 }
 
 TEST_F(MoveCopyTest, CopyLeavesFilesAndRowsAndSaysCopy) {

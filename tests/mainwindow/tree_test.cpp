@@ -174,20 +174,56 @@ TEST_F(TreeTest, RemoveDropsTheNodeWithEverythingBelowItButNotTheRoot) {
     EXPECT_EQ(treeview::Count(w.TVDir()), 1);
 }
 
-TEST_F(TreeTest, TheMenuActsOnTheSelectedNodeNotOnTheOneRightClicked) {
-    WriteData(L"Music,D:\\mp3\r\nGone,D:\\gone\r\n");
-    LoadAndShow();
-    Select(Node(L"Gone"));
-    test::WhenMenuShows(
-        [](HWND popup, HMENU, void*) {  // Down three times to "削除", then Enter
-            for (int i = 0; i < 3; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-            PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-        },
-        nullptr);
+// Picks the entry so many steps down the tree's menu, noting the node
+// highlighted while the menu is open.
+struct MenuPick {
+    int downs = 0;
+    HWND tree = nullptr;
+    HTREEITEM highlighted = nullptr;
+};
+void PickFromMenu(HWND popup, HMENU, void* context) {
+    auto* pick = static_cast<MenuPick*>(context);
+    pick->highlighted = treeview::DropHighlight(pick->tree);
+    for (int i = 0; i < pick->downs; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(TreeTest, TheMenuActsOnTheNodeRightClickedAndTheListFollowsARemovedNode) {
+    const std::wstring music = folder / L"music";
+    test::MakeFolder(music);
+    test::MakeFile(music + L"\\song.mp3", 5);
+    WriteData(L"Music," + music + L"\r\nGone,D:\\gone\r\n");
+    Frm_Main& w = LoadOnDownloads();
+    Press(Node(L"Music"), WM_LBUTTONDOWN, WM_LBUTTONUP);
+    ASSERT_EQ(Column1(), (std::vector<std::wstring>{L"song.mp3"}));
+
+    // 変更 opens with the right-clicked node's name and folder.
+    MenuPick change{2, w.TVDir()};
+    test::WhenMenuShows(PickFromMenu, &change);
+    Press(Node(L"Gone"), WM_RBUTTONDOWN, WM_RBUTTONUP);
+    ProcessPendingMessages();
+    EXPECT_EQ(change.highlighted, Node(L"Gone"));
+    EXPECT_EQ(treeview::DropHighlight(w.TVDir()), nullptr);
+    ASSERT_EQ(dialogs.dialogOpenedWith.size(), 1u);
+    EXPECT_EQ(dialogs.dialogOpenedWith[0], (std::pair<std::wstring, std::wstring>{L"Gone", L"D:\\gone"}));
+
+    // 削除 removes it alone; the selection and the list stay.
+    MenuPick remove{3, w.TVDir()};
+    test::WhenMenuShows(PickFromMenu, &remove);
+    Press(Node(L"Gone"), WM_RBUTTONDOWN, WM_RBUTTONUP);
+    ProcessPendingMessages();
+    EXPECT_EQ(Shape(), L"Music=" + music + L"\n");
+    EXPECT_EQ(treeview::Selection(w.TVDir()), Node(L"Music"));
+    EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"song.mp3"}));
+
+    // Removing the node whose folder the list shows moves the list to the node selected then.
+    test::WhenMenuShows(PickFromMenu, &remove);
     Press(Node(L"Music"), WM_RBUTTONDOWN, WM_RBUTTONUP);
     ProcessPendingMessages();
-    EXPECT_EQ(Shape(), L"Music=D:\\mp3\n");
-    EXPECT_EQ(Data(), L"Music,D:\\mp3\r\n");
+    EXPECT_EQ(Data(), L"");
+    EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));
+    EXPECT_EQ(Row(L"song.mp3"), -1);
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), w.NodeOf(treeview::Root(w.TVDir()))->folder);
 }
 
 TEST_F(TreeTest, ExplorerOpensTheSelectedFolderQuotedOrSaysItIsMissing) {
