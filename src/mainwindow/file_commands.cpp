@@ -79,13 +79,6 @@ std::wstring Frm_Main::RowPath(int row) const {
     return name.empty() ? std::wstring() : JoinPath(listedFolder_, name);
 }
 
-std::vector<std::wstring> Frm_Main::SelectedPaths() const {
-    std::vector<std::wstring> paths;
-    for (int row : fileList_.SelectedRows())
-        if (std::wstring path = RowPath(row); !path.empty()) paths.push_back(std::move(path));
-    return paths;
-}
-
 std::vector<std::wstring> Frm_Main::FilesToActOn() { return FilesToActOn(fileList_.SelectedRows()); }
 
 std::vector<std::wstring> Frm_Main::FilesToActOn(const std::vector<int>& rows) {

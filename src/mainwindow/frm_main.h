@@ -94,7 +94,6 @@ public:
     // The commands on files (file_commands.cpp).
     // The full path of a row's file (its name on disk), empty for no row.
     std::wstring RowPath(int row) const;
-    std::vector<std::wstring> SelectedPaths() const;  // in list order
     // The folder the rows were listed from; empty when the list shows none.
     const std::wstring& ListedFolder() const { return listedFolder_; }
     // Removes the rows whose files are no longer in the folder; the count follows.
