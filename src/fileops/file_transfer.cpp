@@ -18,10 +18,12 @@ std::wstring NameOf(const std::wstring& path) {
     return cut == std::wstring::npos ? path : path.substr(cut + 1);
 }
 
-// The names of some of the paths, one a line, the rest counted.
+// The names of some of the paths, one a line in brackets (so that a blank at
+// a name's end shows), the rest counted.
 std::wstring NameLines(const std::vector<std::wstring>& paths, const std::vector<std::size_t>& which) {
     std::wstring lines;
-    for (std::size_t k = 0; k < which.size() && k < kNamesShown; ++k) lines += L"\n" + NameOf(paths[which[k]]);
+    for (std::size_t k = 0; k < which.size() && k < kNamesShown; ++k)
+        lines += L"\n「" + NameOf(paths[which[k]]) + L"」";
     if (which.size() > kNamesShown) lines += L"\nほか " + std::to_wstring(which.size() - kNamesShown) + L" 件";
     return lines;
 }

@@ -39,7 +39,7 @@ TEST_F(FileTransferTest, AFileOfTheSameNameIsReplacedOnlyOnYesAndTheUserIsAskedO
     // No: the others go, the file of that name stays untouched.
     EXPECT_EQ(Move(both, IDNO), true);
     ASSERT_EQ(shell.messages.size(), 2u);
-    EXPECT_NE(shell.messages[1].find(L"\na.txt"), std::wstring::npos);
+    EXPECT_NE(shell.messages[1].find(L"\n「a.txt」"), std::wstring::npos);
     EXPECT_EQ(shell.messages[1].find(L"b.txt"), std::wstring::npos);
     EXPECT_EQ(test::ReadBytes(lib + L"\\A.TXT"), "OLD");
     EXPECT_EQ(test::ReadBytes(dl + L"\\a.txt"), "AAA");
@@ -71,7 +71,7 @@ TEST_F(FileTransferTest, TwoFilesOfOneNameAFolderOfThatNameTheSameFolderAndTrimm
     // The second of one name and the one a folder blocks stay; OK sends the rest.
     EXPECT_EQ(Move({dl + L"\\c.txt", folder / L"other\\C.txt", dl + L"\\sub"}, IDOK), true);
     ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_NE(shell.messages[0].find(L"\nC.txt\nsub"), std::wstring::npos);
+    EXPECT_NE(shell.messages[0].find(L"\n「C.txt」\n「sub」"), std::wstring::npos);
     EXPECT_EQ(test::ReadBytes(lib + L"\\c.txt"), "first");
     EXPECT_EQ(test::ReadBytes(folder / L"other\\C.txt"), "second");
     EXPECT_EQ(test::ReadBytes(dl + L"\\sub"), "file");
@@ -86,7 +86,7 @@ TEST_F(FileTransferTest, TwoFilesOfOneNameAFolderOfThatNameTheSameFolderAndTrimm
     test::WriteBytes(dl + L"\\x.txt", "X");
     EXPECT_EQ(Move({dl + L"\\x.txt.", dl + L"\\con.txt"}, IDYES), std::nullopt);
     EXPECT_EQ(shell.messages.size(), 4u);
-    EXPECT_NE(shell.messages[3].find(L"\nx.txt.\ncon.txt"), std::wstring::npos);
+    EXPECT_NE(shell.messages[3].find(L"\n「x.txt.」\n「con.txt」"), std::wstring::npos);
     EXPECT_EQ(test::ReadBytes(dl + L"\\x.txt"), "X");
     EXPECT_EQ(shell.fileOperations.size(), 1u);
 }
