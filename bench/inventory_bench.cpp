@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "app/ini.h"
+#include "platform/ini.h"
 #include "app/program_dialogs.h"
-#include "fileops/shell_ui.h"
-#include "inventory/scan_folder.h"
-#include "mainwindow/frm_main.h"
-#include "win/text.h"
+#include "platform/shell_ui.h"
+#include "platform/folder_scan.h"
+#include "ui/frm_main.h"
+#include "platform/code_page.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "inventory/incomplete_list.h"
-#include "inventory/scan_folder.h"
-#include "mainwindow/file_list_model.h"
-#include "mainwindow/list_changes.h"
-#include "mainwindow/locale_text.h"
+#include "core/incomplete_list.h"
+#include "platform/folder_scan.h"
+#include "core/file_list_model.h"
+#include "core/list_changes.h"
+#include "platform/locale_text.h"
 
 namespace {
 

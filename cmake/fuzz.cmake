@@ -9,10 +9,10 @@ set_target_properties(orvane_core PROPERTIES EXCLUDE_FROM_ALL ON)
 
 add_library(orvane_fuzz_parsers STATIC
     src/core/text.cpp
-    src/inventory/download_name.cpp
-    src/inventory/incomplete_list.cpp
-    src/inventory/dummy_header.cpp
-    src/mainwindow/folder_store.cpp
+    src/core/download_name.cpp
+    src/core/incomplete_list.cpp
+    src/core/dummy_header.cpp
+    src/core/registered_folders.cpp
 )
 target_include_directories(orvane_fuzz_parsers PUBLIC src)
 target_compile_options(orvane_fuzz_parsers PRIVATE
@@ -27,7 +27,7 @@ foreach(parser download_name incomplete_list dummy_header folder_file)
 endforeach()
 
 # The conversions of numbers, colours and window edges read from the settings file.
-add_executable(settings_number_fuzz fuzz/settings_number_fuzz.cpp src/app/settings_model.cpp src/core/text.cpp)
+add_executable(settings_number_fuzz fuzz/settings_number_fuzz.cpp src/core/settings_model.cpp src/core/text.cpp)
 target_include_directories(settings_number_fuzz PRIVATE src)
 target_compile_options(settings_number_fuzz PRIVATE
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)

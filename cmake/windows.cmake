@@ -8,52 +8,25 @@ target_compile_definitions(orvane_core PUBLIC ${ORVANE_WIN_DEFINES})
 
 configure_file(src/app/build_config.h.in ${CMAKE_BINARY_DIR}/generated/build_config.h @ONLY)
 
-add_library(orvane_win STATIC
-    src/win/text.cpp
-    src/win/dpi.cpp
-    src/win/window.cpp
-    src/win/controls.cpp
-    src/win/list_view.cpp
-    src/win/drag_source.cpp
-    src/win/modal_dialog.cpp
-    src/win/paths.cpp
-    src/win/files.cpp
-    src/win/translucency.cpp
-    src/win/picture.cpp
-    src/win/file_drop.cpp
-    src/win/drop_target.cpp
-    src/app/ini.cpp
-    src/app/splash.cpp
-    src/app/startup.cpp
-    src/app/program_dialogs.cpp
-    src/app/version.cpp
-    src/inventory/scan_folder.cpp
-    src/mainwindow/frm_main.cpp
-    src/mainwindow/filelist.cpp
-    src/mainwindow/file_commands.cpp
-    src/mainwindow/move_copy.cpp
-    src/mainwindow/drag_drop.cpp
-    src/mainwindow/clipboard.cpp
-    src/mainwindow/sort.cpp
-    src/mainwindow/findbar.cpp
-    src/mainwindow/locale_text.cpp
-    src/mainwindow/tree.cpp
-    src/mainwindow/folder_watch.cpp
-    src/mainwindow/folder_follow.cpp
-    src/mainwindow/folder_file.cpp
-    src/dialogs/frm_pathmod.cpp
-    src/dialogs/frm_setting.cpp
-    src/mainwindow/layout.cpp
-    src/mainwindow/appearance.cpp
-    src/mainwindow/settings_command.cpp
-    src/dialogs/frm_ver.cpp
-    src/fileops/shell_ui.cpp
-    src/fileops/file_transfer.cpp
-)
-target_include_directories(orvane_win PUBLIC src ${CMAKE_BINARY_DIR}/generated)
-target_compile_options(orvane_win PRIVATE ${ORVANE_WARNINGS})
-target_link_libraries(orvane_win PUBLIC orvane_core comctl32 shell32 ole32 comdlg32 gdi32 user32 version shlwapi windowscodecs uuid)
-target_link_options(orvane_win PUBLIC -static)
+file(GLOB ORVANE_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/*.cpp)
+add_library(orvane_platform STATIC ${ORVANE_PLATFORM_SOURCES})
+target_compile_options(orvane_platform PRIVATE ${ORVANE_WARNINGS})
+target_link_libraries(orvane_platform PUBLIC orvane_core comctl32 shell32 ole32 comdlg32 gdi32 user32 version shlwapi
+    windowscodecs uuid)
+target_link_options(orvane_platform PUBLIC -static)
+
+file(GLOB ORVANE_UI_SOURCES CONFIGURE_DEPENDS src/ui/*.cpp)
+add_library(orvane_ui STATIC ${ORVANE_UI_SOURCES})
+target_compile_options(orvane_ui PRIVATE ${ORVANE_WARNINGS})
+target_link_libraries(orvane_ui PUBLIC orvane_platform)
+
+# Start-up and wiring; WinMain itself is the program's only other source.
+file(GLOB ORVANE_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp)
+list(REMOVE_ITEM ORVANE_APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/winmain.cpp)
+add_library(orvane_app STATIC ${ORVANE_APP_SOURCES})
+target_include_directories(orvane_app PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_compile_options(orvane_app PRIVATE ${ORVANE_WARNINGS})
+target_link_libraries(orvane_app PUBLIC orvane_ui)
 
 # Resources: manifest, version, icon, splash picture. The tests link them too,
 # so that controls there are the same version 6 controls the program uses.
@@ -62,7 +35,7 @@ set_source_files_properties(${ORVANE_RC} PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/src/res/orvane.manifest;${CMAKE_SOURCE_DIR}/src/res/orvane.ico;${CMAKE_SOURCE_DIR}/src/res/splash.bmp")
 
 add_executable(Orvane WIN32 src/app/winmain.cpp ${ORVANE_RC})
-target_link_libraries(Orvane PRIVATE orvane_win)
+target_link_libraries(Orvane PRIVATE orvane_app)
 target_link_options(Orvane PRIVATE -municode)
 
 # The help page that the help command opens lies beside the program.
@@ -80,34 +53,12 @@ if(ORVANE_BUILD_TESTS)
   add_library(orvane_test_main STATIC tests/support/test_main.cpp tests/support/temp_folder.cpp
       tests/support/download_folder.cpp)
   target_include_directories(orvane_test_main PUBLIC tests)
-  target_link_libraries(orvane_test_main PUBLIC orvane_win GTest::gtest GTest::gmock)
+  target_link_libraries(orvane_test_main PUBLIC orvane_app GTest::gtest GTest::gmock)
 
-  add_executable(orvane_tests
-      ${ORVANE_CORE_TESTS}
-      tests/win/text_test.cpp
-      tests/win/handles_test.cpp
-      tests/app/ini_test.cpp
-      tests/app/splash_test.cpp
-      tests/app/program_dialogs_test.cpp
-      tests/mainwindow/frm_main_test.cpp
-      tests/mainwindow/layout_test.cpp
-      tests/win/translucency_test.cpp
-      tests/mainwindow/appearance_test.cpp
-      tests/mainwindow/settings_command_test.cpp
-      tests/win/drop_test.cpp
-      tests/mainwindow/file_list_test.cpp
-      tests/mainwindow/file_commands_test.cpp
-      tests/mainwindow/findbar_test.cpp
-      tests/mainwindow/folder_follow_test.cpp
-      tests/inventory/scan_folder_test.cpp
-      tests/mainwindow/tree_test.cpp
-      tests/mainwindow/move_copy_test.cpp
-      tests/fileops/file_transfer_test.cpp
-      tests/mainwindow/drag_drop_test.cpp
-      tests/dialogs/frm_pathmod_test.cpp
-      tests/dialogs/frm_setting_test.cpp
-      tests/dialogs/frm_ver_test.cpp
-      ${ORVANE_RC})
+  # The tests mirror src/: each layer's tests in the folder of its name.
+  file(GLOB ORVANE_WINDOWS_TESTS CONFIGURE_DEPENDS tests/platform/*.cpp tests/ui/*.cpp tests/app/*.cpp)
+  list(REMOVE_ITEM ORVANE_WINDOWS_TESTS ${CMAKE_SOURCE_DIR}/tests/platform/shell_ui_test.cpp)
+  add_executable(orvane_tests ${ORVANE_CORE_TESTS} ${ORVANE_WINDOWS_TESTS} ${ORVANE_RC})
   target_link_libraries(orvane_tests PRIVATE orvane_test_main)
   set_target_properties(orvane_tests PROPERTIES CROSSCOMPILING_EMULATOR "${WINE_RUN};null")
   gtest_discover_tests(orvane_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
@@ -115,7 +66,7 @@ if(ORVANE_BUILD_TESTS)
 
   # The shell's real dialogs and file operations, run alone: under Wine the
   # folder dialog took up to a minute with other test processes beside it.
-  add_executable(orvane_shell_tests tests/fileops/shell_ui_test.cpp ${ORVANE_RC})
+  add_executable(orvane_shell_tests tests/platform/shell_ui_test.cpp ${ORVANE_RC})
   target_link_libraries(orvane_shell_tests PRIVATE orvane_test_main)
   set_target_properties(orvane_shell_tests PROPERTIES CROSSCOMPILING_EMULATOR "${WINE_RUN};null")
   gtest_discover_tests(orvane_shell_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
@@ -135,10 +86,10 @@ endif()
 
 # Benchmarks: programs that print figures.
 add_executable(orvane_bench bench/inventory_bench.cpp ${ORVANE_RC})
-target_link_libraries(orvane_bench PRIVATE orvane_win psapi)
+target_link_libraries(orvane_bench PRIVATE orvane_app psapi)
 target_link_options(orvane_bench PRIVATE -municode)
 
 # What one update of a followed folder costs against a full listing.
 add_executable(orvane_update_bench bench/update_bench.cpp ${ORVANE_RC})
-target_link_libraries(orvane_update_bench PRIVATE orvane_win)
+target_link_libraries(orvane_update_bench PRIVATE orvane_app)
 target_link_options(orvane_update_bench PRIVATE -municode)

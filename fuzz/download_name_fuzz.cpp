@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "inventory/download_name.h"
-#include "inventory/file_entry.h"
+#include "core/download_name.h"
+#include "core/file_entry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "inventory/dummy_header.h"
+#include "core/dummy_header.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;

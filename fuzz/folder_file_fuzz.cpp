@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/text.h"
-#include "mainwindow/folder_store.h"
+#include "core/registered_folders.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/text.h"
-#include "inventory/incomplete_list.h"
+#include "core/incomplete_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

@@ -15,7 +15,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings_model.h"
+#include "core/settings_model.h"
 
 namespace {
 

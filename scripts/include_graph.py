@@ -1,38 +1,27 @@
 #!/usr/bin/env python3
 """Include graph of src/: every #include "..." edge, edges from a lower layer
-to a higher one, Windows headers in the platform-free core, and cycles
-between files and between units (x.h with x.cpp). Usage: scripts/include_graph.py [SRC]
-Every file of src/ has its layer below; a new file needs one, so that its place is a choice."""
+(folder) to a higher one, Windows headers in the platform-free core, and
+cycles between files, between units (x.h with x.cpp) and between folders. Usage: scripts/include_graph.py [SRC]
+Every file of src/ lies in a layer's folder: core, platform, ui, app."""
 import os, re, sys
 
 src = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else 'src')
-LAYERS = ['core', 'win', 'services', 'windows', 'entry']
-CORE_UNITS = {'inventory/download_name', 'inventory/dummy_header', 'inventory/incomplete_list',
-              'inventory/file_entry', 'app/settings_model', 'app/version_text', 'mainwindow/layout_core',
-              'mainwindow/folder_store', 'mainwindow/file_list_model', 'mainwindow/file_list_sort',
-              'dialogs/setting_values', 'mainwindow/drop_rules', 'mainwindow/list_changes'}
-SERVICE_UNITS = {'app/ini', 'app/version', 'inventory/scan_folder', 'mainwindow/folder_file',
-                 'mainwindow/locale_text', 'mainwindow/appearance'}
-ENTRY_UNITS = {'app/startup', 'app/winmain', 'app/program_dialogs'}
+# Each top folder of src/ is a layer and may include only its own and lower ones.
+LAYERS = ['core', 'platform', 'ui', 'app']
 WINDOWS_HEADERS = re.compile(r'^(windows|winuser|wingdi|commctrl|shellapi|shlobj|objbase|ole2|windowsx|shlwapi|'
                              r'winbase|combaseapi|uxtheme|dwmapi|commdlg)\.h$', re.I)
 
 def unit(path):
     return os.path.splitext(path)[0]
 
+def folder(path):
+    return path.split(os.sep)[0] if os.sep in path else path.split('/')[0]
+
 def layer(path):
-    u = unit(path)
-    if u.startswith('core/') or u in CORE_UNITS or path == 'res/resource.h':
+    if path == 'res/resource.h':  # resource ids only
         return 0
-    if u.startswith('win/'):
-        return 1
-    if u.startswith('fileops/') or u in SERVICE_UNITS:
-        return 2
-    if u in ENTRY_UNITS:
-        return 4
-    if u.startswith(('dialogs/', 'mainwindow/')) or u == 'app/splash':
-        return 3
-    return None
+    top = folder(path)
+    return LAYERS.index(top) if top in LAYERS else None
 
 files = sorted(os.path.relpath(os.path.join(d, f), src) for d, _, fs in os.walk(src) for f in fs
                if f.endswith(('.h', '.cpp')))
@@ -64,8 +53,6 @@ for f in files:
         lf, lt = layer(f), layer(t)
         if lf is not None and lt is not None and lt > lf:
             problems.append(f'upward: {f} ({LAYERS[lf]}) -> {t} ({LAYERS[lt]})')
-        elif f.startswith('win/') and t.startswith(('app/', 'mainwindow/')):
-            problems.append(f'win/ reaches into a feature folder: {f} -> {t}')
 
 def cycles(graph):
     index, low, stack, on, out, n = {}, {}, [], set(), [], [0]
@@ -89,6 +76,11 @@ def cycles(graph):
             visit(v)
     return out
 
+folders = {}
+for f, ts in edges.items():
+    folders.setdefault(folder(f), set()).update(folder(t) for t in ts if folder(t) != folder(f))
+for scc in cycles(folders):
+    problems.append('folder cycle: ' + ' <-> '.join(scc))
 for scc in cycles(edges):
     problems.append('file cycle: ' + ' <-> '.join(scc))
 units = {}
@@ -99,5 +91,5 @@ for scc in cycles(units):
 
 for p in problems:
     print(p)
-print('OK: no upward edge, no cycle' if not problems else f'{len(problems)} problem(s)')
+print('OK: no upward edge, no cycle of files, units or folders' if not problems else f'{len(problems)} problem(s)')
 sys.exit(1 if problems else 0)

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "dialogs/frm_pathmod.h"
-#include "dialogs/frm_setting.h"
-#include "dialogs/frm_ver.h"
+#include "ui/frm_pathmod.h"
+#include "ui/frm_setting.h"
+#include "ui/frm_ver.h"
 
 namespace orvane {
 

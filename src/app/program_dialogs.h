@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/version_text.h"
-#include "dialogs/program_dialogs.h"
-#include "fileops/shell_ui.h"
+#include "core/version_text.h"
+#include "ui/program_dialogs.h"
+#include "platform/shell_ui.h"
 
 namespace orvane {
 

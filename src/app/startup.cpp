@@ -4,14 +4,14 @@
 
 #include "build_config.h"
 
-#include "app/ini.h"
+#include "platform/ini.h"
 #include "app/program_dialogs.h"
-#include "app/splash.h"
-#include "app/version.h"
+#include "ui/splash.h"
+#include "platform/program_version.h"
 #include "core/text.h"
-#include "win/translucency.h"
-#include "mainwindow/frm_main.h"
-#include "win/paths.h"
+#include "platform/translucency.h"
+#include "ui/frm_main.h"
+#include "platform/paths.h"
 
 namespace orvane {
 

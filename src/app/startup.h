@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "fileops/shell_ui.h"
+#include "platform/shell_ui.h"
 
 namespace orvane {
 

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "app/startup.h"
-#include "win/com.h"
-#include "win/paths.h"
+#include "platform/com.h"
+#include "platform/paths.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

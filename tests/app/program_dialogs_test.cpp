@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/frm_pathmod.h"
-#include "dialogs/frm_ver.h"
+#include "ui/frm_pathmod.h"
+#include "ui/frm_ver.h"
 #include "support/temp_folder.h"
-#include "win/controls.h"
+#include "platform/controls.h"
 
 namespace orvane {
 namespace {

@@ -8,7 +8,7 @@
 #include <shellapi.h>
 
 #include "e2e/remote_window.h"
-#include "mainwindow/commands.h"
+#include "ui/commands.h"
 #include "support/download_folder.h"
 #include "support/temp_folder.h"
 

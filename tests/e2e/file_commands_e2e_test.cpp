@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/remote_window.h"
-#include "mainwindow/commands.h"
+#include "ui/commands.h"
 #include "support/download_folder.h"
 #include "support/temp_folder.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "win/paths.h"
+#include "platform/paths.h"
 
 namespace orvane::e2e {
 

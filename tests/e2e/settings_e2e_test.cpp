@@ -2,12 +2,12 @@
 // box and "ＯＫ".
 #include <gtest/gtest.h>
 
-#include "app/ini.h"
-#include "dialogs/frm_setting.h"
+#include "platform/ini.h"
+#include "ui/frm_setting.h"
 #include "e2e/remote_window.h"
-#include "mainwindow/commands.h"
+#include "ui/commands.h"
 #include "support/temp_folder.h"
-#include "win/text.h"
+#include "platform/code_page.h"
 
 namespace orvane {
 namespace {

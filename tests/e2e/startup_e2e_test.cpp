@@ -1,13 +1,13 @@
 // The real Orvane.exe, started on a prepared program folder under Xvfb.
 #include <gtest/gtest.h>
 
-#include "app/ini.h"
+#include "platform/ini.h"
 #include "e2e/remote_window.h"
-#include "mainwindow/commands.h"
+#include "ui/commands.h"
 #include "support/temp_folder.h"
-#include "win/dpi.h"
-#include "win/paths.h"
-#include "win/text.h"
+#include "platform/dpi.h"
+#include "platform/paths.h"
+#include "platform/code_page.h"
 
 namespace orvane {
 namespace {

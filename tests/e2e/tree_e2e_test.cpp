@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "e2e/remote_window.h"
-#include "mainwindow/commands.h"
+#include "ui/commands.h"
 #include "support/download_folder.h"
 #include "support/temp_folder.h"
-#include "win/paths.h"
-#include "win/text.h"
+#include "platform/paths.h"
+#include "platform/code_page.h"
 
 namespace orvane {
 namespace {

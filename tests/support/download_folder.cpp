@@ -4,7 +4,7 @@
 #include <string>
 
 #include "support/temp_folder.h"
-#include "win/text.h"
+#include "platform/code_page.h"
 
 namespace orvane::test {
 

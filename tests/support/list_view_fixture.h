@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "mainwindow/commands.h"
+#include "ui/commands.h"
 #include "support/download_folder.h"
 #include "support/main_window_fixture.h"
-#include "win/controls.h"
+#include "platform/controls.h"
 
 namespace orvane::test {
 

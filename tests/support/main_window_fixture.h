@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "app/ini.h"
-#include "mainwindow/frm_main.h"
+#include "platform/ini.h"
+#include "ui/frm_main.h"
 #include "support/temp_folder.h"
-#include "win/dpi.h"
-#include "win/text.h"
+#include "platform/dpi.h"
+#include "platform/code_page.h"
 
 // RECT lives in the global namespace; so must its operators, for lookup.
 inline bool operator==(const RECT& a, const RECT& b) {

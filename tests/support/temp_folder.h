@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "dialogs/program_dialogs.h"
-#include "fileops/shell_ui.h"
+#include "ui/program_dialogs.h"
+#include "platform/shell_ui.h"
 
 namespace orvane::test {
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "win/com.h"
+#include "platform/com.h"
 
 namespace {
 

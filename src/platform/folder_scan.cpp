@@ -1,0 +1,325 @@
+#include "platform/folder_scan.h"
+
+#include <windows.h>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include "core/text.h"
+#include "core/download_name.h"
+#include "core/incomplete_list.h"
+#include "platform/files.h"
+#include "platform/handles.h"
+#include "platform/code_page.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr unsigned long long kTicksPerDay = 864000000000ull;  // 100 ns ticks
+constexpr double kDaysFrom1601To1899 = 109205.0;              // 1601-01-01 .. 1899-12-30
+
+bool IsListedFile(const WIN32_FIND_DATAW& data) {
+    return !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+double DaysFromLocalTicks(unsigned long long ticks) {
+    const double day = static_cast<double>(ticks / kTicksPerDay) - kDaysFrom1601To1899;
+    const double time = static_cast<double>(ticks % kTicksPerDay) / static_cast<double>(kTicksPerDay);
+    // Before the base date the day counts backwards but the time of day still
+    // forwards: 1899-12-29 06:00 is -1.25, not -0.75.
+    return day < 0 ? day - time : day + time;
+}
+
+bool ToLocalTicks(unsigned long long utcTicks, unsigned long long& localTicks) {
+    const FILETIME utc{static_cast<DWORD>(utcTicks), static_cast<DWORD>(utcTicks >> 32)};
+    FILETIME local{};
+    if (!FileTimeToLocalFileTime(&utc, &local)) return false;
+    localTicks = (static_cast<unsigned long long>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+    return true;
+}
+
+// FileTimeToLocalFileTime moves every time by the zone's present bias; under
+// Wine each call asks the C library for the zone afresh (10 to 20 ms per
+// 100,000 files). The bias is asked for once per scan and applied as the
+// call would; a scan then never straddles a change of daylight saving time.
+class LocalTimeShift {
+public:
+    double Days(unsigned long long utcTicks) {
+        if (!known_) {
+            unsigned long long local = 0;
+            if (!ToLocalTicks(utcTicks, local)) return 0;
+            shift_ = local - utcTicks;  // modulo 2^64, as the call's own arithmetic
+            known_ = true;
+        }
+        return DaysFromLocalTicks(utcTicks + shift_);
+    }
+
+private:
+    bool known_ = false;
+    unsigned long long shift_ = 0;
+};
+
+// Opens a file of a scanned folder by its VerbatimPath for reading, sharing
+// everything (the client may be writing it); nothing unless it is a file on disk.
+UniqueFile OpenScannedPath(const std::wstring& verbatimPath, DWORD flags) {
+    UniqueFile file(CreateFileW(verbatimPath.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, flags,
+                                nullptr));
+    if (file && GetFileType(file.get()) != FILE_TYPE_DISK) file.reset();
+    return file;
+}
+
+std::optional<DummyHeader> ReadDummyHeaderAt(const std::wstring& verbatimPath) {
+    const UniqueFile file = OpenScannedPath(verbatimPath, 0);
+    if (!file) return std::nullopt;
+    unsigned char header[kDummyFileSize + 1] = {};
+    DWORD got = 0;
+    // One byte more than a header: a file that grew since the scan is no dummy.
+    if (!ReadFile(file.get(), header, sizeof(header), &got, nullptr)) return std::nullopt;
+    return ParseDummyHeader(std::span<const unsigned char>(header, got));
+}
+
+// Makes entry the file as the enumeration describes it, keeping the room its
+// strings have; localDays turns a write time (UTC ticks) into local days.
+template <class LocalDays>
+void FillEntry(FileEntry& entry, const WIN32_FIND_DATAW& data, const LocalDays& localDays) {
+    entry.Name.assign(data.cFileName);
+    entry.Size =
+        static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    entry.TotalSize = FullSizeFromName(entry.Name);
+    const unsigned long long written = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                       data.ftLastWriteTime.dwLowDateTime;
+    entry.Modified = written ? localDays(written) : 0;
+    entry.User.clear();
+    entry.DummyFlag = false;
+}
+
+// Makes entries the folder's files, overwriting the entries it holds in
+// place (a refresh then finds the room for most names already there), and
+// calls found(index, name) for each listed file of 40 bytes right after its
+// entry is made. stopped, when given, is asked before each file.
+template <class Found>
+void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& found,
+              const std::function<bool()>& stopped = {}) {
+    std::size_t count = 0;
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (find) {
+        LocalTimeShift localTime;
+        do {
+            if (stopped && stopped()) break;
+            if (!IsListedFile(data)) continue;
+            if (count == entries.size()) entries.emplace_back();
+            FileEntry& entry = entries[count++];
+            FillEntry(entry, data, [&](unsigned long long ticks) { return localTime.Days(ticks); });
+            if (entry.Size == kDummyFileSize) found(count - 1, entry.Name);
+        } while (FindNextFileW(find.get(), &data));
+    }
+    entries.resize(count);
+    // Room kept from a far longer listing is given back.
+    if (entries.capacity() > 2 * count + 1024) entries.shrink_to_fit();
+}
+
+// Reads the headers of the 40-byte files handed to it, on a thread of its
+// own started with the first. Every path out joins the thread; one that
+// leaves early (an exception) drops what is still waiting.
+class DummyReaderThread {
+public:
+    explicit DummyReaderThread(std::size_t pendingLimit) : limit_(pendingLimit) {}
+    DummyReaderThread(const DummyReaderThread&) = delete;
+    DummyReaderThread& operator=(const DummyReaderThread&) = delete;
+    ~DummyReaderThread() { Join(true); }
+
+    // Takes the file to read for the slot (moving the path); false, leaving
+    // the path as it was, when no thread runs or enough are waiting.
+    bool Offer(std::size_t slot, std::wstring&& verbatimPath) {
+        if (!Started()) return false;
+        {
+            const std::lock_guard lock(mutex_);
+            if (pending_.size() >= limit_) return false;
+            pending_.push_back({slot, std::move(verbatimPath)});
+        }
+        wake_.notify_one();
+        return true;
+    }
+
+    // Waits for the thread; gives the headers it read, by slot (a slot
+    // handed over but missing here is still to be read).
+    std::vector<std::pair<std::size_t, std::optional<DummyHeader>>> Finish() {
+        Join(false);
+        return std::move(read_);
+    }
+
+private:
+    struct Pending {
+        std::size_t slot;
+        std::wstring path;
+    };
+
+    bool Started() {
+        if (thread_.joinable()) return true;
+        if (limit_ == 0 || failed_) return false;
+        try {
+            thread_ = std::thread([this] { Run(); });
+        } catch (const std::system_error&) {
+            failed_ = true;  // no thread to be had: the scan reads the headers itself
+        }
+        return thread_.joinable();
+    }
+
+    void Join(bool abandon) {
+        if (!thread_.joinable()) return;
+        {
+            const std::lock_guard lock(mutex_);
+            finished_ = true;
+            if (abandon) pending_.clear();
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+    void Run() noexcept {
+        try {
+            std::unique_lock lock(mutex_);
+            for (;;) {
+                wake_.wait(lock, [this] { return finished_ || !pending_.empty(); });
+                if (pending_.empty()) return;
+                const Pending job = std::move(pending_.front());
+                pending_.pop_front();
+                lock.unlock();
+                std::optional<DummyHeader> header = ReadDummyHeaderAt(job.path);
+                lock.lock();
+                read_.emplace_back(job.slot, header);
+            }
+        } catch (...) {
+            // Out of memory: what this thread has not read, the scan reads.
+        }
+    }
+
+    const std::size_t limit_;
+    bool failed_ = false;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Pending> pending_;
+    bool finished_ = false;
+    std::vector<std::pair<std::size_t, std::optional<DummyHeader>>> read_;
+    std::thread thread_;  // last: started after, and joined before, everything it uses
+};
+
+}  // namespace
+
+std::optional<FileEntry> ScanOneFile(const std::wstring& folder, const std::wstring& name) {
+    // The attributes alone, as the enumeration gives them: a search would
+    // open the folder, which under Wine keeps others from deleting it meanwhile.
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (name.size() >= MAX_PATH ||
+        !GetFileAttributesExW(VerbatimPath(folder, name).c_str(), GetFileExInfoStandard, &attributes))
+        return std::nullopt;
+    WIN32_FIND_DATAW data{};
+    data.dwFileAttributes = attributes.dwFileAttributes;
+    data.ftLastWriteTime = attributes.ftLastWriteTime;
+    data.nFileSizeHigh = attributes.nFileSizeHigh;
+    data.nFileSizeLow = attributes.nFileSizeLow;
+    name.copy(data.cFileName, name.size());
+    if (!IsListedFile(data)) return std::nullopt;
+    FileEntry entry;
+    FillEntry(entry, data, LocalDaysFromFileTime);
+    return entry;
+}
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+    if (!folder.empty() && folder.back() == L'\\') return folder + name;
+    return folder + L"\\" + name;
+}
+
+std::wstring VerbatimPath(const std::wstring& folder, const std::wstring& name) {
+    static constexpr std::wstring_view kVerbatim = L"\\\\?\\", kDevice = L"\\\\.\\";
+    const std::wstring_view given(folder);
+    if (given.starts_with(kVerbatim) || given.starts_with(kDevice)) return JoinPath(folder, name);
+    // The full path of a stand-in name: the folder's full path, unchanged by
+    // whatever the real name would make of it ("aux.mp3" alone gives "\\.\aux").
+    const std::wstring probe = JoinPath(folder, L"x");
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        wchar_t* last = nullptr;
+        const DWORD length = GetFullPathNameW(probe.c_str(), static_cast<DWORD>(full.size()), full.data(), &last);
+        if (length == 0 || !last) return JoinPath(folder, name);
+        if (length < full.size()) {
+            full.resize(static_cast<std::size_t>(last - full.data()));
+            break;
+        }
+        full.assign(length, L'\0');
+    }
+    full += name;
+    if (full.starts_with(L"\\\\")) return std::wstring(kVerbatim) + L"UNC" + full.substr(1);
+    return std::wstring(kVerbatim) + full;
+}
+
+double LocalDaysFromFileTime(unsigned long long utcTicks) {
+    unsigned long long local = 0;
+    return ToLocalTicks(utcTicks, local) ? DaysFromLocalTicks(local) : 0;
+}
+
+FileEntryList ScanFolder(const std::wstring& folder, const std::function<bool()>& stopped) {
+    FileEntryList entries;
+    const auto noHeaders = [](std::size_t, const std::wstring&) {};
+    ScanInto(folder, entries, noHeaders, stopped);
+    return entries;
+}
+
+FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit, FileEntryList room) {
+    FolderScan scan;
+    scan.entries = std::move(room);
+    // The verbatim path of a file is this plus its name: worked out once, not per file.
+    const std::wstring prefix = VerbatimPath(folder, L"");
+    std::vector<bool> read;
+    DummyReaderThread reader(pendingLimit);
+    ScanInto(folder, scan.entries, [&](std::size_t index, const std::wstring& name) {
+        const std::size_t slot = scan.dummies.size();
+        scan.dummies.push_back({index, std::nullopt});
+        read.push_back(false);
+        std::wstring path = prefix + name;
+        if (reader.Offer(slot, std::move(path))) return;
+        scan.dummies[slot].header = ReadDummyHeaderAt(path);
+        read[slot] = true;
+    });
+    for (auto& [slot, header] : reader.Finish()) {
+        scan.dummies[slot].header = header;
+        read[slot] = true;
+    }
+    for (std::size_t slot = 0; slot < scan.dummies.size(); ++slot)
+        if (!read[slot])
+            scan.dummies[slot].header = ReadDummyHeaderAt(prefix + scan.entries[scan.dummies[slot].index].Name);
+    return scan;
+}
+
+std::vector<std::wstring> ReadIncompleteListLines(const std::wstring& folder) {
+    const DWORD attributes = GetFileAttributesW(VerbatimPath(folder, kIncompleteListName).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        return {};
+    const UniqueFile file = OpenScannedFile(folder, kIncompleteListName, FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!file) return {};
+    return SplitLines(FromAnsi(ReadWholeFile(file.get())));
+}
+
+void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries) {
+    ApplyIncompleteList(ReadIncompleteListLines(folder), entries);
+}
+
+std::optional<DummyHeader> ReadDummyHeader(const std::wstring& folder, const std::wstring& name) {
+    return ReadDummyHeaderAt(VerbatimPath(folder, name));
+}
+
+UniqueFile OpenScannedFile(const std::wstring& folder, const std::wstring& name, DWORD flags) {
+    return OpenScannedPath(VerbatimPath(folder, name), flags);
+}
+
+}  // namespace orvane

@@ -1,0 +1,52 @@
+#include "ui/frm_pathmod.h"
+
+#include <commctrl.h>
+
+#include "platform/controls.h"
+
+namespace orvane {
+
+Frm_PathMod::Frm_PathMod(ShellUi& shell, std::wstring& RefName, std::wstring& RefDir)
+    : shell_(shell), refName_(RefName), refDir_(RefDir) {}
+
+void Frm_PathMod::Show(HWND owner) { RunModal(owner, kPathModCaption, 5760, 1320); }
+
+void Frm_PathMod::OnInitDialog() {
+    // Created in tab order: the labels take no focus. The boxes start a little
+    // further right than the captions need in a narrow font, so that "フォルダ"
+    // is never cut in a wider one.
+    Label2 = AddControl(WC_STATICW, L"フォルダ", SS_LEFT, kIdDirLabel, 120, 480, 885, 210);
+    txt_Name = AddControl(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kIdName, 1020, 60, 1755, 270, WS_EX_CLIENTEDGE);
+    txt_Dir = AddControl(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kIdDir, 1020, 420, 4005, 270, WS_EX_CLIENTEDGE);
+    cmd_Ref = AddControl(WC_BUTTONW, L"参照", WS_TABSTOP | BS_PUSHBUTTON, kIdBrowse, 5040, 420, 615, 270);
+    cmd_Ok = AddControl(WC_BUTTONW, L"ＯＫ", WS_TABSTOP | BS_DEFPUSHBUTTON, kIdOk, 3060, 840, 1215, 315);
+    cmd_Cancel = AddControl(WC_BUTTONW, L"キャンセル", WS_TABSTOP | BS_PUSHBUTTON, kIdCancel, 4380, 840, 1215, 315);
+    Label3 = AddControl(WC_STATICW, L"登録名", SS_LEFT, kIdNameLabel, 120, 120, 885, 210);
+    if (!refName_.empty()) {
+        SetWindowTextW(txt_Name, refName_.c_str());
+        SetWindowTextW(txt_Dir, refDir_.c_str());
+    }
+    SetFocus(txt_Name);
+}
+
+bool Frm_PathMod::OnCommand(int id, int code, HWND control) {
+    switch (id) {
+    case kIdOk:
+        refName_ = WindowText(txt_Name);
+        refDir_ = WindowText(txt_Dir);
+        EndDialog(hwnd(), IDOK);
+        return true;
+    case kIdCancel:
+        refName_.clear();
+        EndDialog(hwnd(), IDCANCEL);
+        return true;
+    case kIdBrowse:
+        if (const auto folder = shell_.BrowseForFolder(hwnd(), kBrowseTitle, kBrowseFlags, L""))
+            SetWindowTextW(txt_Dir, folder->c_str());
+        return true;
+    default:
+        return ModalDialog::OnCommand(id, code, control);
+    }
+}
+
+}  // namespace orvane

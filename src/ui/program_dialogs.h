@@ -1,0 +1,29 @@
+// The program's own modal dialogs as their callers see them: the program
+// shows the real ones, tests give scripted ones.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/settings_model.h"
+
+namespace orvane {
+
+class ProgramDialogs {
+public:
+    virtual ~ProgramDialogs() = default;
+
+    // The registered-folder dialog: opens with RefName and RefDir and leaves
+    // the user's name and folder in them ("キャンセル" empties RefName).
+    virtual void EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) = 0;
+
+    // The version dialog; returns when it is closed.
+    virtual void ShowVersion(HWND owner) = 0;
+
+    // The settings dialog; returns when it is closed. "ＯＫ" leaves the new
+    // settings in settings and has written them through write.
+    virtual void EditSettings(HWND owner, Settings& settings, const IniWriter& write) = 0;
+};
+
+}  // namespace orvane

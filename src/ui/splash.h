@@ -1,0 +1,32 @@
+// The start-up window: logo, product name and version while the main window loads.
+#pragma once
+
+#include "core/version_text.h"
+#include "platform/handles.h"
+#include "platform/window.h"
+
+namespace orvane {
+
+class frm_Splash final : public Window {
+public:
+    explicit frm_Splash(const ProgramVersion& version);
+
+    // Creates the window hidden and fills its labels.
+    void Load();
+
+    HWND imgLogo = nullptr;
+    HWND lblStatus = nullptr;
+    HWND lblVersion = nullptr;
+    HWND lblProductName = nullptr;
+    HWND lblCompanyProduct = nullptr;
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    ProgramVersion version_;
+    UniqueFont font_;
+    UniqueFont titleFont_;
+    UniqueBitmap logo_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,227 @@
+// What the file list shows for a real download folder, read through the
+// real list view.
+#include <gtest/gtest.h>
+
+#include "platform/folder_scan.h"
+#include "support/hang_guard.h"
+#include "support/list_view_fixture.h"
+
+namespace orvane {
+namespace {
+
+using test::ListViewTest;
+
+TEST_F(ListViewTest, ListsEveryPlainFileWithSizesPercentagesUsersAndColours) {
+    const SYSTEMTIME spring{2003, 4, 1, 28, 9, 5, 30, 0};
+    test::MakeFile(File(L"song.mp3"), 1000, &spring);
+    test::MakeFile(File(L"copy.mp3"), 1000);
+    test::MakeFile(File(L"README"), 0);
+    test::MakeFile(File(L"empty.txt"), 0);
+    test::MakeFile(File(L"__INCOMPLETE___song0012AB34.dat"), 611738);
+    test::MakeFile(File(L"__INCOMPLETE___曲名000F4240128_44100_2_00000327.mp3"), 1);
+    test::MakeFile(File(L"__INCOMPLETE___listed00000010.zip"), 5);
+    test::MakeFile(File(L"a.tar.gz"), 7);
+    test::MakeDummy(File(L"[DMY]曲(4.5MB).mp3"), 0x00100000, 5, true);
+    test::WriteBytes(File(L"plain40.bin"), std::string(40, 'x'));
+    test::WriteAnsiText(File(L"incomplete downloads.txt"),
+                        L"Local Path:D:\\elsewhere\\__INCOMPLETE___listed00000010.zip\r\nRemote Name:x\r\n"
+                        L"Size: 10\r\nUser: たろう\r\n");
+    test::MakeFile(File(L"secret.txt"), 3);
+    SetFileAttributesW(File(L"secret.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    test::MakeFolder(File(L"sub"));
+
+    Frm_Main& w = LoadOnDownloads();
+    ASSERT_EQ(Count(), 11);
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"11 ﾌｧｲﾙ");
+    EXPECT_EQ(Row(L"secret.txt"), -1);
+    EXPECT_EQ(Row(L"sub"), -1);
+
+    const int song = Row(L"song.mp3");
+    ASSERT_GE(song, 0);
+    EXPECT_EQ(Text(song, Column::Size), L"1,000");
+    EXPECT_EQ(Text(song, Column::Total), L"無");
+    EXPECT_EQ(Text(song, Column::Percent), L"");
+    EXPECT_EQ(Text(song, Column::Extension), L"mp3");
+    EXPECT_EQ(Text(song, Column::Modified), L"2003/04/28 09:05");
+    EXPECT_EQ(Color(song, Column::Size), 0x00FF00u);  // shares its size with copy.mp3
+    EXPECT_EQ(Color(Row(L"copy.mp3"), Column::Size), 0x00FF00u);
+    EXPECT_EQ(Color(song, Column::FileName), w.Colors().listText);
+    EXPECT_NE(Color(Row(L"README"), Column::Size), 0x00FF00u);  // sizes of 0 never count
+    EXPECT_EQ(Text(Row(L"README"), Column::Extension), L"");
+    EXPECT_EQ(Text(Row(L"a.tar.gz"), Column::Extension), L"gz");
+
+    const int half = Row(L"__INCOMPLETE___song0012AB34.dat");
+    EXPECT_EQ(Text(half, Column::Total), L"1,223,476");
+    EXPECT_EQ(Text(half, Column::Percent), L"50%");
+    const int mp3 = Row(L"__INCOMPLETE___曲名000F4240128_44100_2_00000327.mp3");
+    EXPECT_EQ(Text(mp3, Column::Total), L"1,000,000");
+    EXPECT_EQ(Text(mp3, Column::Percent), L"0%");
+    const int listed = Row(L"__INCOMPLETE___listed00000010.zip");
+    EXPECT_EQ(Text(listed, Column::Total), L"10");
+    EXPECT_EQ(Text(listed, Column::Percent), L"50%");
+    EXPECT_EQ(Text(listed, Column::User), L" たろう");  // as the client wrote it
+
+    const int dummy = Row(L"[DMY]曲(4.5MB).mp3");  // shown in full by default
+    ASSERT_GE(dummy, 0);
+    EXPECT_EQ(Text(dummy, Column::Size), L"1,048,576");
+    EXPECT_EQ(Text(dummy, Column::Total), L"ダミー");
+    EXPECT_EQ(Text(dummy, Column::Percent), L"");
+    EXPECT_EQ(Color(dummy, Column::FileName), 0x808080u);
+    const int plain40 = Row(L"plain40.bin");
+    EXPECT_EQ(Text(plain40, Column::Total), L"無");
+    EXPECT_EQ(Text(plain40, Column::Size), L"40");
+
+    // The first row of the fill stays selected.
+    EXPECT_EQ(w.FileList().SelectedRows().size(), 1u);
+}
+
+TEST_F(ListViewTest, DummyNamesAndSizesFollowTheDisplaySettings) {
+    test::MakeDummy(File(L"[DMY]曲(4.5MB).mp3"), 0x00100000, 5, true);
+    test::MakeDummy(File(L"[D]noparen.mp3"), 0x10, 3, true);
+    LoadOnDownloads(L"[DMY]\r\nINITIALDISP=0\r\nSIZEDISP=0\r\nSIZESRC=1\r\n");
+    ASSERT_GE(Row(L"曲"), 0);
+    EXPECT_EQ(Text(Row(L"曲"), Column::Size), L"1,048,576");
+    EXPECT_EQ(Text(Row(L"曲"), Column::Extension), L"mp3");  // from the name on disk
+    EXPECT_GE(Row(L"noparen.mp3"), 0);                       // no "(": the suffix rule keeps it
+
+    LoadOnDownloads(L"[DMY]\r\nINITIALDISP=1\r\nSIZEDISP=1\r\nSIZESRC=0\r\n");
+    ASSERT_GE(Row(L"[DMY]曲(4.5MB).mp3"), 0);
+    EXPECT_EQ(Text(Row(L"[DMY]曲(4.5MB).mp3"), Column::Size), L"40");
+    EXPECT_EQ(Text(Row(L"[DMY]曲(4.5MB).mp3"), Column::Total), L"ダミー");
+}
+
+TEST_F(ListViewTest, DummyFilesNamedLikeDevicesAreListedAsDummies) {
+    struct Remove {  // the folder's own removal cannot delete them
+        std::wstring folder;
+        ~Remove() {
+            for (const wchar_t* name : {L"aux.mp3", L"com1.mp3"}) DeleteFileW(VerbatimPath(folder, name).c_str());
+        }
+    } remove{downloads};
+    test::MakeDummy(VerbatimPath(downloads, L"aux.mp3"), 0x10, 0, false);
+    test::WriteBytes(VerbatimPath(downloads, L"com1.mp3"), std::string(40, 'x'));
+    {
+        test::HangGuard guard("listing device-named files", 30000);
+        LoadOnDownloads();
+    }
+    ASSERT_EQ(Count(), 2);
+    EXPECT_EQ(Text(Row(L"aux.mp3"), Column::Total), L"ダミー");
+    EXPECT_EQ(Text(Row(L"com1.mp3"), Column::Total), L"無");
+}
+
+TEST_F(ListViewTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
+    test::MakeFile(File(L"__INCOMPLETE___a00000059.bin"), 1);
+    test::MakeFile(File(L"__INCOMPLETE___b0012D687.bin"), 2);
+    test::MakeFile(File(L"plain.txt"), 3);
+    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
+    ListView_SetItemState(w.LVList(), -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(w.LVList(), Row(L"plain.txt"), LVIS_SELECTED, LVIS_SELECTED);
+
+    ClickHeader(3);  // stored order 0: the first click sorts descending
+    EXPECT_EQ(Text(0, Column::Total), L"1,234,567");
+    EXPECT_EQ(Text(1, Column::Total), L"89");
+    EXPECT_EQ(Text(2, Column::Total), L"無");
+    EXPECT_EQ(ini.GetIni(L"SORT", L"KEY", L""), L"3");
+    EXPECT_EQ(ini.GetIni(L"SORT", L"ORDER", L""), L"1");
+    EXPECT_TRUE(Selected(2));
+    EXPECT_EQ(w.FileList().SelectedRows().size(), 1u);
+
+    ClickHeader(3);
+    EXPECT_EQ(Text(0, Column::Total), L"無");
+    EXPECT_EQ(Text(1, Column::Total), L"89");
+    EXPECT_EQ(Text(2, Column::Total), L"1,234,567");
+    EXPECT_EQ(ini.GetIni(L"SORT", L"ORDER", L""), L"0");
+    EXPECT_TRUE(Selected(0));
+
+    ClickHeader(4);  // another column: the order flips again
+    EXPECT_EQ(ini.GetIni(L"SORT", L"KEY", L""), L"4");
+    EXPECT_EQ(ini.GetIni(L"SORT", L"ORDER", L""), L"1");
+    EXPECT_EQ(Text(2, Column::Percent), L"");  // no percentage stays empty, last when descending
+}
+
+TEST_F(ListViewTest, ASortKeepsTheSelectedAndFocusedFilesWhereverTheyMove) {
+    for (const wchar_t* name : {L"a", L"b", L"c", L"d"}) test::MakeFile(File(name), 1);
+    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=1\r\n");
+    const HWND list = w.LVList();
+    const auto mark = [&](std::initializer_list<const wchar_t*> selected, const wchar_t* focused) {
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        for (const wchar_t* name : selected) ListView_SetItemState(list, Row(name), LVIS_SELECTED, LVIS_SELECTED);
+        ListView_SetItemState(list, Row(focused), LVIS_FOCUSED, LVIS_FOCUSED);
+    };
+    // The rows in list order, "+" selected, "*" focused.
+    const auto shown = [&] {
+        std::wstring text;
+        for (int i = 0; i < Count(); ++i) {
+            text += Text(i, Column::FileName);
+            if (ListView_GetItemState(list, i, LVIS_SELECTED)) text += L'+';
+            if (ListView_GetItemState(list, i, LVIS_FOCUSED)) text += L'*';
+            text += L' ';
+        }
+        return text;
+    };
+    ASSERT_EQ(Column1(), (std::vector<std::wstring>{L"d", L"c", L"b", L"a"}));
+
+    mark({L"b", L"d"}, L"c");
+    ClickHeader(1);
+    EXPECT_EQ(shown(), L"a b+ c* d+ ");
+    mark({L"a", L"b", L"c"}, L"a");  // all but one
+    ClickHeader(1);
+    EXPECT_EQ(shown(), L"d c+ b+ a+* ");
+    mark({L"a", L"b", L"c", L"d"}, L"d");
+    ClickHeader(1);
+    EXPECT_EQ(shown(), L"a+ b+ c+ d+* ");
+    mark({}, L"b");  // focused, nothing selected
+    ClickHeader(1);
+    EXPECT_EQ(shown(), L"d c b* a ");
+}
+
+TEST_F(ListViewTest, TheListComesUpInTheStoredOrder) {
+    test::MakeFile(File(L"file10.txt"), 30);
+    test::MakeFile(File(L"file2.txt"), 10);
+    test::MakeFile(File(L"File1.txt"), 20);
+    LoadOnDownloads(L"[SORT]\r\nKEY=2\r\nORDER=1\r\n");
+    EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"file10.txt", L"File1.txt", L"file2.txt"}));
+
+    LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
+    EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"File1.txt", L"file2.txt", L"file10.txt"}));
+
+    LoadOnDownloads(L"[SORT]\r\nKEY=9\r\nORDER=0\r\n");  // no such column: by name
+    EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"File1.txt", L"file2.txt", L"file10.txt"}));
+}
+
+TEST_F(ListViewTest, FindingByPrefixStartsAfterTheStartRowAndWrapsOnlyWhenAsked) {
+    for (const wchar_t* name : {L"apple.txt", L"Avocado.txt", L"banana.txt"}) test::MakeFile(File(name), 1);
+    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
+    ASSERT_EQ(Column1(), (std::vector<std::wstring>{L"apple.txt", L"Avocado.txt", L"banana.txt"}));
+    const auto find = [&w](int start, UINT flags, const wchar_t* text) {
+        NMLVFINDITEMW request{};
+        request.hdr.hwndFrom = w.LVList();
+        request.hdr.idFrom = kIdList;
+        request.hdr.code = LVN_ODFINDITEMW;
+        request.iStart = start;
+        request.lvfi.flags = flags;
+        request.lvfi.psz = text;
+        return static_cast<int>(SendMessageW(w.hwnd(), WM_NOTIFY, kIdList, reinterpret_cast<LPARAM>(&request)));
+    };
+    EXPECT_EQ(find(-1, LVFI_PARTIAL, L"a"), 0);  // from the top
+    EXPECT_EQ(find(3, LVFI_PARTIAL, L"a"), 0);   // no such row: from the top too
+    EXPECT_EQ(find(0, LVFI_PARTIAL, L"a"), 1);
+    EXPECT_EQ(find(1, LVFI_PARTIAL, L"A"), -1);
+    EXPECT_EQ(find(1, LVFI_PARTIAL | LVFI_WRAP, L"A"), 0);
+    EXPECT_EQ(find(2, LVFI_PARTIAL | LVFI_WRAP, L"b"), -1);  // only the start row matches
+    EXPECT_EQ(find(1, LVFI_PARTIAL, L"b"), 2);
+    EXPECT_EQ(find(2, LVFI_PARTIAL, L"b"), -1);
+    EXPECT_EQ(find(0, LVFI_STRING | LVFI_WRAP, L"BANANA.TXT"), 2);
+    EXPECT_EQ(find(0, LVFI_STRING | LVFI_WRAP, L"banana"), -1);
+}
+
+TEST_F(ListViewTest, AnEmptyFolderShowsAnEmptyListAndNoFiles) {
+    test::MakeFile(File(L".hidden"), 3);  // names with a dot in front are hidden here
+    Frm_Main& w = LoadOnDownloads();
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"0 ﾌｧｲﾙ");
+    ClickHeader(2);  // sorting nothing still stores the choice
+    EXPECT_EQ(ini.GetIni(L"SORT", L"KEY", L""), L"2");
+}
+
+}  // namespace
+}  // namespace orvane
