@@ -76,7 +76,8 @@ int wmain(int argc, wchar_t** argv) {
     ini.PutIni(L"PATH", L"FILE_PATH", folder);
     orvane::RealShellUi shell;
     orvane::RealProgramDialogs dialogs(shell, temp, {0, 4, 0}, L"");
-    orvane::AppContext app{ini, temp, shell, dialogs};
+    orvane::SettingsStore settings(ini);
+    orvane::AppContext app{settings, temp, shell, dialogs};
 
     const std::size_t memoryBefore = PrivateBytes();
     orvane::Frm_Main main(app);

@@ -12,6 +12,7 @@
 
 #include "core/incomplete_list.h"
 #include "platform/folder_scan.h"
+#include "platform/paths.h"
 #include "core/file_list_model.h"
 #include "core/list_changes.h"
 #include "platform/locale_text.h"

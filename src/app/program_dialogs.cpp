@@ -22,8 +22,8 @@ void RealProgramDialogs::ShowVersion(HWND owner) {
     dialog.Show(owner);
 }
 
-void RealProgramDialogs::EditSettings(HWND owner, Settings& settings, const IniWriter& write) {
-    Frm_Setting dialog(shell_, settings, write, programFolder_);
+void RealProgramDialogs::EditSettings(HWND owner, SettingsStore& settings) {
+    Frm_Setting dialog(shell_, settings, programFolder_);
     dialog.Show(owner);
 }
 

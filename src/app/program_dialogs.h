@@ -17,7 +17,7 @@ public:
 
     void EditRegisteredFolder(HWND owner, std::wstring& RefName, std::wstring& RefDir) override;
     void ShowVersion(HWND owner) override;
-    void EditSettings(HWND owner, Settings& settings, const IniWriter& write) override;
+    void EditSettings(HWND owner, SettingsStore& settings) override;
 
 private:
     ShellUi& shell_;

@@ -38,7 +38,8 @@ int Main(const std::wstring& programFolder, ShellUi& shell) {
     ProcessPendingMessages();
 
     RealProgramDialogs dialogs(shell, folder, version, ORVANE_WEB_ADDRESS);
-    AppContext app{ini, folder, shell, dialogs};
+    SettingsStore settings(ini);
+    AppContext app{settings, folder, shell, dialogs};
     Frm_Main main(app);
     main.QuitOnDestroy(true);
     main.Load();

@@ -98,59 +98,25 @@ std::wstring StableProfileValue(std::wstring_view value) {
 
 namespace {
 
-// How a stored text becomes the value in memory, and back.
-enum class Form {
-    Text,          // as stored
-    OnUnlessZero,  // a switch that only "0" turns off
-    NumberIsOne,   // a switch that is on when the text reads as the number 1
-    Number,        // an integer of the field's type; the default where the text is none
-};
+using Form = SettingForm;
 using Field =
     std::variant<std::wstring Settings::*, bool Settings::*, std::int16_t Settings::*, std::int32_t Settings::*>;
 struct SettingEntry {
-    SettingKey key;
     const wchar_t* section;
     const wchar_t* name;
-    const wchar_t* fallback;  // what a missing key reads as
     Field field;
     Form form;
 };
 
-// In the order the settings file is consulted at start-up.
 const SettingEntry kSettings[] = {
-    {SettingKey::FilePath, L"PATH", L"FILE_PATH", L"", &Settings::filePath, Form::Text},
-    {SettingKey::DeleteConfirm, L"SYSTEM", L"DELMSG", L"", &Settings::deleteConfirm, Form::OnUnlessZero},
-    {SettingKey::DefaultDir, L"PATH", L"DEFAULT_DIR", L"", &Settings::defaultDir, Form::Text},
-    {SettingKey::SortKey, L"SORT", L"KEY", L"1", &Settings::sortKey, Form::Number},
-    {SettingKey::SortOrder, L"SORT", L"ORDER", L"0", &Settings::sortOrder, Form::Number},
-    {SettingKey::Background, L"DESIGN", L"BG", L"", &Settings::background, Form::Text},
-    {SettingKey::Alignment, L"DESIGN", L"ALIGNMENT", L"0", &Settings::alignment, Form::Number},
-    {SettingKey::InvisibleEnabled, L"DESIGN", L"INVISIBLEENABLED", L"0", &Settings::invisibleEnabled, Form::Number},
-    {SettingKey::Invisible, L"DESIGN", L"INVISIBLE", L"255", &Settings::invisible, Form::Number},
-    {SettingKey::ListTextColor, L"DESIGN", L"LISTTEXTCOLOR", L"-2147483640", &Settings::listTextColor, Form::Number},
-    {SettingKey::GridLines, L"DESIGN", L"LINE", L"1", &Settings::gridLines, Form::Number},
-    {SettingKey::SizeColor, L"DESIGN", L"SIZECOLOR", L"65280", &Settings::sizeColor, Form::Number},
-    {SettingKey::RefDirView, L"SYSTEM", L"REFDIRVIEW", L"1", &Settings::refDirView, Form::NumberIsOne},
-    {SettingKey::Left, L"SYSTEM", L"LEFT", L"", &Settings::left, Form::Text},
-    {SettingKey::Top, L"SYSTEM", L"TOP", L"", &Settings::top, Form::Text},
-    {SettingKey::DummyInitialDisp, L"DMY", L"INITIALDISP", L"1", &Settings::dummyInitialDisp, Form::Number},
-    {SettingKey::DummySizeDisp, L"DMY", L"SIZEDISP", L"1", &Settings::dummySizeDisp, Form::Number},
-    {SettingKey::DummySizeSrc, L"DMY", L"SIZESRC", L"1", &Settings::dummySizeSrc, Form::Number},
-    {SettingKey::DummyColor, L"DMY", L"COLOR", L"8421504", &Settings::dummyColor, Form::Number},
-    {SettingKey::AutoRefresh, L"VIEW", L"AUTOREFRESH", L"1", &Settings::autoRefresh, Form::NumberIsOne},
-    {SettingKey::Width, L"VIEW", L"WIDTH", L"", &Settings::width, Form::Text},
-    {SettingKey::Height, L"VIEW", L"HEIGHT", L"", &Settings::height, Form::Text},
-    {SettingKey::Maximized, L"VIEW", L"MAXIMIZED", L"0", &Settings::maximized, Form::Number},
-    {SettingKey::Splitter, L"VIEW", L"SPLITTER", L"", &Settings::splitter, Form::Text},
-    {SettingKey::ColumnWidths, L"VIEW", L"COLUMNS", L"", &Settings::columnWidths, Form::Text},
+#define ORVANE_SETTING_ENTRY(key, field, type, value, section, name, form) \
+    {section, name, &Settings::field, Form::form},
+    ORVANE_SETTINGS(ORVANE_SETTING_ENTRY)
+#undef ORVANE_SETTING_ENTRY
 };
-static_assert(std::size(kSettings) == kSettingCount);
 
-const SettingEntry& EntryOf(SettingKey key) {
-    for (const SettingEntry& entry : kSettings)
-        if (entry.key == key) return entry;
-    return kSettings[0];  // every key has its line above
-}
+// The keys and the table come from one list, in one order.
+const SettingEntry& EntryOf(SettingKey key) { return kSettings[static_cast<std::size_t>(key)]; }
 
 template <typename>
 inline constexpr bool kAlwaysFalse = false;
@@ -198,8 +164,10 @@ std::wstring FindWordKey(std::size_t number) { return L"WORD" + std::to_wstring(
 }  // namespace
 
 Settings ReadSettings(const IniReader& read) {
+    static const Settings defaults;
     Settings s;
-    for (const SettingEntry& entry : kSettings) Assign(s, entry, read(entry.section, entry.name, entry.fallback));
+    for (const SettingEntry& entry : kSettings)
+        Assign(s, entry, read(entry.section, entry.name, StoredText(defaults, entry)));
     return s;
 }
 

@@ -42,67 +42,65 @@ std::wstring StableProfileValue(std::wstring_view value);
 using IniReader =
     std::function<std::wstring(std::wstring_view section, std::wstring_view key, std::wstring_view fallback)>;
 
+// How a stored text becomes the value in memory, and back.
+enum class SettingForm {
+    Text,          // as stored
+    OnUnlessZero,  // a switch that only "0" turns off
+    NumberIsOne,   // a switch that is on when the text reads as the number 1
+    Number,        // an integer of the field's type; the default where the text is none
+};
+
+// Every setting the program stores, once, in the order the settings file is
+// consulted at start-up: its key, its field in memory, the field's type and
+// default, its section and name in the settings file, and how its text reads.
+// A missing key reads as the default's stored text. Section VIEW is known
+// only to this program's later versions: files that know only the keys
+// before it stay readable by anything that does.
+#define ORVANE_SETTINGS(X)                                                                                        \
+    X(FilePath, filePath, std::wstring, L"", L"PATH", L"FILE_PATH", Text) /* the client's download folder */     \
+    X(DeleteConfirm, deleteConfirm, bool, true, L"SYSTEM", L"DELMSG", OnUnlessZero)                             \
+    X(DefaultDir, defaultDir, std::wstring, L"", L"PATH", L"DEFAULT_DIR", Text)                                 \
+    X(SortKey, sortKey, std::int16_t, 1, L"SORT", L"KEY", Number)                                               \
+    X(SortOrder, sortOrder, std::int16_t, 0, L"SORT", L"ORDER", Number)                                         \
+    X(Background, background, std::wstring, L"", L"DESIGN", L"BG", Text)                                         \
+    X(Alignment, alignment, std::int16_t, 0, L"DESIGN", L"ALIGNMENT", Number)                                   \
+    X(InvisibleEnabled, invisibleEnabled, std::int16_t, 0, L"DESIGN", L"INVISIBLEENABLED", Number)              \
+    X(Invisible, invisible, std::int16_t, 255, L"DESIGN", L"INVISIBLE", Number)                                 \
+    X(ListTextColor, listTextColor, std::int32_t, static_cast<std::int32_t>(0x80000008u), L"DESIGN",            \
+      L"LISTTEXTCOLOR", Number)                                                                                 \
+    X(GridLines, gridLines, std::int16_t, 1, L"DESIGN", L"LINE", Number)                                        \
+    X(SizeColor, sizeColor, std::int32_t, 65280, L"DESIGN", L"SIZECOLOR", Number)                               \
+    X(RefDirView, refDirView, bool, true, L"SYSTEM", L"REFDIRVIEW", NumberIsOne)                                \
+    X(Left, left, std::wstring, L"", L"SYSTEM", L"LEFT", Text) /* twips as stored */                             \
+    X(Top, top, std::wstring, L"", L"SYSTEM", L"TOP", Text)                                                      \
+    X(DummyInitialDisp, dummyInitialDisp, std::int16_t, 1, L"DMY", L"INITIALDISP", Number)                      \
+    X(DummySizeDisp, dummySizeDisp, std::int16_t, 1, L"DMY", L"SIZEDISP", Number)                               \
+    X(DummySizeSrc, dummySizeSrc, std::int16_t, 1, L"DMY", L"SIZESRC", Number)                                  \
+    X(DummyColor, dummyColor, std::int32_t, 8421504, L"DMY", L"COLOR", Number)                                  \
+    X(AutoRefresh, autoRefresh, bool, true, L"VIEW", L"AUTOREFRESH", NumberIsOne) /* the list follows its folder */ \
+    X(Width, width, std::wstring, L"", L"VIEW", L"WIDTH", Text) /* twips as stored */                            \
+    X(Height, height, std::wstring, L"", L"VIEW", L"HEIGHT", Text)                                               \
+    X(Maximized, maximized, std::int16_t, 0, L"VIEW", L"MAXIMIZED", Number) /* 1: left maximised */             \
+    X(Splitter, splitter, std::wstring, L"", L"VIEW", L"SPLITTER", Text) /* the splitter's place in twips */     \
+    X(ColumnWidths, columnWidths, std::wstring, L"", L"VIEW", L"COLUMNS", Text) /* seven widths in twips, "," */
+
 struct Settings {
-    std::wstring filePath;       // PATH/FILE_PATH: the client's download folder
-    std::wstring defaultDir;     // PATH/DEFAULT_DIR
-    bool deleteConfirm = true;   // SYSTEM/DELMSG: on unless exactly "0"
-    bool refDirView = true;      // SYSTEM/REFDIRVIEW read as a number equals 1
-    std::wstring left;           // SYSTEM/LEFT, twips as stored
-    std::wstring top;            // SYSTEM/TOP
-    std::int16_t sortKey = 1;    // SORT/KEY
-    std::int16_t sortOrder = 0;  // SORT/ORDER
-    std::wstring background;     // DESIGN/BG
-    std::int16_t alignment = 0;
-    std::int16_t invisibleEnabled = 0;
-    std::int16_t invisible = 255;
-    std::int32_t listTextColor = static_cast<std::int32_t>(0x80000008u);
-    std::int16_t gridLines = 1;
-    std::int32_t sizeColor = 65280;
-    std::int16_t dummyInitialDisp = 1;  // DMY/INITIALDISP
-    std::int16_t dummySizeDisp = 1;     // DMY/SIZEDISP
-    std::int16_t dummySizeSrc = 1;      // DMY/SIZESRC
-    std::int32_t dummyColor = 8421504;  // DMY/COLOR
-    // Section VIEW, which only this program's later versions know: files
-    // that know only the keys above stay readable by anything that does.
-    bool autoRefresh = true;     // VIEW/AUTOREFRESH: the list follows its folder
-    std::wstring width;          // VIEW/WIDTH, twips as stored
-    std::wstring height;         // VIEW/HEIGHT
-    std::int16_t maximized = 0;  // VIEW/MAXIMIZED: 1 when the window was left maximised
-    std::wstring splitter;       // VIEW/SPLITTER, the splitter's place in twips
-    std::wstring columnWidths;   // VIEW/COLUMNS, the seven widths in twips, comma-separated
+#define ORVANE_SETTING_FIELD(key, field, type, value, section, name, form) type field = value;
+    ORVANE_SETTINGS(ORVANE_SETTING_FIELD)
+#undef ORVANE_SETTING_FIELD
 
     bool operator==(const Settings&) const = default;
 };
 
 // Every setting the program stores, one key each.
 enum class SettingKey {
-    FilePath,
-    DeleteConfirm,
-    DefaultDir,
-    SortKey,
-    SortOrder,
-    Background,
-    Alignment,
-    InvisibleEnabled,
-    Invisible,
-    ListTextColor,
-    GridLines,
-    SizeColor,
-    RefDirView,
-    Left,
-    Top,
-    DummyInitialDisp,
-    DummySizeDisp,
-    DummySizeSrc,
-    DummyColor,
-    AutoRefresh,
-    Width,
-    Height,
-    Maximized,
-    Splitter,
-    ColumnWidths,
+#define ORVANE_SETTING_KEY(key, ...) key,
+    ORVANE_SETTINGS(ORVANE_SETTING_KEY)
+#undef ORVANE_SETTING_KEY
 };
-inline constexpr int kSettingCount = 25;
+#define ORVANE_SETTING_ONE(...) +1
+inline constexpr int kSettingCount = 0 ORVANE_SETTINGS(ORVANE_SETTING_ONE);
+#undef ORVANE_SETTING_ONE
 
 // Writes one key: (section, key, value).
 using IniWriter = std::function<void(std::wstring_view section, std::wstring_view key, std::wstring_view value)>;

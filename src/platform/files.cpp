@@ -1,8 +1,20 @@
 #include "platform/files.h"
 
-#include "platform/handles.h"
+#include "platform/paths.h"
 
 namespace orvane {
+
+UniqueFile OpenFoundFile(const std::wstring& folder, const std::wstring& name, DWORD flags) {
+    return OpenFoundFileAt(VerbatimPath(folder, name), flags);
+}
+
+UniqueFile OpenFoundFileAt(const std::wstring& verbatimPath, DWORD flags) {
+    UniqueFile file(CreateFileW(verbatimPath.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, flags,
+                                nullptr));
+    if (file && GetFileType(file.get()) != FILE_TYPE_DISK) file.reset();
+    return file;
+}
 
 std::string ReadWholeFile(HANDLE file) {
     std::string bytes;

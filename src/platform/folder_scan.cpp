@@ -16,6 +16,7 @@
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/code_page.h"
+#include "platform/paths.h"
 
 namespace orvane {
 
@@ -65,18 +66,8 @@ private:
     unsigned long long shift_ = 0;
 };
 
-// Opens a file of a scanned folder by its VerbatimPath for reading, sharing
-// everything (the client may be writing it); nothing unless it is a file on disk.
-UniqueFile OpenScannedPath(const std::wstring& verbatimPath, DWORD flags) {
-    UniqueFile file(CreateFileW(verbatimPath.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, flags,
-                                nullptr));
-    if (file && GetFileType(file.get()) != FILE_TYPE_DISK) file.reset();
-    return file;
-}
-
 std::optional<DummyHeader> ReadDummyHeaderAt(const std::wstring& verbatimPath) {
-    const UniqueFile file = OpenScannedPath(verbatimPath, 0);
+    const UniqueFile file = OpenFoundFileAt(verbatimPath, 0);
     if (!file) return std::nullopt;
     unsigned char header[kDummyFileSize + 1] = {};
     DWORD got = 0;
@@ -234,34 +225,6 @@ std::optional<FileEntry> ScanOneFile(const std::wstring& folder, const std::wstr
     return entry;
 }
 
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-    if (!folder.empty() && folder.back() == L'\\') return folder + name;
-    return folder + L"\\" + name;
-}
-
-std::wstring VerbatimPath(const std::wstring& folder, const std::wstring& name) {
-    static constexpr std::wstring_view kVerbatim = L"\\\\?\\", kDevice = L"\\\\.\\";
-    const std::wstring_view given(folder);
-    if (given.starts_with(kVerbatim) || given.starts_with(kDevice)) return JoinPath(folder, name);
-    // The full path of a stand-in name: the folder's full path, unchanged by
-    // whatever the real name would make of it ("aux.mp3" alone gives "\\.\aux").
-    const std::wstring probe = JoinPath(folder, L"x");
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        wchar_t* last = nullptr;
-        const DWORD length = GetFullPathNameW(probe.c_str(), static_cast<DWORD>(full.size()), full.data(), &last);
-        if (length == 0 || !last) return JoinPath(folder, name);
-        if (length < full.size()) {
-            full.resize(static_cast<std::size_t>(last - full.data()));
-            break;
-        }
-        full.assign(length, L'\0');
-    }
-    full += name;
-    if (full.starts_with(L"\\\\")) return std::wstring(kVerbatim) + L"UNC" + full.substr(1);
-    return std::wstring(kVerbatim) + full;
-}
-
 double LocalDaysFromFileTime(unsigned long long utcTicks) {
     unsigned long long local = 0;
     return ToLocalTicks(utcTicks, local) ? DaysFromLocalTicks(local) : 0;
@@ -305,7 +268,7 @@ std::vector<std::wstring> ReadIncompleteListLines(const std::wstring& folder) {
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
         return {};
-    const UniqueFile file = OpenScannedFile(folder, kIncompleteListName, FILE_FLAG_SEQUENTIAL_SCAN);
+    const UniqueFile file = OpenFoundFile(folder, kIncompleteListName, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!file) return {};
     return SplitLines(FromAnsi(ReadWholeFile(file.get())));
 }
@@ -316,10 +279,6 @@ void ReadIncompleteList(const std::wstring& folder, FileEntryList& entries) {
 
 std::optional<DummyHeader> ReadDummyHeader(const std::wstring& folder, const std::wstring& name) {
     return ReadDummyHeaderAt(VerbatimPath(folder, name));
-}
-
-UniqueFile OpenScannedFile(const std::wstring& folder, const std::wstring& name, DWORD flags) {
-    return OpenScannedPath(VerbatimPath(folder, name), flags);
 }
 
 }  // namespace orvane

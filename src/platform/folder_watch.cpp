@@ -100,11 +100,12 @@ std::optional<FileEntryList> ReadFolderFiles(const std::wstring& folder, const s
     return entries;
 }
 
-FolderWatch::FolderWatch(std::wstring folder, std::wstring listFolder, bool catchUp, HWND window, UINT message)
+FolderWatch::FolderWatch(std::wstring folder, std::wstring listFolder, bool catchUp, UiQueue::Poster queue,
+                         std::function<void()> onChanges)
     : folder_(std::move(folder)),
       listFolder_(std::move(listFolder)),
-      window_(window),
-      message_(message),
+      queue_(std::move(queue)),
+      onChanges_(std::move(onChanges)),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       armed_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       catchUp_(catchUp) {
@@ -162,7 +163,7 @@ void FolderWatch::Publish(const std::function<void(std::map<std::wstring, std::o
     for (const auto& [from, to] : renamed) renamed_.insert_or_assign(from, to);
     if (posted_ || (ready_.empty() && !complete_ && !folderGone_)) return;
     posted_ = true;
-    PostMessageW(window_, message_, 0, 0);
+    queue_.Post(onChanges_);
 }
 
 bool FolderWatch::ListFileHere() const { return !listFolder_.empty() && SameFolder(listFolder_, folder_); }

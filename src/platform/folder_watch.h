@@ -1,7 +1,7 @@
 // Following a shown folder: a worker thread waits for the file system's
 // reports of changes in it, reads afresh each file they name (and the
-// client's list file when that changed), and tells the window that changes
-// wait to be taken.
+// client's list file when that changed), and tells the window's thread,
+// through its queue, that changes wait to be taken.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +19,7 @@
 
 #include "core/file_entry.h"
 #include "platform/handles.h"
+#include "platform/ui_queue.h"
 
 namespace orvane {
 
@@ -58,12 +59,13 @@ public:
     // the client's, else empty. catchUp: the worker first reads the whole
     // folder, for a list that may be behind it. Changes made once the
     // constructor returns are reported, so the caller may scan the folder
-    // afterwards. The window gets message (no parameters) whenever changes
-    // wait and none were waiting before. A folder that cannot be watched (a
-    // share that reports nothing) ends the watch without a word; a folder
-    // that goes is reported, looked for twice a second, and read whole when
-    // it is there again.
-    FolderWatch(std::wstring folder, std::wstring listFolder, bool catchUp, HWND window, UINT message);
+    // afterwards. onChanges is posted to the queue whenever changes wait and
+    // none were waiting before; once the queue is gone, nothing is posted. A
+    // folder that cannot be watched (a share that reports nothing) ends the
+    // watch without a word; a folder that goes is reported, looked for twice
+    // a second, and read whole when it is there again.
+    FolderWatch(std::wstring folder, std::wstring listFolder, bool catchUp, UiQueue::Poster queue,
+                std::function<void()> onChanges);
     ~FolderWatch();  // stops the worker and waits for it
     FolderWatch(const FolderWatch&) = delete;
     FolderWatch& operator=(const FolderWatch&) = delete;
@@ -90,8 +92,8 @@ private:
 
     const std::wstring folder_;
     const std::wstring listFolder_;
-    const HWND window_;
-    const UINT message_;
+    const UiQueue::Poster queue_;
+    const std::function<void()> onChanges_;
     std::vector<std::wstring> listLines_;  // the worker's: the list file as last read
     UniqueEvent stop_;
     UniqueEvent armed_;  // set once the first request is made, or none can be

@@ -27,15 +27,15 @@ std::wstring ClsIni::ProfilePath() const {
     return shortName.size() < MAX_PATH ? shortName : std::wstring();
 }
 
-std::wstring ClsIni::GetIni(std::wstring_view wkSection, std::wstring_view wkKey, std::wstring_view wkDefault) const {
-    const std::wstring section(wkSection), key(wkKey), fallback(wkDefault), path = ProfilePath();
-    if (path.empty()) return fallback;
+std::wstring ClsIni::GetIni(std::wstring_view section, std::wstring_view key, std::wstring_view fallback) const {
+    const std::wstring sectionText(section), keyText(key), fallbackText(fallback), path = ProfilePath();
+    if (path.empty()) return fallbackText;
     // A value that fills the buffer to the last character may have been cut:
     // grow and read again.
     std::wstring value(256, L'\0');
     for (;;) {
-        const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback.c_str(), value.data(),
-                                                      static_cast<DWORD>(value.size()), path.c_str());
+        const DWORD length = GetPrivateProfileStringW(sectionText.c_str(), keyText.c_str(), fallbackText.c_str(),
+                                                      value.data(), static_cast<DWORD>(value.size()), path.c_str());
         if (length + 1 < value.size() || value.size() >= kLongestValue) {
             value.resize(std::min<std::size_t>(length, value.size()));
             return value;
@@ -44,12 +44,11 @@ std::wstring ClsIni::GetIni(std::wstring_view wkSection, std::wstring_view wkKey
     }
 }
 
-std::wstring ClsIni::PutIni(std::wstring_view wkSection, std::wstring_view wkKey, std::wstring_view wkStr) const {
+void ClsIni::PutIni(std::wstring_view section, std::wstring_view key, std::wstring_view value) const {
     const std::wstring path = ProfilePath();
     if (!path.empty())
-        WritePrivateProfileStringW(std::wstring(wkSection).c_str(), std::wstring(wkKey).c_str(),
-                                   std::wstring(wkStr).c_str(), path.c_str());
-    return {};
+        WritePrivateProfileStringW(std::wstring(section).c_str(), std::wstring(key).c_str(),
+                                   std::wstring(value).c_str(), path.c_str());
 }
 
 IniWriter ClsIni::Writer() const {

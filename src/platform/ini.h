@@ -17,10 +17,10 @@ class ClsIni {
 public:
     std::wstring IniName;  // full path of the settings file
 
-    // The key's whole value, or the default when the key or the file is missing.
-    std::wstring GetIni(std::wstring_view wkSection, std::wstring_view wkKey, std::wstring_view wkDefault) const;
+    // The key's whole value, or fallback when the key or the file is missing.
+    std::wstring GetIni(std::wstring_view section, std::wstring_view key, std::wstring_view fallback) const;
     // Writes the key at once, creating file and section as needed.
-    std::wstring PutIni(std::wstring_view wkSection, std::wstring_view wkKey, std::wstring_view wkStr) const;
+    void PutIni(std::wstring_view section, std::wstring_view key, std::wstring_view value) const;
 
     IniReader Reader() const;
     IniWriter Writer() const;

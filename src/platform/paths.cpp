@@ -51,4 +51,32 @@ bool OnSameVolume(const std::wstring& a, const std::wstring& b) {
     return !first.empty() && CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+    if (!folder.empty() && folder.back() == L'\\') return folder + name;
+    return folder + L"\\" + name;
+}
+
+std::wstring VerbatimPath(const std::wstring& folder, const std::wstring& name) {
+    static constexpr std::wstring_view kVerbatim = L"\\\\?\\", kDevice = L"\\\\.\\";
+    const std::wstring_view given(folder);
+    if (given.starts_with(kVerbatim) || given.starts_with(kDevice)) return JoinPath(folder, name);
+    // The full path of a stand-in name: the folder's full path, unchanged by
+    // whatever the real name would make of it ("aux.mp3" alone gives "\\.\aux").
+    const std::wstring probe = JoinPath(folder, L"x");
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        wchar_t* last = nullptr;
+        const DWORD length = GetFullPathNameW(probe.c_str(), static_cast<DWORD>(full.size()), full.data(), &last);
+        if (length == 0 || !last) return JoinPath(folder, name);
+        if (length < full.size()) {
+            full.resize(static_cast<std::size_t>(last - full.data()));
+            break;
+        }
+        full.assign(length, L'\0');
+    }
+    full += name;
+    if (full.starts_with(L"\\\\")) return std::wstring(kVerbatim) + L"UNC" + full.substr(1);
+    return std::wstring(kVerbatim) + full;
+}
+
 }  // namespace orvane

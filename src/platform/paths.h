@@ -16,4 +16,12 @@ bool PlainFileExists(const std::wstring& path);  // a file, not a folder
 // decides whether a drop moves or copies; false when either is unknown.
 bool OnSameVolume(const std::wstring& a, const std::wstring& b);
 
+// A backslash between folder and name unless the folder ends with one.
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+
+// The full "\\?\" path (or "\\?\UNC\" for a share) of a file in a folder, by
+// which the file itself is opened: a plain path to "aux.mp3", "con" or
+// "com1.txt" opens the device of that name, and one to "x." drops the dot.
+std::wstring VerbatimPath(const std::wstring& folder, const std::wstring& name);
+
 }  // namespace orvane

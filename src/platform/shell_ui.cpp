@@ -9,7 +9,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "platform/folder_scan.h"
 #include "platform/com.h"
 #include "platform/paths.h"
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/text.h"
-#include "platform/folder_scan.h"
 #include "platform/files.h"
 #include "platform/translucency.h"
 
@@ -26,13 +25,12 @@ SIZE LargestShownPicture() {
 
 }  // namespace
 
-// Opened as the scan opens files (a name like a device's is the file, never
-// the device), and refused beyond any sensible size before anything is read.
+// Opened as a found file (a name like a device's is the file, never the
+// device), and refused beyond any sensible size before anything is read.
 BackgroundPicture ReadBackgroundPicture(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return {std::nullopt, PictureProblem::Missing};
-    const UniqueFile file =
-        OpenScannedFile(path.substr(0, slash + 1), path.substr(slash + 1), FILE_FLAG_SEQUENTIAL_SCAN);
+    const UniqueFile file = OpenFoundFile(path.substr(0, slash + 1), path.substr(slash + 1), FILE_FLAG_SEQUENTIAL_SCAN);
     if (!file) {
         const DWORD error = GetLastError();
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;

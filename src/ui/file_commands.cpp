@@ -71,7 +71,7 @@ bool RenameFile(const std::wstring& folder, const std::wstring& name, const std:
 }  // namespace
 
 // A row's file by its name on disk, never by its label: a dummy file's label
-// may be shortened by the display settings. The folder is the one the rows
+// may be shortened by the display settings(). The folder is the one the rows
 // were listed from, whatever the tree shows selected by now.
 std::wstring Frm_Main::RowPath(int row) const {
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || listedFolder_.empty()) return {};
@@ -221,7 +221,7 @@ bool Frm_Main::RenameRow(int row, const std::wstring& typed) {
     file.text.clear();
     if (file.dummy) {
         if (const std::optional<DummyHeader> header = ReadDummyHeader(folder, name))
-            file.text = DummyDisplayName(name, *header, settings.dummyInitialDisp != 0, settings.dummySizeDisp != 0);
+            file.text = DummyDisplayName(name, *header, settings().dummyInitialDisp != 0, settings().dummySizeDisp != 0);
     }
     file.nameKey.reset();
     file.extensionKey.reset();
@@ -233,7 +233,7 @@ void Frm_Main::OnDelete(bool forGood) {
     if (paths.empty()) return;
     // The setting turns the question off, never the recycle bin; Shift+Delete
     // deletes for good, after the shell's own question.
-    const FILEOP_FLAGS flags = forGood ? 0 : FOF_ALLOWUNDO | (settings.deleteConfirm ? 0 : FOF_NOCONFIRMATION);
+    const FILEOP_FLAGS flags = forGood ? 0 : FOF_ALLOWUNDO | (settings().deleteConfirm ? 0 : FOF_NOCONFIRMATION);
     app_.shell.FileOperation(hwnd(), FO_DELETE, ShellFileList(paths), L"", flags);
     SetFocus(LVList());  // back from the shell's windows
     // Even a refused or part-done delete may have taken some files.

@@ -4,7 +4,7 @@
 
 #include "core/version_text.h"
 #include "core/text.h"
-#include "platform/folder_scan.h"
+#include "platform/paths.h"
 #include "platform/locale_text.h"
 
 namespace orvane {

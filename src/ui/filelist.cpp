@@ -28,7 +28,7 @@ void Frm_Main::ListFolder(const std::wstring& folder, bool clientFolder) {
     // folder a line of the data file gave the root.
     if (clientFolder) ReadIncompleteList(ClientFolder(), FileEntries);
     ShowFileList(folder, &scan.dummies);
-    SortFileList(settings.sortKey, settings.sortOrder);
+    SortFileList(settings().sortKey, settings().sortOrder);
     listedFolder_ = folder;
     listedClientFolder_ = clientFolder;
     ShowListedFolder();
@@ -47,17 +47,17 @@ void Frm_Main::ShowListedFolder() {
 }
 
 void Frm_Main::UpdateListColors() {
-    colors_.listText = ResolveColor(settings.listTextColor);
-    colors_.sizeColor = ResolveColor(settings.sizeColor);
-    colors_.dummyColor = ResolveColor(settings.dummyColor);
+    colors_.listText = ResolveColor(settings().listTextColor);
+    colors_.sizeColor = ResolveColor(settings().sizeColor);
+    colors_.dummyColor = ResolveColor(settings().dummyColor);
     colors_.highlight = findHighlightColor_;
 }
 
 DummyDisplay Frm_Main::ListDummyDisplay() const {
     DummyDisplay display;
-    display.showPrefix = settings.dummyInitialDisp != 0;
-    display.showSizeSuffix = settings.dummySizeDisp != 0;
-    display.sourceSize = settings.dummySizeSrc == 1;
+    display.showPrefix = settings().dummyInitialDisp != 0;
+    display.showSizeSuffix = settings().dummySizeDisp != 0;
+    display.sourceSize = settings().dummySizeSrc == 1;
     return display;
 }
 

@@ -39,18 +39,17 @@ void Frm_Main::AddToFindHistory(const std::wstring& typed) {
     std::wstring word = StableProfileValue(typed);
     if (word.empty() || FindHistoryIndex(word) >= 0) return;
     const std::size_t number = static_cast<std::size_t>(combobox::Count(cboFind())) + 1;
-    const IniWriter write = app_.ini.Writer();
-    WriteFindWord(write, number, word);
+    app_.settings.SetFindWord(number, word);
     // The file's code page may not hold every character: keep what it holds.
     constexpr wchar_t kNotStored[] = L"\x01\n\x01";  // no stored value reads back as this
-    const std::wstring stored = ReadFindWord(app_.ini.Reader(), number, kNotStored);
+    const std::wstring stored = app_.settings.FindWord(number, kNotStored);
     if (stored != kNotStored && stored != word) {
         word = StableProfileValue(stored);
         if (word.empty() || FindHistoryIndex(word) >= 0) {
-            WriteFindWord(write, number, L"");
+            app_.settings.SetFindWord(number, L"");
             return;
         }
-        WriteFindWord(write, number, word);
+        app_.settings.SetFindWord(number, word);
     }
     combobox::Append(cboFind(), word);
 }
@@ -70,10 +69,9 @@ void Frm_Main::OnDeleteFind() {
     combobox::Delete(cboFind(), index);
     SetWindowTextW(cboFind(), word.c_str());  // the field keeps what the user typed
     const int count = combobox::Count(cboFind());
-    const IniWriter write = app_.ini.Writer();
     for (int k = 1; k <= count; ++k)
-        WriteFindWord(write, static_cast<std::size_t>(k), combobox::ItemText(cboFind(), k - 1));
-    WriteFindWord(write, static_cast<std::size_t>(count) + 1, L"");
+        app_.settings.SetFindWord(static_cast<std::size_t>(k), combobox::ItemText(cboFind(), k - 1));
+    app_.settings.SetFindWord(static_cast<std::size_t>(count) + 1, L"");
 }
 
 void Frm_Main::OnClearFind() {

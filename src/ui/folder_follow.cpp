@@ -11,13 +11,14 @@ namespace orvane {
 namespace {
 
 constexpr wchar_t kFolderGone[] = L"フォルダが存在しません。";
+constexpr UINT_PTR kFollowTimerId = 1;  // the queue's repeat that takes the changes
 
 }  // namespace
 
-std::unique_ptr<FolderWatch> Frm_Main::WatchFolder(const std::wstring& folder, bool clientFolder, bool catchUp) const {
-    if (!settings.autoRefresh || folder.empty()) return nullptr;
-    return std::make_unique<FolderWatch>(folder, clientFolder ? ClientFolder() : std::wstring(), catchUp, hwnd(),
-                                         kFolderChangedMessage);
+std::unique_ptr<FolderWatch> Frm_Main::WatchFolder(const std::wstring& folder, bool clientFolder, bool catchUp) {
+    if (!settings().autoRefresh || folder.empty() || !uiQueue_) return nullptr;
+    return std::make_unique<FolderWatch>(folder, clientFolder ? ClientFolder() : std::wstring(), catchUp,
+                                         uiQueue_->MakePoster(), [this] { OnFolderChanged(); });
 }
 
 void Frm_Main::FollowFolder(bool catchUp) {
@@ -32,21 +33,19 @@ void Frm_Main::FollowFolder(std::unique_ptr<FolderWatch> watch) {
 
 void Frm_Main::StopFollowing() {
     folderWatch_.reset();
-    if (followTimerRunning_) KillTimer(hwnd(), kFollowTimer);
-    followTimerRunning_ = false;
+    if (uiQueue_) uiQueue_->StopRepeating(kFollowTimerId);
     folderGoneShown_ = false;  // a new listing names its folder afresh
     // A report posted before the stop finds no watch and is dropped.
 }
 
 void Frm_Main::OnFolderChanged() {
-    if (!folderWatch_ || followTimerRunning_) return;
-    followTimerRunning_ = SetTimer(hwnd(), kFollowTimer, kFollowIntervalMs, nullptr) != 0;
+    if (!folderWatch_ || !uiQueue_ || uiQueue_->Repeating(kFollowTimerId)) return;
+    uiQueue_->Repeat(kFollowTimerId, kFollowIntervalMs, [this] { OnFollowTimer(); });
 }
 
 void Frm_Main::OnFollowTimer() {
-    if (fileList_.EditingLabel()) return;  // the rows stay as the edit found them; the timer asks again
-    KillTimer(hwnd(), kFollowTimer);
-    followTimerRunning_ = false;
+    if (fileList_.EditingLabel()) return;  // the rows stay as the edit found them; the repeat asks again
+    uiQueue_->StopRepeating(kFollowTimerId);
     ApplyFolderChanges();
 }
 
@@ -72,7 +71,7 @@ void Frm_Main::ApplyFolderChanges() {
         rowChanges.complete = changes.complete;
     }
     if (rowChanges.present.empty() && rowChanges.gone.empty() && !rowChanges.complete) return;
-    const int key = ColumnNumbered(settings.sortKey) ? settings.sortKey : static_cast<int>(Column::FileName);
+    const int key = ColumnNumbered(settings().sortKey) ? settings().sortKey : static_cast<int>(Column::FileName);
     fileList_.FollowChange(MergeChanges(rows_, sizeTally_, std::move(rowChanges), key, sortedDescending_ ? 1 : 0,
                                         collator_, findWord_, UpperCaseText));
     fileList_.Repaint(false);
@@ -80,9 +79,8 @@ void Frm_Main::ApplyFolderChanges() {
 }
 
 void Frm_Main::OnToggleAutoRefresh() {
-    settings.autoRefresh = !settings.autoRefresh;
-    menu::SetChecked(menu_, kCmdAutoRefresh, settings.autoRefresh);
-    WriteSettings(app_.ini.Writer(), settings, {SettingKey::AutoRefresh});
+    app_.settings.Change({SettingKey::AutoRefresh}, [](Settings& s) { s.autoRefresh = !s.autoRefresh; });
+    menu::SetChecked(menu_, kCmdAutoRefresh, settings().autoRefresh);
     // Switched on, the list first catches up with what changed while it was off.
     FollowFolder(true);
 }

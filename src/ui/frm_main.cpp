@@ -20,6 +20,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"Orvane.Main";
 
 void AppendItem(HMENU menu, UINT id, const wchar_t* text) { AppendMenuW(menu, MF_STRING, id, text); }
+std::vector<int> VisibleColumnWidths(std::vector<int> widths);
 
 }  // namespace
 
@@ -47,8 +48,8 @@ void Frm_Main::Load() {
     LoadSettings();
     findHighlightColor_ = RGB(255, 80, 0);
     UpdateListColors();
-    ApplyListAppearance(fileList_, settings, app_.programFolder);
-    ApplyTranslucency(hwnd(), settings);
+    ApplyListAppearance(fileList_, settings(), app_.programFolder);
+    ApplyTranslucency(hwnd(), settings());
     ApplyStoredPosition();
     SetUpColumns();
     LoadFindHistory();
@@ -64,7 +65,7 @@ void Frm_Main::Load() {
 void Frm_Main::Show(int showCommand) {
     // Any stored number but 0 was meant as maximised: 1 is what we write,
     // and a hand-edited 2 or -1 says no less.
-    if (showCommand == SW_SHOWNORMAL && settings.maximized != 0) showCommand = SW_SHOWMAXIMIZED;
+    if (showCommand == SW_SHOWNORMAL && settings().maximized != 0) showCommand = SW_SHOWMAXIMIZED;
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
     ShowWindow(TVDir(), menu::IsChecked(menu_, kCmdToggleTree) ? SW_SHOW : SW_HIDE);
@@ -106,12 +107,12 @@ const FolderNode* Frm_Main::NodeOf(HTREEITEM item) const {
 
 // A relative FILE_PATH belongs to the program's folder, not to wherever the
 // program was started from.
-std::wstring Frm_Main::ClientFolder() const { return ResolvedAgainst(app_.programFolder, settings.filePath); }
+std::wstring Frm_Main::ClientFolder() const { return ResolvedAgainst(app_.programFolder, settings().filePath); }
 
 void Frm_Main::LoadSettings() {
-    settings = ReadSettings(app_.ini.Reader());
-    menu::SetChecked(menu_, kCmdToggleTree, settings.refDirView);
-    menu::SetChecked(menu_, kCmdAutoRefresh, settings.autoRefresh);
+    app_.settings.Load();
+    menu::SetChecked(menu_, kCmdToggleTree, settings().refDirView);
+    menu::SetChecked(menu_, kCmdAutoRefresh, settings().autoRefresh);
 }
 
 void Frm_Main::CreateMenus() {
@@ -141,6 +142,7 @@ void Frm_Main::CreateMenus() {
 }
 
 void Frm_Main::CreateControls() {
+    uiQueue_ = std::make_unique<UiQueue>();
     const HWND self = hwnd();
     cboFind_ = CreateChild(self, WC_COMBOBOXW, L"",
                            WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kIdFindCombo);
@@ -167,7 +169,8 @@ void Frm_Main::CreateControls() {
 }
 
 void Frm_Main::SetUpColumns() {
-    const std::optional<std::vector<int>> stored = StoredColumnWidths(settings.columnWidths, FileColumns().size());
+    std::optional<std::vector<int>> stored = StoredColumnWidths(settings().columnWidths, FileColumns().size());
+    if (stored) stored = VisibleColumnWidths(*stored);
     std::vector<ListView::ColumnDef> columns;
     for (std::size_t i = 0; i < FileColumns().size(); ++i) {
         const FileColumn& column = FileColumns()[i];
@@ -180,7 +183,7 @@ void Frm_Main::SetUpColumns() {
 void Frm_Main::LoadFindHistory() {
     for (int k = 1;; ++k) {
         // As Find keeps words: a hand-made " abc " is the word abc.
-        const std::wstring word = StableProfileValue(ReadFindWord(app_.ini.Reader(), static_cast<std::size_t>(k)));
+        const std::wstring word = StableProfileValue(app_.settings.FindWord(static_cast<std::size_t>(k)));
         if (word.empty()) break;
         combobox::Append(cboFind(), word);
     }
@@ -219,10 +222,10 @@ void Frm_Main::ApplyStoredPosition() {
     const int minWidth = TwipsToPixels(layout::kMinWindowWidth, dpi);
     const int minHeight = TwipsToPixels(layout::kMinWindowHeight, dpi);
     // A side stored too small keeps the size the window was made with.
-    const ScreenRect sized = StoredWindowSize(StoredSide(settings.width, kSmallestStoredWidth),
-                                              StoredSide(settings.height, kSmallestStoredHeight),
+    const ScreenRect sized = StoredWindowSize(StoredSide(settings().width, kSmallestStoredWidth),
+                                              StoredSide(settings().height, kSmallestStoredHeight),
                                               {r.left, r.top, r.right, r.bottom}, dpi, minWidth, minHeight);
-    ScreenRect place = StoredWindowPlace(twips(settings.left), twips(settings.top), sized, dpi);
+    ScreenRect place = StoredWindowPlace(twips(settings().left), twips(settings().top), sized, dpi);
     // A place off every screen (a monitor gone, a hand-edited file) comes
     // back onto the nearest monitor, and a size larger than it shrinks to it.
     const RECT wanted{place.left, place.top, place.right, place.bottom};
@@ -234,15 +237,12 @@ void Frm_Main::ApplyStoredPosition() {
     }
     SetWindowPos(hwnd(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (const std::optional<int> splitter = twips(settings.splitter)) panes_.splitter.left = *splitter;
-    // Read by SetUpColumns, which comes next.
-    if (const auto widths = StoredColumnWidths(settings.columnWidths, FileColumns().size()))
-        settings.columnWidths = ColumnWidthsText(VisibleColumnWidths(*widths));
+    if (const std::optional<int> splitter = twips(settings().splitter)) panes_.splitter.left = *splitter;
 }
 
 void Frm_Main::OnQueryUnload() {
-    settings.refDirView = menu::IsChecked(menu_, kCmdToggleTree);
-    WriteSettings(app_.ini.Writer(), settings, {SettingKey::RefDirView});
+    const bool treeShown = menu::IsChecked(menu_, kCmdToggleTree);
+    app_.settings.Change({SettingKey::RefDirView}, [&](Settings& s) { s.refDirView = treeShown; });
     RECT r{};
     GetWindowRect(hwnd(), &r);
     const UINT dpi = SystemDpi();
@@ -250,12 +250,10 @@ void Frm_Main::OnQueryUnload() {
     const int top = PixelsToTwips(r.top, dpi);
     // An edge at 0 (or beyond, on a monitor left of the main one) is not stored.
     if (left > 0) {
-        settings.left = std::to_wstring(left);
-        WriteSettings(app_.ini.Writer(), settings, {SettingKey::Left});
+        app_.settings.Change({SettingKey::Left}, [&](Settings& s) { s.left = std::to_wstring(left); });
     }
     if (top > 0) {
-        settings.top = std::to_wstring(top);
-        WriteSettings(app_.ini.Writer(), settings, {SettingKey::Top});
+        app_.settings.Change({SettingKey::Top}, [&](Settings& s) { s.top = std::to_wstring(top); });
     }
     StoreWindowState();
 }
@@ -273,19 +271,18 @@ void Frm_Main::StoreWindowState() {
     const int width = PixelsToTwips(normal.right - normal.left, dpi);
     const int height = PixelsToTwips(normal.bottom - normal.top, dpi);
     if (width >= kSmallestStoredWidth) {
-        settings.width = std::to_wstring(width);
-        WriteSettings(app_.ini.Writer(), settings, {SettingKey::Width});
+        app_.settings.Change({SettingKey::Width}, [&](Settings& s) { s.width = std::to_wstring(width); });
     }
     if (height >= kSmallestStoredHeight) {
-        settings.height = std::to_wstring(height);
-        WriteSettings(app_.ini.Writer(), settings, {SettingKey::Height});
+        app_.settings.Change({SettingKey::Height}, [&](Settings& s) { s.height = std::to_wstring(height); });
     }
-    settings.maximized = IsZoomed(hwnd()) ? 1 : 0;
-    settings.splitter = std::to_wstring(panes_.splitter.left);
     std::vector<int> widths;
     for (int i = 0; i < kColumnCount; ++i) widths.push_back(PixelsToTwips(listview::ColumnWidth(LVList(), i), dpi_));
-    settings.columnWidths = ColumnWidthsText(VisibleColumnWidths(widths));
-    WriteSettings(app_.ini.Writer(), settings, {SettingKey::Maximized, SettingKey::Splitter, SettingKey::ColumnWidths});
+    app_.settings.Change({SettingKey::Maximized, SettingKey::Splitter, SettingKey::ColumnWidths}, [&](Settings& s) {
+        s.maximized = IsZoomed(hwnd()) ? 1 : 0;
+        s.splitter = std::to_wstring(panes_.splitter.left);
+        s.columnWidths = ColumnWidthsText(VisibleColumnWidths(widths));
+    });
 }
 
 void Frm_Main::OnToggleTree() {
@@ -399,12 +396,6 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kCutPastedMessage:
         DropRowsWhoseFilesLeft();
         return 0;
-    case kFolderChangedMessage:
-        OnFolderChanged();
-        return 0;
-    case WM_TIMER:
-        if (wParam == kFollowTimer) OnFollowTimer();
-        return 0;
     case WM_CONTEXTMENU:
         // From the keyboard (Shift+F10): the list's menu at its focused row.
         if (reinterpret_cast<HWND>(wParam) == LVList() && lParam == -1) {
@@ -432,6 +423,7 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         StopFollowing();
         TearDownDragDrop();
+        uiQueue_.reset();  // what workers still hand in is dropped
         if (quitOnDestroy_) PostQuitMessage(0);
         return 0;
     default:

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ini.h"
+#include "platform/settings_store.h"
 #include "core/settings_model.h"
 #include "core/version_text.h"
 #include "ui/program_dialogs.h"
@@ -18,6 +18,7 @@
 #include "core/file_list_model.h"
 #include "platform/registered_folders_file.h"
 #include "platform/folder_watch.h"
+#include "platform/ui_queue.h"
 #include "core/pane_layout.h"
 #include "core/list_changes.h"
 #include "platform/locale_text.h"
@@ -33,7 +34,7 @@ struct ScannedDummy;
 
 // What the main window needs from the running program.
 struct AppContext {
-    ClsIni& ini;
+    SettingsStore& settings;  // the one owner of the settings in memory
     std::wstring programFolder;  // ends with a backslash
     ShellUi& shell;
     ProgramDialogs& dialogs;
@@ -128,7 +129,6 @@ public:
     std::wstring RefName;       // name and folder handed to and from the registered-folder dialog
     std::wstring RefDir;
     bool TreeLeftClick = false;  // the last mouse press on the tree was with the left button
-    Settings settings;           // the settings in memory
     COLORREF FindHighlightColor() const { return findHighlightColor_; }
 
     HWND cboFind() const { return cboFind_; }
@@ -145,6 +145,7 @@ public:
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id);
+    const Settings& settings() const { return app_.settings.Get(); }
 
     void LoadSettings();
     void CreateMenus();
@@ -222,13 +223,11 @@ private:
 
     // The list following its folder (folder_follow.cpp). While a name is
     // edited in the list, changes wait until the edit ends.
-    static constexpr UINT kFolderChangedMessage = WM_APP + 3;
-    static constexpr UINT_PTR kFollowTimer = 1;
     static constexpr UINT kFollowIntervalMs = 500;  // at most two updates a second
     void FollowFolder(bool catchUp);                // the folder listed last, when the option is on
     // A watch made before its folder is scanned reports what changes during
     // the scan; nothing when the option is off.
-    std::unique_ptr<FolderWatch> WatchFolder(const std::wstring& folder, bool clientFolder, bool catchUp) const;
+    std::unique_ptr<FolderWatch> WatchFolder(const std::wstring& folder, bool clientFolder, bool catchUp);
     void FollowFolder(std::unique_ptr<FolderWatch> watch);
     void StopFollowing();
     void OnFolderChanged();
@@ -236,10 +235,10 @@ private:
     void ApplyFolderChanges();
     void OnToggleAutoRefresh();
     DummyDisplay ListDummyDisplay() const;
+    std::unique_ptr<UiQueue> uiQueue_;  // made with the controls, gone with the window
     std::unique_ptr<FolderWatch> folderWatch_;
     std::wstring listedFolder_;  // the folder the rows are of; empty when none
     bool listedClientFolder_ = false;
-    bool followTimerRunning_ = false;
     bool folderGoneShown_ = false;  // the status bar says the listed folder is gone
     SizeTally sizeTally_;
     std::optional<std::wstring> findWord_;  // the word the rows are marked against

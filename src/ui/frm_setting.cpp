@@ -28,12 +28,6 @@ constexpr DWORD kOption = WS_TABSTOP | BS_AUTORADIOBUTTON;
 constexpr DWORD kLabel = SS_LEFT | SS_CENTERIMAGE;
 constexpr DWORD kFrame = BS_GROUPBOX;
 
-COLORREF SwatchColor(std::int32_t stored) {
-    const auto value = static_cast<std::uint32_t>(stored);
-    if (value & 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFF));
-    return static_cast<COLORREF>(value & 0x00FFFFFFu);
-}
-
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 // The checked option of a group of ids first, first + 1, ...; kNoOption for none.
@@ -49,8 +43,8 @@ void CheckOption(HWND dialog, int first, int count, int option) {
 
 }  // namespace
 
-Frm_Setting::Frm_Setting(ShellUi& shell, Settings& settings, IniWriter write, std::wstring programFolder)
-    : shell_(shell), settings_(settings), write_(std::move(write)), programFolder_(std::move(programFolder)) {}
+Frm_Setting::Frm_Setting(ShellUi& shell, SettingsStore& settings, std::wstring programFolder)
+    : shell_(shell), settings_(settings), programFolder_(std::move(programFolder)) {}
 
 Frm_Setting::~Frm_Setting() = default;
 
@@ -125,7 +119,7 @@ void Frm_Setting::OnInitDialog() {
     Add(kNoPage, WC_BUTTONW, L"ＯＫ", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kIdOk, 4200, 2880, 1215, 375);
     Add(kNoPage, WC_BUTTONW, L"キャンセル", kButton, kIdCancel, 5520, 2880, 1215, 375);
 
-    shown_ = ControlsFromSettings(settings_);
+    shown_ = ControlsFromSettings(settings_.Get());
     Show(shown_);
     CheckDlgButton(hwnd(), kIdPage1, BST_CHECKED);
     ShowPage(0);
@@ -179,7 +173,7 @@ void Frm_Setting::ShowPage(int page) {
 }
 
 void Frm_Setting::PickColor(int swatchId, std::int32_t& color) {
-    if (const auto picked = shell_.PickColor(hwnd(), SwatchColor(color))) {
+    if (const auto picked = shell_.PickColor(hwnd(), ResolveColor(color))) {
         color = static_cast<std::int32_t>(*picked & 0x00FFFFFFu);
         InvalidateRect(GetDlgItem(hwnd(), swatchId), nullptr, TRUE);
     }
@@ -303,8 +297,8 @@ bool Frm_Setting::OnCommand(int id, int code, HWND control) {
         // A picture kept from before is the user's business; a new one must show.
         if (now.background != shown_.background && !Trimmed(now.background).empty() && !PictureShows(now.background))
             return true;
-        settings_ = SettingsFromControls(settings_, shown_, now);
-        WriteSettings(write_, settings_, kSettingDialogKeys);
+        const Settings next = SettingsFromControls(settings_.Get(), shown_, now);
+        settings_.Change(kSettingDialogKeys, [&](Settings& s) { s = next; });
         Close(IDOK);
         return true;
     }
@@ -332,7 +326,7 @@ INT_PTR Frm_Setting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                                            : nullptr;
         if (!color) return FALSE;
         auto& brush = swatchBrushes_[static_cast<std::size_t>(id == kIdListTextColor ? 0 : id == kIdSizeColor ? 1 : 2)];
-        brush.reset(CreateSolidBrush(SwatchColor(*color)));
+        brush.reset(CreateSolidBrush(ResolveColor(*color)));
         return reinterpret_cast<INT_PTR>(brush.get());
     }
     case WM_DESTROY:

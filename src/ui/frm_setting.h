@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/settings_model.h"
+#include "platform/settings_store.h"
 #include "core/setting_values.h"
 #include "platform/shell_ui.h"
 #include "platform/drop_target.h"
@@ -28,9 +29,9 @@ inline constexpr wchar_t kUnreadablePicture[] =
 
 class Frm_Setting final : public ModalDialog, private DropDelegate {
 public:
-    // Opens on settings; "ＯＫ" writes the dialog's keys through write and
-    // into settings. A relative download folder belongs to programFolder.
-    Frm_Setting(ShellUi& shell, Settings& settings, IniWriter write, std::wstring programFolder);
+    // Opens on the stored settings; "ＯＫ" changes the dialog's keys through
+    // the store. A relative download folder belongs to programFolder.
+    Frm_Setting(ShellUi& shell, SettingsStore& settings, std::wstring programFolder);
     ~Frm_Setting() override;
     void Show(HWND owner);
 
@@ -91,8 +92,7 @@ private:
     void Close(int result);
 
     ShellUi& shell_;
-    Settings& settings_;
-    IniWriter write_;
+    SettingsStore& settings_;
     std::wstring programFolder_;
     SettingControls shown_;
     // The swatches' colours, as stored colour numbers.

@@ -20,11 +20,11 @@ public:
     // Shows the dialog modally; returns when it is closed.
     void Show(HWND owner);
 
-    HWND Image1 = nullptr;
+    HWND icon = nullptr;
     HWND lblVer = nullptr;
-    HWND Label2 = nullptr;
-    HWND Label1 = nullptr;
-    HWND Command1 = nullptr;
+    HWND notice = nullptr;
+    HWND webAddressLink = nullptr;
+    HWND okButton = nullptr;
 
     enum : int { kIdImage = 100, kIdVersion, kIdNotice, kIdWebAddress, kIdOk = IDOK };
 

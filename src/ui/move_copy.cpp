@@ -20,7 +20,7 @@ void Frm_Main::MoveOrCopySelected(UINT operation) {
     const std::vector<std::wstring> sources = FilesToActOn();
     if (sources.empty()) return;  // nothing to ask a folder for
 
-    const std::wstring startFolder = FolderExists(settings.defaultDir) ? settings.defaultDir : std::wstring();
+    const std::wstring startFolder = FolderExists(settings().defaultDir) ? settings().defaultDir : std::wstring();
     const std::optional<std::wstring> target =
         app_.shell.BrowseForFolder(hwnd(), operation == FO_COPY ? kCopyTitle : kMoveTitle,
                                    BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN, startFolder);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/settings_model.h"
+#include "platform/settings_store.h"
 
 namespace orvane {
 
@@ -21,9 +21,9 @@ public:
     // The version dialog; returns when it is closed.
     virtual void ShowVersion(HWND owner) = 0;
 
-    // The settings dialog; returns when it is closed. "ＯＫ" leaves the new
-    // settings in settings and has written them through write.
-    virtual void EditSettings(HWND owner, Settings& settings, const IniWriter& write) = 0;
+    // The settings dialog; returns when it is closed. "ＯＫ" has changed the
+    // dialog's settings through the store.
+    virtual void EditSettings(HWND owner, SettingsStore& settings) = 0;
 };
 
 }  // namespace orvane

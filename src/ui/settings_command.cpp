@@ -11,7 +11,7 @@
 namespace orvane {
 
 void Frm_Main::OnSettings() {
-    app_.dialogs.EditSettings(hwnd(), settings, app_.ini.Writer());
+    app_.dialogs.EditSettings(hwnd(), app_.settings);
     const HTREEITEM root = treeview::Root(TVDir());
     if (auto* node = const_cast<FolderNode*>(NodeOf(root))) node->folder = ClientFolder();
     // Selecting the root is no click on it: the click's listing and status
@@ -19,8 +19,8 @@ void Frm_Main::OnSettings() {
     const bool leftClick = std::exchange(TreeLeftClick, false);
     treeview::Select(TVDir(), root);
     TreeLeftClick = leftClick;
-    ApplyListAppearance(fileList_, settings, app_.programFolder);
-    ApplyTranslucency(hwnd(), settings);
+    ApplyListAppearance(fileList_, settings(), app_.programFolder);
+    ApplyTranslucency(hwnd(), settings());
     RefreshCommand();
 }
 

@@ -17,11 +17,12 @@ void Frm_Main::OnColumnClick(int index) {
     const FileColumn* clicked = ColumnAt(index);
     if (!clicked) return;
     const int column = static_cast<int>(clicked->column);
-    settings.sortKey = static_cast<std::int16_t>(column);
-    settings.sortOrder = static_cast<std::int16_t>(1 - settings.sortOrder);
-    SortFileList(settings.sortKey, settings.sortOrder);
-    settings.sortOrder = sortedDescending_ ? 1 : 0;  // a stored order of 5 is descending; the next click ascends
-    WriteSettings(app_.ini.Writer(), settings, {SettingKey::SortKey, SettingKey::SortOrder});
+    SortFileList(column, 1 - settings().sortOrder);
+    // A stored order of 5 is descending: the next click ascends.
+    app_.settings.Change({SettingKey::SortKey, SettingKey::SortOrder}, [&](Settings& s) {
+        s.sortKey = static_cast<std::int16_t>(column);
+        s.sortOrder = sortedDescending_ ? 1 : 0;
+    });
 }
 
 }  // namespace orvane

@@ -12,6 +12,7 @@
 #include "support/download_folder.h"
 #include "support/hang_guard.h"
 #include "support/temp_folder.h"
+#include "platform/paths.h"
 
 namespace orvane {
 namespace {
@@ -73,8 +74,6 @@ TEST_F(ScanTest, EmptyOrMissingFoldersGiveNoEntries) {
     test::MakeFolder(Path(L"sub"));
     EXPECT_TRUE(ScanFolder(folder.path()).empty());  // a trailing backslash is fine too
     EXPECT_TRUE(ScanFolder(Path(L"missing")).empty());
-    EXPECT_EQ(JoinPath(L"C:\\", L"a.txt"), L"C:\\a.txt");
-    EXPECT_EQ(JoinPath(L"C:\\x", L"a.txt"), L"C:\\x\\a.txt");
 }
 
 TEST_F(ScanTest, LockedFilesAreListedAndALockedDummyCountsAsOrdinary) {
@@ -190,23 +189,6 @@ TEST_F(ScanTest, FilesNamedLikeDevicesAreReadAsTheFilesTheyAre) {
     }
     ASSERT_NE(Find(entries, L"con"), nullptr);
     EXPECT_EQ(Find(entries, L"con")->TotalSize, 300);
-}
-
-TEST_F(ScanTest, VerbatimPathsAreFullAndKeepSharesAndNamesAsTheyAre) {
-    EXPECT_EQ(VerbatimPath(L"C:\\dl", L"aux.mp3"), L"\\\\?\\C:\\dl\\aux.mp3");
-    EXPECT_EQ(VerbatimPath(L"C:\\dl\\", L"x. "), L"\\\\?\\C:\\dl\\x. ");
-    EXPECT_EQ(VerbatimPath(L"C:\\dl\\con", L"a"), L"\\\\?\\C:\\dl\\con\\a");
-    EXPECT_EQ(VerbatimPath(L"C:/dl/sub/..", L"a"), L"\\\\?\\C:\\dl\\a");
-    EXPECT_EQ(VerbatimPath(L"\\\\server\\share\\dl", L"nul"), L"\\\\?\\UNC\\server\\share\\dl\\nul");
-    EXPECT_EQ(VerbatimPath(L"\\\\?\\C:\\dl", L"a"), L"\\\\?\\C:\\dl\\a");
-
-    // A relative folder is taken from the current folder, as a plain open would.
-    wchar_t previous[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, previous);
-    SetCurrentDirectoryW(folder.path().c_str());
-    const std::wstring relative = VerbatimPath(L"sub", L"aux");
-    SetCurrentDirectoryW(previous);
-    EXPECT_EQ(relative, L"\\\\?\\" + folder.path() + L"sub\\aux");
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ class MainWindowTest : public testing::Test {
 protected:
     TempFolder folder;
     ClsIni ini;
+    SettingsStore settings{ini};
     RecordingShell shell;
     ScriptedDialogs dialogs;
     std::unique_ptr<AppContext> app;
@@ -37,7 +38,7 @@ protected:
     void WriteSettings(const std::wstring& text) { WriteBytes(ini.IniName, ToAnsi(text)); }
 
     Frm_Main& Load() {
-        app = std::make_unique<AppContext>(AppContext{ini, folder.path(), shell, dialogs});
+        app = std::make_unique<AppContext>(AppContext{settings, folder.path(), shell, dialogs});
         main = std::make_unique<Frm_Main>(*app, &rewriteFaults);
         main->Load();
         return *main;

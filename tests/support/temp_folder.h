@@ -115,11 +115,11 @@ public:
     }
     void ShowVersion(HWND owner) override { versionOwners.push_back(owner); }
     // "ＯＫ" with settingsAnswer, or "キャンセル" (settingsAnswer nothing).
-    void EditSettings(HWND, Settings& settings, const IniWriter& write) override {
-        settingsOpenedWith.push_back(settings);
+    void EditSettings(HWND, SettingsStore& settings) override {
+        settingsOpenedWith.push_back(settings.Get());
         if (!settingsAnswer) return;
-        settings = *settingsAnswer;
-        WriteSettings(write, settings, {SettingKey::FilePath, SettingKey::Background, SettingKey::GridLines});
+        settings.Change({SettingKey::FilePath, SettingKey::Background, SettingKey::GridLines},
+                        [this](Settings& s) { s = *settingsAnswer; });
     }
 
     std::vector<std::pair<std::wstring, std::wstring>> dialogOpenedWith;

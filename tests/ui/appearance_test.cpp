@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "platform/folder_scan.h"
+#include "platform/paths.h"
 #include "support/list_view_fixture.h"
 #include "platform/handles.h"
 

@@ -2,7 +2,7 @@
 // real list view.
 #include <gtest/gtest.h>
 
-#include "platform/folder_scan.h"
+#include "platform/paths.h"
 #include "support/hang_guard.h"
 #include "support/list_view_fixture.h"
 

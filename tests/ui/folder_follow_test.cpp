@@ -3,32 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "support/list_view_fixture.h"
+#include "support/message_pump.h"
 #include "support/temp_folder.h"
 
 namespace orvane {
 namespace {
 
 using test::ListViewTest;
+using test::PumpUntil;
 using Names = std::vector<std::wstring>;
 
 class FolderFollowTest : public ListViewTest {
 protected:
-    // Dispatches the window's messages until done() holds; a generous
-    // deadline only ends a test that would otherwise wait for ever.
-    template <class Done>
-    bool PumpUntil(const Done& done) {
-        const ULONGLONG deadline = GetTickCount64() + 10000;
-        for (;;) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            if (done()) return true;
-            if (GetTickCount64() > deadline) return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        }
-    }
     void Append(const std::wstring& path, std::size_t bytes) {
         const HANDLE file =
             CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -90,15 +76,19 @@ TEST_F(FolderFollowTest, GrownArrivedAndVanishedFilesReachTheSortedListAndTheSel
 
 TEST(FolderWatchTest, ChangesFromTheMomentTheWatchIsMadeAreReadByTheNameOnDisk) {
     const test::TempFolder folder;
-    const HWND window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const UiQueue queue;
+    bool told = false;
     FolderChanges changes;
     {
-        FolderWatch watch(folder.path(), L"", false, window, WM_APP);
+        FolderWatch watch(folder.path(), L"", false, queue.MakePoster(), [&told] { told = true; });
         test::MakeFile(folder / L"new.bin", 7);  // the caller's scan would be past this already
-        const ULONGLONG deadline = GetTickCount64() + 10000;
-        while ((changes = watch.Take()).present.empty() && GetTickCount64() < deadline) Sleep(20);
+        // Each word from the watch is taken, as the window takes it.
+        PumpUntil([&] {
+            if (told) changes = watch.Take();
+            told = false;
+            return !changes.present.empty();
+        });
     }
-    DestroyWindow(window);
     ASSERT_EQ(changes.present.size(), 1u);
     EXPECT_EQ(changes.present[0].Size, 7);
 

@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, WithoutSettingsFileTheDefaultsHold) {
     EXPECT_TRUE(w.TreeVisible());
     EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir()))->folder, L"\\");  // empty FILE_PATH
     EXPECT_EQ(statusbar::Text(w.SBMain(), 0), L"");                 // not set without a folder
-    EXPECT_EQ(w.settings.sortKey, 1);
+    EXPECT_EQ(settings.Get().sortKey, 1);
     EXPECT_EQ(w.FindHighlightColor(), RGB(255, 80, 0));
     EXPECT_NE(listview::ExtendedStyle(w.LVList()) & LVS_EX_GRIDLINES, 0u);
     EXPECT_FALSE(test::Exists(ini.IniName));  // loading writes nothing
@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, ARelativeDownloadFolderBelongsToTheProgramFolder) {
     Frm_Main& w = Load();
     SetCurrentDirectoryW(started);
     EXPECT_EQ(w.ClientFolder(), folder.path() + L"dl");
-    EXPECT_EQ(w.settings.filePath, L"dl");  // kept as stored
+    EXPECT_EQ(settings.Get().filePath, L"dl");  // kept as stored
     ASSERT_EQ(listview::ItemCount(w.LVList()), 1);
     wchar_t name[64] = {};
     ListView_GetItemText(w.LVList(), 0, 0, name, 64);

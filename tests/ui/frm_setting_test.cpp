@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "ui/appearance.h"
 #include "support/temp_folder.h"
 #include "platform/controls.h"
@@ -29,15 +31,26 @@ struct SettingRun {
                 run->script(d, *run);
             },
             this);
-        F form(
-            shell, settings,
+        // The store starts from settings as a file holding them would give them.
+        std::map<std::wstring, std::wstring, std::less<>> file;
+        for (int key = 0; key < kSettingCount; ++key)
+            WriteSettings([&](std::wstring_view, std::wstring_view name,
+                              std::wstring_view value) { file[std::wstring(name)] = value; },
+                          settings, {static_cast<SettingKey>(key)});
+        SettingsStore store(
+            [&](std::wstring_view, std::wstring_view name, std::wstring_view fallback) {
+                const auto it = file.find(name);
+                return it == file.end() ? std::wstring(fallback) : it->second;
+            },
             [this](std::wstring_view, std::wstring_view key, std::wstring_view value) {
                 written.push_back(std::wstring(key) + L"=" + std::wstring(value));
-            },
-            folder.path());
+            });
+        store.Load();
+        F form(shell, store, folder.path());
         dialog = &form;
         form.Show(nullptr);
         dialog = nullptr;
+        settings = store.Get();
     }
 };
 

@@ -21,7 +21,7 @@ TEST_F(SettingsCommandTest, OkMovesTheRootToTheNewFolderAndAppliesTheLook) {
     const HTREEITEM root = treeview::Root(main->TVDir());
     treeview::Select(main->TVDir(), treeview::Children(main->TVDir(), root).at(0));
 
-    Settings answer = main->settings;
+    Settings answer = settings.Get();
     answer.filePath = other;
     answer.gridLines = 0;
     test::WriteBytes(folder / L"bg.bmp", "");  // an empty file: no picture
