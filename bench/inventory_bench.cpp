@@ -82,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::size_t memoryBefore = PrivateBytes();
     orvane::Frm_Main main(app);
     main.Load();  // lists the folder once, which also warms the cache
-    const std::size_t listed = main.Rows().size();
+    const std::size_t listed = main.List().Rows().size();
     const std::size_t memoryAfter = PrivateBytes();
 
     std::vector<double> bare, full;
@@ -91,10 +91,10 @@ int wmain(int argc, wchar_t** argv) {
         const std::size_t found = BareEnumeration(folder);
         bare.push_back(Milliseconds(start));
         start = Clock::now();
-        main.ListFolder(folder, true);
+        main.List().ListFolder(folder, true);
         full.push_back(Milliseconds(start));
-        if (found != main.Rows().size() + 1)  // the list file is listed too, and counted here
-            std::printf("note: enumeration found %zu files, the list shows %zu\n", found, main.Rows().size());
+        if (found != main.List().Rows().size() + 1)  // the list file is listed too, and counted here
+            std::printf("note: enumeration found %zu files, the list shows %zu\n", found, main.List().Rows().size());
     }
     std::printf("files listed: %zu\n", listed);
     std::printf("bare enumeration, median of %d: %.1f ms\n", runs, Median(bare));
@@ -107,22 +107,21 @@ int wmain(int argc, wchar_t** argv) {
         auto start = Clock::now();
         // Over the last listing's entries, as the refresh does.
         orvane::FolderScan scanned =
-            orvane::ScanFolderAndDummies(folder, orvane::kPendingDummyLimit, std::move(main.FileEntries));
-        main.FileEntries = std::move(scanned.entries);
+            orvane::ScanFolderAndDummies(folder, orvane::kPendingDummyLimit, main.List().TakeEntries());
         scan.push_back(Milliseconds(start));
         start = Clock::now();
-        orvane::ReadIncompleteList(folder, main.FileEntries);
+        orvane::ReadIncompleteList(folder, scanned.entries);
         listFile.push_back(Milliseconds(start));
         start = Clock::now();
-        main.ShowFileList(folder, &scanned.dummies);
+        main.List().ShowEntries(std::move(scanned.entries), folder, &scanned.dummies);
         fill.push_back(Milliseconds(start));
         start = Clock::now();
-        main.SortFileList(1, 0);
+        main.List().SortFileList(1, 0);
         sort.push_back(Milliseconds(start));
         // What the reader thread does alongside the scan, done alone.
         start = Clock::now();
         for (const orvane::ScannedDummy& dummy : scanned.dummies)
-            orvane::ReadDummyHeader(folder, main.FileEntries[dummy.index].Name);
+            orvane::ReadDummyHeader(folder, main.List().Entries()[dummy.index].Name);
         headers.push_back(Milliseconds(start));
     }
     std::printf("  of which scan: %.1f ms, list file: %.1f ms, fill: %.1f ms, first sort by name: %.1f ms\n",
@@ -134,7 +133,7 @@ int wmain(int argc, wchar_t** argv) {
         std::vector<double> times;
         for (int run = 0; run < runs; ++run) {
             const auto start = Clock::now();
-            main.SortFileList(column, run % 2);
+            main.List().SortFileList(column, run % 2);
             times.push_back(Milliseconds(start));
         }
         std::printf("sort by %s (column %d), median of %d: %.1f ms\n", names[column - 1], column, runs, Median(times));

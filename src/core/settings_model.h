@@ -56,32 +56,32 @@ enum class SettingForm {
 // A missing key reads as the default's stored text. Section VIEW is known
 // only to this program's later versions: files that know only the keys
 // before it stay readable by anything that does.
-#define ORVANE_SETTINGS(X)                                                                                        \
-    X(FilePath, filePath, std::wstring, L"", L"PATH", L"FILE_PATH", Text) /* the client's download folder */     \
-    X(DeleteConfirm, deleteConfirm, bool, true, L"SYSTEM", L"DELMSG", OnUnlessZero)                             \
-    X(DefaultDir, defaultDir, std::wstring, L"", L"PATH", L"DEFAULT_DIR", Text)                                 \
-    X(SortKey, sortKey, std::int16_t, 1, L"SORT", L"KEY", Number)                                               \
-    X(SortOrder, sortOrder, std::int16_t, 0, L"SORT", L"ORDER", Number)                                         \
-    X(Background, background, std::wstring, L"", L"DESIGN", L"BG", Text)                                         \
-    X(Alignment, alignment, std::int16_t, 0, L"DESIGN", L"ALIGNMENT", Number)                                   \
-    X(InvisibleEnabled, invisibleEnabled, std::int16_t, 0, L"DESIGN", L"INVISIBLEENABLED", Number)              \
-    X(Invisible, invisible, std::int16_t, 255, L"DESIGN", L"INVISIBLE", Number)                                 \
-    X(ListTextColor, listTextColor, std::int32_t, static_cast<std::int32_t>(0x80000008u), L"DESIGN",            \
-      L"LISTTEXTCOLOR", Number)                                                                                 \
-    X(GridLines, gridLines, std::int16_t, 1, L"DESIGN", L"LINE", Number)                                        \
-    X(SizeColor, sizeColor, std::int32_t, 65280, L"DESIGN", L"SIZECOLOR", Number)                               \
-    X(RefDirView, refDirView, bool, true, L"SYSTEM", L"REFDIRVIEW", NumberIsOne)                                \
-    X(Left, left, std::wstring, L"", L"SYSTEM", L"LEFT", Text) /* twips as stored */                             \
-    X(Top, top, std::wstring, L"", L"SYSTEM", L"TOP", Text)                                                      \
-    X(DummyInitialDisp, dummyInitialDisp, std::int16_t, 1, L"DMY", L"INITIALDISP", Number)                      \
-    X(DummySizeDisp, dummySizeDisp, std::int16_t, 1, L"DMY", L"SIZEDISP", Number)                               \
-    X(DummySizeSrc, dummySizeSrc, std::int16_t, 1, L"DMY", L"SIZESRC", Number)                                  \
-    X(DummyColor, dummyColor, std::int32_t, 8421504, L"DMY", L"COLOR", Number)                                  \
-    X(AutoRefresh, autoRefresh, bool, true, L"VIEW", L"AUTOREFRESH", NumberIsOne) /* the list follows its folder */ \
-    X(Width, width, std::wstring, L"", L"VIEW", L"WIDTH", Text) /* twips as stored */                            \
-    X(Height, height, std::wstring, L"", L"VIEW", L"HEIGHT", Text)                                               \
-    X(Maximized, maximized, std::int16_t, 0, L"VIEW", L"MAXIMIZED", Number) /* 1: left maximised */             \
-    X(Splitter, splitter, std::wstring, L"", L"VIEW", L"SPLITTER", Text) /* the splitter's place in twips */     \
+#define ORVANE_SETTINGS(X)                                                                                             \
+    X(FilePath, filePath, std::wstring, L"", L"PATH", L"FILE_PATH", Text) /* the client's download folder */           \
+    X(DeleteConfirm, deleteConfirm, bool, true, L"SYSTEM", L"DELMSG", OnUnlessZero)                                    \
+    X(DefaultDir, defaultDir, std::wstring, L"", L"PATH", L"DEFAULT_DIR", Text)                                        \
+    X(SortKey, sortKey, std::int16_t, 1, L"SORT", L"KEY", Number)                                                      \
+    X(SortOrder, sortOrder, std::int16_t, 0, L"SORT", L"ORDER", Number)                                                \
+    X(Background, background, std::wstring, L"", L"DESIGN", L"BG", Text)                                               \
+    X(Alignment, alignment, std::int16_t, 0, L"DESIGN", L"ALIGNMENT", Number)                                          \
+    X(InvisibleEnabled, invisibleEnabled, std::int16_t, 0, L"DESIGN", L"INVISIBLEENABLED", Number)                     \
+    X(Invisible, invisible, std::int16_t, 255, L"DESIGN", L"INVISIBLE", Number)                                        \
+    X(ListTextColor, listTextColor, std::int32_t, static_cast<std::int32_t>(0x80000008u), L"DESIGN", L"LISTTEXTCOLOR", \
+      Number)                                                                                                          \
+    X(GridLines, gridLines, std::int16_t, 1, L"DESIGN", L"LINE", Number)                                               \
+    X(SizeColor, sizeColor, std::int32_t, 65280, L"DESIGN", L"SIZECOLOR", Number)                                      \
+    X(RefDirView, refDirView, bool, true, L"SYSTEM", L"REFDIRVIEW", NumberIsOne)                                       \
+    X(Left, left, std::wstring, L"", L"SYSTEM", L"LEFT", Text) /* twips as stored */                                   \
+    X(Top, top, std::wstring, L"", L"SYSTEM", L"TOP", Text)                                                            \
+    X(DummyInitialDisp, dummyInitialDisp, std::int16_t, 1, L"DMY", L"INITIALDISP", Number)                             \
+    X(DummySizeDisp, dummySizeDisp, std::int16_t, 1, L"DMY", L"SIZEDISP", Number)                                      \
+    X(DummySizeSrc, dummySizeSrc, std::int16_t, 1, L"DMY", L"SIZESRC", Number)                                         \
+    X(DummyColor, dummyColor, std::int32_t, 8421504, L"DMY", L"COLOR", Number)                                         \
+    X(AutoRefresh, autoRefresh, bool, true, L"VIEW", L"AUTOREFRESH", NumberIsOne) /* the list follows its folder */    \
+    X(Width, width, std::wstring, L"", L"VIEW", L"WIDTH", Text)                   /* twips as stored */                \
+    X(Height, height, std::wstring, L"", L"VIEW", L"HEIGHT", Text)                                                     \
+    X(Maximized, maximized, std::int16_t, 0, L"VIEW", L"MAXIMIZED", Number)     /* 1: left maximised */                \
+    X(Splitter, splitter, std::wstring, L"", L"VIEW", L"SPLITTER", Text)        /* the splitter's place in twips */    \
     X(ColumnWidths, columnWidths, std::wstring, L"", L"VIEW", L"COLUMNS", Text) /* seven widths in twips, "," */
 
 struct Settings {

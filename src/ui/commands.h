@@ -27,6 +27,7 @@ enum CommandId : int {
     kCmdCopyToClipboard,    // list menu > クリップボードにコピー, Ctrl+C
     kCmdPaste,              // list menu > 貼り付け, Ctrl+V
     kCmdAutoRefresh,        // 表示 > 自動更新
+    kCmdDeleteForGood,      // Shift+Delete on the list, past the recycle bin
 };
 
 // Child-window ids of the main window's controls that are not commands.

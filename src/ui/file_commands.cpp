@@ -1,16 +1,24 @@
-// What the commands on files share: the paths of the rows they act on, and
-// the rows that go once their files have left the folder.
-#include <algorithm>
+// The commands on files: the paths of the rows they act on come from the
+// list; move and copy go into a folder the user picks in the shell's folder
+// dialog; cut, copy and paste go through the clipboard in the shell's
+// file-drop format with the preferred drop effect, as the shell itself
+// offers and takes them.
+#include "ui/file_commands.h"
+
+#include <shlobj.h>
+
 #include <utility>
 
-#include "core/version_text.h"
+#include "core/drop_rules.h"
 #include "core/text.h"
-#include "ui/file_transfer.h"
+#include "core/version_text.h"
+#include "platform/file_drop.h"
 #include "platform/folder_scan.h"
-#include "ui/commands.h"
-#include "ui/frm_main.h"
 #include "platform/handles.h"
+#include "platform/locale_text.h"
 #include "platform/paths.h"
+#include "ui/commands.h"
+#include "ui/file_transfer.h"
 
 namespace orvane {
 
@@ -68,60 +76,51 @@ bool RenameFile(const std::wstring& folder, const std::wstring& name, const std:
     return false;
 }
 
+constexpr wchar_t kMoveTitle[] = L"移動するフォルダを選択し、[OK] を押してください";
+constexpr wchar_t kCopyTitle[] = L"コピーするフォルダを選択し、[OK] を押してください";
+
 }  // namespace
 
-// A row's file by its name on disk, never by its label: a dummy file's label
-// may be shortened by the display settings(). The folder is the one the rows
-// were listed from, whatever the tree shows selected by now.
-std::wstring Frm_Main::RowPath(int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || listedFolder_.empty()) return {};
-    const std::wstring& name = rows_[static_cast<std::size_t>(row)].key;
-    return name.empty() ? std::wstring() : JoinPath(listedFolder_, name);
+FileCommands::~FileCommands() { LeaveClipboard(); }
+
+void FileCommands::LeaveClipboard() {
+    // What we put on the clipboard stays there after the window is gone.
+    if (clipboardData_ && OleIsCurrentClipboard(clipboardData_.get()) == S_OK) OleFlushClipboard();
+    clipboardData_.reset();
 }
 
-std::vector<std::wstring> Frm_Main::FilesToActOn() { return FilesToActOn(fileList_.SelectedRows()); }
-
-std::vector<std::wstring> Frm_Main::FilesToActOn(const std::vector<int>& rows) {
-    std::vector<std::wstring> paths;
-    std::vector<std::wstring> gone;
-    for (int row : rows) {
-        std::wstring path = RowPath(row);
-        if (path.empty()) continue;
-        // Asked by the verbatim path: a plain one may name another file.
-        if (PlainFileExists(VerbatimPath(listedFolder_, rows_[static_cast<std::size_t>(row)].key)))
-            paths.push_back(std::move(path));
-        else
-            gone.push_back(std::move(path));
+bool FileCommands::OnCommand(int id) {
+    switch (id) {
+    case kCmdRename:
+        list_.StartRename();
+        return true;
+    case kCmdDelete:
+    case kCmdDeleteForGood:
+        Delete(id == kCmdDeleteForGood);
+        return true;
+    case kCmdOpen:
+        Open();
+        return true;
+    case kCmdProperties:
+        Properties();
+        return true;
+    case kCmdMove:
+    case kCmdCopy:
+        MoveOrCopy(id == kCmdMove ? FO_MOVE : FO_COPY);
+        return true;
+    case kCmdCut:
+    case kCmdCopyToClipboard:
+        CutOrCopy(id == kCmdCut);
+        return true;
+    case kCmdPaste:
+        Paste();
+        return true;
+    default:
+        return false;
     }
-    // A row whose file is gone just leaves: the shell would be handed a
-    // name that is no file (and may ask about a folder).
-    if (!gone.empty()) DropRowsWhoseFilesLeft();
-    if (RefuseUnreachableNames(app_.shell, hwnd(), paths)) return {};
-    return paths;
 }
 
-void Frm_Main::DropRowsWhoseFilesLeft() {
-    const auto gone = [&](const FileRow& row) { return !FileExists(VerbatimPath(listedFolder_, row.key)); };
-    const std::size_t before = rows_.size();
-    rows_.erase(std::remove_if(rows_.begin(), rows_.end(), gone), rows_.end());
-    if (rows_.size() != before) {
-        // A size the rows that left shared is no longer shared.
-        RecountSizes(rows_, sizeTally_);
-        fileList_.SetRowCount(static_cast<int>(rows_.size()));
-    }
-    fileList_.Repaint(true);
-    // The count follows the rows: files no longer listed would mislead.
-    UpdateCountPanel();
-}
-
-int Frm_Main::CurrentRow() const {
-    const int focused = fileList_.FocusedRow();
-    const std::vector<int> selected = fileList_.SelectedRows();
-    if (std::find(selected.begin(), selected.end(), focused) != selected.end()) return focused;
-    return selected.empty() ? -1 : selected.front();
-}
-
-void Frm_Main::ShowFileMenu(POINT screen) {
+void FileCommands::ShowMenu(POINT screen) const {
     UniqueMenu menu(CreatePopupMenu());
     AppendMenuW(menu.get(), MF_STRING, kCmdRename, L"名前の変更");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
@@ -135,123 +134,115 @@ void Frm_Main::ShowFileMenu(POINT screen) {
     AppendMenuW(menu.get(), MF_STRING | (IsClipboardFormatAvailable(CF_HDROP) ? 0 : MF_GRAYED), kCmdPaste, L"貼り付け");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kCmdProperties, L"プロパティ");
-    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Owner(), nullptr);
 }
 
-void Frm_Main::OnRightClick(int /*row*/, POINT at) { ShowFileMenu(at); }
-
-void Frm_Main::OnDoubleClick(int /*row*/) { OnOpen(); }
-
-void Frm_Main::OnKeyDown(WORD key) {
-    switch (key) {
-    case VK_F2:
-        OnRename();
-        break;
-    case VK_DELETE:
-        OnDelete(GetKeyState(VK_SHIFT) < 0);
-        break;
-    case 'X':
-    case 'C':
-    case 'V':
-        if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0)
-            OnCommand(key == 'X' ? kCmdCut : key == 'C' ? kCmdCopyToClipboard : kCmdPaste);
-        break;
-    default:
-        break;
-    }
-}
-
-void Frm_Main::OnRename() {
-    const int row = CurrentRow();
-    if (row < 0) return;
-    SetFocus(LVList());
-    fileList_.StartLabelEdit(row);
-}
-
-// The edit starts from the file's name on disk, not from a shortened label.
-bool Frm_Main::OnBeginLabelEdit(int row) {
-    if (listDragging_ || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return false;
-    editingName_ = rows_[static_cast<std::size_t>(row)].key;
-    fileList_.SetLabelEditText(editingName_);
-    return true;
-}
-
-void Frm_Main::OnEndLabelEdit(int row, const wchar_t* text) {
-    // The rows may have been re-sorted or refilled under the edit: the
-    // rename acts on the file whose row was edited, or on none.
-    const std::wstring edited = std::exchange(editingName_, std::wstring());
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() ||
-        rows_[static_cast<std::size_t>(row)].key != edited) {
-        const auto it = std::find_if(rows_.begin(), rows_.end(), [&](const FileRow& r) { return r.key == edited; });
-        row = it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
-    }
-    if (text && row >= 0 && !edited.empty()) {
-        RenameRow(row, text);
-        PostMessageW(hwnd(), kFocusListMessage, 0, 0);
-    }
-    // The label comes from the row, renamed or not.
-    if (row >= 0) fileList_.RepaintRow(row);
-}
-
-bool Frm_Main::RenameRow(int row, const std::wstring& typed) {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return false;
-    FileRow& file = rows_[static_cast<std::size_t>(row)];
-    // Nothing typed is no name: the label just goes back.
-    if (typed == file.key || Trimmed(typed).empty()) return false;
-    const std::wstring folder = listedFolder_;
+std::optional<std::wstring> FileCommands::Rename(const std::wstring& folder, const std::wstring& name,
+                                                 const std::wstring& typed) {
     const std::wstring target = JoinPath(folder, typed);
     if (folder.empty() || !NameCanBeFileName(typed)) {
-        app_.shell.Message(hwnd(), kRenameFailed, kAppTitle, MB_OK);
-        return false;
+        shell_.Message(Owner(), kRenameFailed, kAppTitle, MB_OK);
+        return std::nullopt;
     }
     // A change of letter case finds the file itself, which is no clash.
-    if (!SameNameIgnoringCase(typed, file.key) && !PlainFileName(target).empty()) {
-        app_.shell.Message(hwnd(), L"\"" + file.key + L"\"" + kNameTaken, kAppTitle, MB_OK);
-        return false;
+    if (!SameNameIgnoringCase(typed, name) && !PlainFileName(target).empty()) {
+        shell_.Message(Owner(), L"\"" + name + L"\"" + kNameTaken, kAppTitle, MB_OK);
+        return std::nullopt;
     }
-    if (!RenameFile(folder, file.key, typed)) {
-        app_.shell.Message(hwnd(), kRenameFailed, kAppTitle, MB_OK);
-        return false;
+    if (!RenameFile(folder, name, typed)) {
+        shell_.Message(Owner(), kRenameFailed, kAppTitle, MB_OK);
+        return std::nullopt;
     }
     // The name the file system kept (it drops trailing dots and blanks).
-    std::wstring name = PlainFileName(target);
-    if (name.empty()) name = typed;
-    file.key = name;
-    file.extension = ExtensionOf(name);
-    file.text.clear();
-    if (file.dummy) {
-        if (const std::optional<DummyHeader> header = ReadDummyHeader(folder, name))
-            file.text = DummyDisplayName(name, *header, settings().dummyInitialDisp != 0, settings().dummySizeDisp != 0);
-    }
-    file.nameKey.reset();
-    file.extensionKey.reset();
-    return true;
+    std::wstring kept = PlainFileName(target);
+    return kept.empty() ? typed : kept;
 }
 
-void Frm_Main::OnDelete(bool forGood) {
-    const std::vector<std::wstring> paths = FilesToActOn();
+void FileCommands::Delete(bool forGood) {
+    const std::vector<std::wstring> paths = list_.FilesToActOn();
     if (paths.empty()) return;
     // The setting turns the question off, never the recycle bin; Shift+Delete
     // deletes for good, after the shell's own question.
-    const FILEOP_FLAGS flags = forGood ? 0 : FOF_ALLOWUNDO | (settings().deleteConfirm ? 0 : FOF_NOCONFIRMATION);
-    app_.shell.FileOperation(hwnd(), FO_DELETE, ShellFileList(paths), L"", flags);
-    SetFocus(LVList());  // back from the shell's windows
+    const FILEOP_FLAGS flags = forGood ? 0 : FOF_ALLOWUNDO | (settings_.Get().deleteConfirm ? 0 : FOF_NOCONFIRMATION);
+    shell_.FileOperation(Owner(), FO_DELETE, ShellFileList(paths), L"", flags);
+    SetFocus(list_.LVList());  // back from the shell's windows
     // Even a refused or part-done delete may have taken some files.
-    DropRowsWhoseFilesLeft();
+    list_.DropRowsWhoseFilesLeft();
 }
 
-void Frm_Main::OnOpen() {
-    const int row = CurrentRow();
+void FileCommands::Open() {
+    const int row = list_.CurrentRow();
     if (row < 0) return;
-    const std::vector<std::wstring> path = FilesToActOn({row});
-    if (!path.empty()) app_.shell.Open(GetDesktopWindow(), path.front(), ClientFolder());
+    const std::vector<std::wstring> path = list_.FilesToActOn({row});
+    if (!path.empty()) shell_.Open(GetDesktopWindow(), path.front(), list_.ClientFolder());
 }
 
-void Frm_Main::OnProperties() {
-    const int row = CurrentRow();
+void FileCommands::Properties() {
+    const int row = list_.CurrentRow();
     if (row < 0) return;
-    const std::vector<std::wstring> path = FilesToActOn({row});
-    if (!path.empty()) app_.shell.ShowProperties(hwnd(), path.front());
+    const std::vector<std::wstring> path = list_.FilesToActOn({row});
+    if (!path.empty()) shell_.ShowProperties(Owner(), path.front());
+}
+
+void FileCommands::MoveOrCopy(UINT operation) {
+    // The rows' real names, not their labels: a dummy file's label may be shortened.
+    const std::vector<std::wstring> sources = list_.FilesToActOn();
+    if (sources.empty()) return;  // nothing to ask a folder for
+
+    const std::wstring& defaultDir = settings_.Get().defaultDir;
+    const std::wstring startFolder = FolderExists(defaultDir) ? defaultDir : std::wstring();
+    const std::optional<std::wstring> target =
+        shell_.BrowseForFolder(Owner(), operation == FO_COPY ? kCopyTitle : kMoveTitle,
+                               BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN, startFolder);
+    if (!target || target->empty()) return;
+
+    // The shell reports its own failures; the list shows what it managed.
+    const bool move = operation == FO_MOVE;
+    TransferFiles(shell_, Owner(), move ? FileTransfer::Move : FileTransfer::Copy, sources, *target);
+    SetFocus(list_.LVList());  // back from the shell's windows
+    if (move) list_.DropRowsWhoseFilesLeft();
+}
+
+void FileCommands::CutOrCopy(bool cut) {
+    std::vector<std::wstring> paths = list_.FilesToActOn();
+    if (paths.empty()) return;
+    // Another program that pastes a cut says so on the data once the files
+    // moved: the rows whose files left then go, as after a move of our own.
+    const UiQueue::Poster queue = queue_.MakePoster();
+    FileListPanel* list = &list_;
+    const auto onSet = [queue, list, cut](const FORMATETC& format) {
+        if (cut && format.cfFormat == RegisterClipboardFormatW(CFSTR_PASTESUCCEEDED))
+            queue.Post([list] { list->DropRowsWhoseFilesLeft(); });
+    };
+    ComPtr<IDataObject> data = MakeFileDropData([paths = std::move(paths)] { return paths; }, onSet);
+    WriteDropEffect(data.get(), CFSTR_PREFERREDDROPEFFECT, cut ? DROPEFFECT_MOVE : DROPEFFECT_COPY);
+    if (SUCCEEDED(OleSetClipboard(data.get()))) clipboardData_ = std::move(data);
+}
+
+void FileCommands::PasteInto(const std::wstring& folder) {
+    if (folder.empty() || !FolderExists(folder)) return;
+    ComPtr<IDataObject> data;
+    if (FAILED(OleGetClipboard(data.put())) || !data) return;
+    const std::optional<std::vector<std::wstring>> paths = FileDropPaths(data.get());
+    if (!paths || paths->empty()) return;
+    const FileTransfer kind = TransferForPaste(ReadDropEffect(data.get(), CFSTR_PREFERREDDROPEFFECT));
+    // A file pasted into the folder it lies in would land on itself: refused
+    // with a word (the shell under Wine hangs or ends the program on a copy
+    // onto itself, even when asked for new names).
+    const std::optional<bool> done = TransferFiles(shell_, Owner(), kind, *paths, folder);
+    if (done && *done && kind == FileTransfer::Move) {
+        // The cut's files moved here: its source has nothing to delete, and
+        // a cut is pasted once.
+        WriteDropEffect(data.get(), CFSTR_PERFORMEDDROPEFFECT, DROPEFFECT_NONE);
+        WriteDropEffect(data.get(), CFSTR_PASTESUCCEEDED, DROPEFFECT_MOVE);
+        OleSetClipboard(nullptr);
+        clipboardData_.reset();
+    }
+    if (!done) return;
+    if (IsSameFolder(folder, list_.ListedFolder(), UpperCaseText)) {
+        SetFocus(list_.LVList());  // back from the shell's windows
+        list_.Relist();
+    }
 }
 
 }  // namespace orvane

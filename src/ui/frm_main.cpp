@@ -3,15 +3,17 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "core/text.h"
-#include "ui/appearance.h"
-#include "ui/commands.h"
-#include "ui/splitter.h"
-#include "res/resource.h"
+#include "core/version_text.h"
 #include "platform/controls.h"
 #include "platform/dpi.h"
 #include "platform/paths.h"
+#include "res/resource.h"
+#include "ui/appearance.h"
+#include "ui/commands.h"
+#include "ui/window_state.h"
 
 namespace orvane {
 
@@ -20,11 +22,16 @@ namespace {
 constexpr wchar_t kClassName[] = L"Orvane.Main";
 
 void AppendItem(HMENU menu, UINT id, const wchar_t* text) { AppendMenuW(menu, MF_STRING, id, text); }
-std::vector<int> VisibleColumnWidths(std::vector<int> widths);
 
 }  // namespace
 
-Frm_Main::Frm_Main(AppContext& app, const RewriteFaults* faults) : app_(app), rewriteFaults_(faults) {}
+Frm_Main::Frm_Main(AppContext& app, const RewriteFaults* faults)
+    : app_(app),
+      tree_({app.programFolder, app.settings, app.shell, app.dialogs, faults}, *this),
+      list_({app.programFolder, app.settings, app.shell, uiQueue_}, *this),
+      commands_(app.settings, app.shell, uiQueue_, list_) {}
+
+Frm_Main::~Frm_Main() = default;
 
 void Frm_Main::Load() {
     const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
@@ -45,18 +52,18 @@ void Frm_Main::Load() {
     CreateControls();
 
     // The load sequence.
-    LoadSettings();
-    findHighlightColor_ = RGB(255, 80, 0);
-    UpdateListColors();
-    ApplyListAppearance(fileList_, settings(), app_.programFolder);
+    app_.settings.Load();
+    menu::SetChecked(menu_, kCmdToggleTree, settings().refDirView);
+    menu::SetChecked(menu_, kCmdAutoRefresh, settings().autoRefresh);
+    list_.ApplyLook();
     ApplyTranslucency(hwnd(), settings());
-    ApplyStoredPosition();
+    ApplyStoredPlacement(hwnd(), settings(), panes_);
     SetUpColumns();
-    LoadFindHistory();
-    BuildFolderTree();
-    const std::wstring clientFolder = ClientFolder();
+    findBar_.LoadHistory();
+    tree_.Build();
+    const std::wstring clientFolder = list_.ClientFolder();
     if (!Trimmed(clientFolder).empty() && FileExists(clientFolder)) {
-        ListFolder(WithTrailingBackslash(clientFolder), true);  // as the tree's root names it
+        list_.ListFolder(WithTrailingBackslash(clientFolder), true);  // as the tree's root names it
         // The client's folder exists: the tree is shown whatever was stored.
         menu::SetChecked(menu_, kCmdToggleTree, true);
     }
@@ -73,19 +80,18 @@ void Frm_Main::Show(int showCommand) {
     SizeControls(x);
 }
 
-bool Frm_Main::EditingLabel() const { return treeview::EditingLabel(TVDir()) || fileList_.EditingLabel(); }
+bool Frm_Main::EditingLabel() const { return tree_.EditingLabel() || list_.EditingLabel(); }
 
 bool Frm_Main::TranslateAccelerators(MSG& msg) {
     if (!hwnd()) return false;
     // Enter in the find field finds; the dialog keys would take it otherwise.
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN &&
-        (msg.hwnd == cboFind() || GetParent(msg.hwnd) == cboFind())) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && findBar_.IsFromField(msg.hwnd)) {
         OnCommand(kCmdFind);
         return true;
     }
     // On the list, Enter opens and Alt+Enter shows the properties; the
     // dialog keys would take Enter otherwise.
-    if (msg.hwnd == LVList() && msg.wParam == VK_RETURN && !fileList_.EditingLabel()) {
+    if (msg.hwnd == LVList() && msg.wParam == VK_RETURN && !list_.EditingLabel()) {
         if (msg.message == WM_KEYDOWN) {
             OnCommand(kCmdOpen);
             return true;
@@ -100,20 +106,6 @@ bool Frm_Main::TranslateAccelerators(MSG& msg) {
 
 // Its own visibility, whether or not the window is shown yet.
 bool Frm_Main::TreeVisible() const { return TVDir() && (GetWindowLongPtrW(TVDir(), GWL_STYLE) & WS_VISIBLE); }
-
-const FolderNode* Frm_Main::NodeOf(HTREEITEM item) const {
-    return item ? reinterpret_cast<const FolderNode*>(treeview::Data(TVDir(), item)) : nullptr;
-}
-
-// A relative FILE_PATH belongs to the program's folder, not to wherever the
-// program was started from.
-std::wstring Frm_Main::ClientFolder() const { return ResolvedAgainst(app_.programFolder, settings().filePath); }
-
-void Frm_Main::LoadSettings() {
-    app_.settings.Load();
-    menu::SetChecked(menu_, kCmdToggleTree, settings().refDirView);
-    menu::SetChecked(menu_, kCmdAutoRefresh, settings().autoRefresh);
-}
 
 void Frm_Main::CreateMenus() {
     menu_ = CreateMenu();
@@ -142,147 +134,41 @@ void Frm_Main::CreateMenus() {
 }
 
 void Frm_Main::CreateControls() {
-    uiQueue_ = std::make_unique<UiQueue>();
     const HWND self = hwnd();
-    cboFind_ = CreateChild(self, WC_COMBOBOXW, L"",
-                           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kIdFindCombo);
-    cmdFind_ = CreateChild(self, WC_BUTTONW, L"検索", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdFind);
-    cmdDelFind_ = CreateChild(self, WC_BUTTONW, L"条件削除", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdDeleteFind);
-    cmdCls_ = CreateChild(self, WC_BUTTONW, L"クリア", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdClearFind);
-    cmdRefresh_ = CreateChild(self, WC_BUTTONW, L"更新", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdRefresh);
-    TVDir_ = CreateChild(
-        self, WC_TREEVIEWW, L"",
-        WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_EDITLABELS,
-        kIdTree, WS_EX_CLIENTEDGE);
-    SetWindowSubclass(TVDir(), TreeProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    splitter_ = std::make_unique<Splitter>(hwnd(), static_cast<SplitterDelegate&>(*this));
-    fileList_.Create(self, kIdList);
-    SetUpDragDrop();
+    // In the tab order: the find bar, the tree, the list.
+    findBar_.Create(self);
+    tree_.Create(self, kIdTree);
+    splitter_ = std::make_unique<Splitter>(self, static_cast<SplitterDelegate&>(*this));
+    list_.Create(self, kIdList);
     SBMain_ = CreateChild(self, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kIdStatus);
+    list_.SetStatusBar(SBMain_);
+    dragDrop_ = std::make_unique<DragDrop>(app_.shell, list_, tree_, SBMain_);
 
     font_ = CreateUiFont(dpi_);
     SetFontOnChildren(self, font_.get());
-    PlaceFindBar();
+    findBar_.Place(dpi_);
     PlacePanes();
     PlaceStatusParts();
-    HookFindField();
 }
 
 void Frm_Main::SetUpColumns() {
-    std::optional<std::vector<int>> stored = StoredColumnWidths(settings().columnWidths, FileColumns().size());
-    if (stored) stored = VisibleColumnWidths(*stored);
+    const std::optional<std::vector<int>> stored = ColumnWidthsToShow(settings());
     std::vector<ListView::ColumnDef> columns;
     for (std::size_t i = 0; i < FileColumns().size(); ++i) {
         const FileColumn& column = FileColumns()[i];
         columns.push_back({column.caption, TwipsToPixels(stored ? (*stored)[i] : column.widthTwips, dpi_),
                            column.align == ColumnAlign::Right ? listview::Align::Right : listview::Align::Left});
     }
-    fileList_.SetColumns(columns);
-}
-
-void Frm_Main::LoadFindHistory() {
-    for (int k = 1;; ++k) {
-        // As Find keeps words: a hand-made " abc " is the word abc.
-        const std::wstring word = StableProfileValue(app_.settings.FindWord(static_cast<std::size_t>(k)));
-        if (word.empty()) break;
-        combobox::Append(cboFind(), word);
-    }
-}
-
-namespace {
-
-// The smallest stored window (twips) that still shows the whole find bar,
-// the tree and a few rows; anything smaller is a slip, not a choice.
-constexpr int kSmallestStoredWidth = 8000;
-constexpr int kSmallestStoredHeight = 3600;
-// A column narrower than this shows nothing of its text.
-constexpr int kNarrowestStoredColumn = 150;
-
-std::optional<int> StoredSide(const std::wstring& text, int smallest) {
-    const std::optional<int> twips = text.empty() ? std::nullopt : ToTwips(text);
-    return twips && *twips >= smallest ? twips : std::nullopt;
-}
-
-// A list with no column wide enough to see gets the designed widths back;
-// one column closed up among others is the user's choice and stays.
-std::vector<int> VisibleColumnWidths(std::vector<int> widths) {
-    if (std::any_of(widths.begin(), widths.end(), [](int width) { return width >= kNarrowestStoredColumn; }))
-        return widths;
-    for (std::size_t i = 0; i < widths.size() && i < FileColumns().size(); ++i) widths[i] = FileColumns()[i].widthTwips;
-    return widths;
-}
-
-}  // namespace
-
-void Frm_Main::ApplyStoredPosition() {
-    RECT r{};
-    GetWindowRect(hwnd(), &r);
-    const auto twips = [](const std::wstring& text) { return text.empty() ? std::nullopt : ToTwips(text); };
-    const int dpi = static_cast<int>(SystemDpi());
-    const int minWidth = TwipsToPixels(layout::kMinWindowWidth, dpi);
-    const int minHeight = TwipsToPixels(layout::kMinWindowHeight, dpi);
-    // A side stored too small keeps the size the window was made with.
-    const ScreenRect sized = StoredWindowSize(StoredSide(settings().width, kSmallestStoredWidth),
-                                              StoredSide(settings().height, kSmallestStoredHeight),
-                                              {r.left, r.top, r.right, r.bottom}, dpi, minWidth, minHeight);
-    ScreenRect place = StoredWindowPlace(twips(settings().left), twips(settings().top), sized, dpi);
-    // A place off every screen (a monitor gone, a hand-edited file) comes
-    // back onto the nearest monitor, and a size larger than it shrinks to it.
-    const RECT wanted{place.left, place.top, place.right, place.bottom};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const ScreenRect work{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
-        place = KeptOnWorkArea(FittedToWorkArea(place, work, minWidth, minHeight), work);
-    }
-    SetWindowPos(hwnd(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    if (const std::optional<int> splitter = twips(settings().splitter)) panes_.splitter.left = *splitter;
+    list_.View().SetColumns(columns);
 }
 
 void Frm_Main::OnQueryUnload() {
     const bool treeShown = menu::IsChecked(menu_, kCmdToggleTree);
     app_.settings.Change({SettingKey::RefDirView}, [&](Settings& s) { s.refDirView = treeShown; });
-    RECT r{};
-    GetWindowRect(hwnd(), &r);
-    const UINT dpi = SystemDpi();
-    const int left = PixelsToTwips(r.left, dpi);
-    const int top = PixelsToTwips(r.top, dpi);
-    // An edge at 0 (or beyond, on a monitor left of the main one) is not stored.
-    if (left > 0) {
-        app_.settings.Change({SettingKey::Left}, [&](Settings& s) { s.left = std::to_wstring(left); });
-    }
-    if (top > 0) {
-        app_.settings.Change({SettingKey::Top}, [&](Settings& s) { s.top = std::to_wstring(top); });
-    }
-    StoreWindowState();
-}
-
-void Frm_Main::StoreWindowState() {
-    // The size the window has when not maximised, so that it comes back
-    // maximised and restores to where the user had it.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    if (!GetWindowPlacement(hwnd(), &placement)) return;
-    const UINT dpi = SystemDpi();
-    const RECT& normal = placement.rcNormalPosition;
-    // Only what the next start would take is written; a window shrunk below
-    // that leaves the size stored before.
-    const int width = PixelsToTwips(normal.right - normal.left, dpi);
-    const int height = PixelsToTwips(normal.bottom - normal.top, dpi);
-    if (width >= kSmallestStoredWidth) {
-        app_.settings.Change({SettingKey::Width}, [&](Settings& s) { s.width = std::to_wstring(width); });
-    }
-    if (height >= kSmallestStoredHeight) {
-        app_.settings.Change({SettingKey::Height}, [&](Settings& s) { s.height = std::to_wstring(height); });
-    }
+    StoreWindowPlace(hwnd(), app_.settings);
     std::vector<int> widths;
     for (int i = 0; i < kColumnCount; ++i) widths.push_back(PixelsToTwips(listview::ColumnWidth(LVList(), i), dpi_));
-    app_.settings.Change({SettingKey::Maximized, SettingKey::Splitter, SettingKey::ColumnWidths}, [&](Settings& s) {
-        s.maximized = IsZoomed(hwnd()) ? 1 : 0;
-        s.splitter = std::to_wstring(panes_.splitter.left);
-        s.columnWidths = ColumnWidthsText(VisibleColumnWidths(widths));
-    });
+    StoreWindowState(hwnd(), app_.settings, panes_.splitter.left, widths);
 }
 
 void Frm_Main::OnToggleTree() {
@@ -301,9 +187,49 @@ void Frm_Main::OnHelp() {
     app_.shell.Open(hwnd(), file, app_.programFolder);
 }
 
-void Frm_Main::OnVersion() { app_.dialogs.ShowVersion(hwnd()); }
+void Frm_Main::OnToggleAutoRefresh() {
+    // The list hears of the change and follows its folder, or stops.
+    app_.settings.Change({SettingKey::AutoRefresh}, [](Settings& s) { s.autoRefresh = !s.autoRefresh; });
+    menu::SetChecked(menu_, kCmdAutoRefresh, settings().autoRefresh);
+}
+
+// The settings dialog, then the tree's root, the list's look and the window's
+// translucency brought up to date, and the list refilled, whether the dialog
+// was confirmed or cancelled.
+void Frm_Main::OnSettings() {
+    app_.dialogs.EditSettings(hwnd(), app_.settings);
+    tree_.RootFollowsClientFolder();
+    list_.ApplyLook();
+    ApplyTranslucency(hwnd(), settings());
+    tree_.ChooseSelected();
+}
+
+void Frm_Main::OnFolderChosen(const std::wstring& folder, bool clientFolder) { list_.Show(folder, clientFolder); }
+
+void Frm_Main::OnFolderPointed(const std::optional<std::wstring>& folder) {
+    if (folder)
+        statusbar::SetText(SBMain(), 0, *folder);
+    else
+        list_.ShowListedFolder();
+}
+
+void Frm_Main::OnPasteInto(const std::wstring& folder) { commands_.PasteInto(folder); }
+
+void Frm_Main::OnListCommand(int command) { OnCommand(command); }
+
+void Frm_Main::OnListMenu(POINT screen) { commands_.ShowMenu(screen); }
+
+void Frm_Main::OnListDrag() {
+    if (dragDrop_) dragDrop_->DragFromList();
+}
+
+std::optional<std::wstring> Frm_Main::OnListRename(const std::wstring& folder, const std::wstring& name,
+                                                   const std::wstring& typed) {
+    return commands_.Rename(folder, name, typed);
+}
 
 void Frm_Main::OnCommand(int id) {
+    if (findBar_.OnCommand(id) || commands_.OnCommand(id)) return;
     switch (id) {
     case kCmdEnd:
         // Ends at once: nothing is saved.
@@ -316,58 +242,23 @@ void Frm_Main::OnCommand(int id) {
         OnHelp();
         break;
     case kCmdVersion:
-        OnVersion();
+        app_.dialogs.ShowVersion(hwnd());
         break;
     case kCmdSettings:
         OnSettings();
         break;
     case kCmdRefresh:
-        RefreshCommand();
+        tree_.ChooseSelected();
         break;
     case kCmdRefAdd:
     case kCmdRefMod:
     case kCmdRefDel:
     case kCmdExplorer:
-        OnTreeCommand(id, treeview::Selection(TVDir()));
-        break;
-    case kCmdMove:
-        MoveOrCopySelected(FO_MOVE);
-        break;
-    case kCmdCopy:
-        MoveOrCopySelected(FO_COPY);
-        break;
-    case kCmdFind:
-        OnFind();
-        break;
-    case kCmdDeleteFind:
-        OnDeleteFind();
-        break;
-    case kCmdClearFind:
-        OnClearFind();
-        break;
-    case kCmdRename:
-        OnRename();
-        break;
-    case kCmdDelete:
-        OnDelete();
-        break;
-    case kCmdOpen:
-        OnOpen();
-        break;
-    case kCmdProperties:
-        OnProperties();
-        break;
-    case kCmdCut:
-    case kCmdCopyToClipboard:
-        CutOrCopySelected(id == kCmdCut);
-        break;
-    case kCmdPaste:
-        PasteFiles();
+        tree_.OnCommand(id);
         break;
     case kCmdAutoRefresh:
         OnToggleAutoRefresh();
         break;
-
     default:
         break;  // commands of features still to come
     }
@@ -386,20 +277,14 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         LRESULT result = 0;
-        if (fileList_.OnNotify(*header, result)) return result;
-        if (header->hwndFrom == TVDir() && OnTreeNotify(header, result)) return result;
+        if (list_.View().OnNotify(*header, result)) return result;
+        if (tree_.OnNotify(header, result)) return result;
         return Window::HandleMessage(message, wParam, lParam);
     }
-    case kFocusListMessage:
-        SetFocus(LVList());
-        return 0;
-    case kCutPastedMessage:
-        DropRowsWhoseFilesLeft();
-        return 0;
     case WM_CONTEXTMENU:
         // From the keyboard (Shift+F10): the list's menu at its focused row.
         if (reinterpret_cast<HWND>(wParam) == LVList() && lParam == -1) {
-            ShowFileMenu(fileList_.MenuPoint(fileList_.FocusedRow()));
+            commands_.ShowMenu(list_.View().MenuPoint(list_.View().FocusedRow()));
             return 0;
         }
         return Window::HandleMessage(message, wParam, lParam);
@@ -421,9 +306,9 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(hwnd());
         return 0;
     case WM_DESTROY:
-        StopFollowing();
-        TearDownDragDrop();
-        uiQueue_.reset();  // what workers still hand in is dropped
+        list_.StopFollowing();
+        commands_.LeaveClipboard();
+        dragDrop_.reset();
         if (quitOnDestroy_) PostQuitMessage(0);
         return 0;
     default:

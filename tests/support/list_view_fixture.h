@@ -45,7 +45,7 @@ protected:
         return names;
     }
     std::uint32_t Color(int row, Column column) const {
-        return CellColor(main->Rows()[static_cast<std::size_t>(row)], column, main->Colors());
+        return CellColor(main->List().Rows()[static_cast<std::size_t>(row)], column, main->List().Colors());
     }
     bool Selected(int row) const { return ListView_GetItemState(main->LVList(), row, LVIS_SELECTED) != 0; }
     void ClickHeader(int column) {

@@ -146,7 +146,7 @@ TEST_F(AppearanceTest, APictureThatCannotBeReadShowsNoneAndTheOtherSettingsStill
     for (const wchar_t* bg : {L"broken.png", L"missing.jpg", L""}) {
         SCOPED_TRACE(bg);
         LoadOnDownloads(std::wstring(L"[DESIGN]\r\nBG=") + bg + L"\r\nLISTTEXTCOLOR=255\r\nLINE=2\r\n");
-        EXPECT_FALSE(main->FileList().HasBackground());
+        EXPECT_FALSE(main->List().View().HasBackground());
         EXPECT_EQ(ListView_GetTextColor(main->LVList()), RGB(255, 0, 0));
         EXPECT_FALSE(listview::ExtendedStyle(main->LVList()) & LVS_EX_GRIDLINES);
         main.reset();
@@ -161,7 +161,7 @@ TEST_F(AppearanceTest, APictureThatCannotBeReadShowsNoneAndTheOtherSettingsStill
     test::WriteBytes(folder / L"junk.bmp", "BM" + std::string(bmp.size(), '\x7f'));
     for (auto [bg, shown] : {std::pair{L"背景.bmp", true}, {L"aux.png", true}, {L"junk.bmp", false}}) {
         LoadOnDownloads(std::wstring(L"[DESIGN]\r\nBG=") + bg + L"\r\n");
-        EXPECT_EQ(main->FileList().HasBackground(), shown) << bg;
+        EXPECT_EQ(main->List().View().HasBackground(), shown) << bg;
         main.reset();
     }
     DeleteFileW(device.c_str());

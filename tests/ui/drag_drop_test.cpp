@@ -100,7 +100,7 @@ TEST_F(DragDropTest, FilesDroppedOnTheListMoveOrCopyIntoItsFolderAndTheSourceIsT
     const POINTL onList = OnScreen(main->LVList(), POINT{20, 40});
 
     const auto moved = Files({InMusic(L"b.mp3"), InMusic(L"a.mp3")});
-    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->ListDropTarget(), moved.get(), 0, onList, kBoth));
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->Drag().ListDropTarget(), moved.get(), 0, onList, kBoth));
     ASSERT_EQ(shell.fileOperations.size(), 1u);
     EXPECT_EQ(shell.fileOperations[0].operation, static_cast<UINT>(FO_MOVE));
     EXPECT_EQ(shell.fileOperations[0].to, ShellFileList({File(L"b.mp3"), File(L"a.mp3")}));
@@ -114,7 +114,7 @@ TEST_F(DragDropTest, FilesDroppedOnTheListMoveOrCopyIntoItsFolderAndTheSourceIsT
 
     // Ctrl as the drag entered copies; the drop itself carries no keys.
     const auto copied = Files({InMusic(L"c.mp3")});
-    EXPECT_EQ(DWORD{DROPEFFECT_COPY}, Drag(main->ListDropTarget(), copied.get(), MK_CONTROL, onList, kBoth));
+    EXPECT_EQ(DWORD{DROPEFFECT_COPY}, Drag(main->Drag().ListDropTarget(), copied.get(), MK_CONTROL, onList, kBoth));
     EXPECT_EQ(shell.fileOperations.back().operation, static_cast<UINT>(FO_COPY));
     EXPECT_TRUE(test::Exists(InMusic(L"c.mp3")));
     EXPECT_TRUE(test::Exists(File(L"c.mp3")));
@@ -124,7 +124,7 @@ TEST_F(DragDropTest, FilesDroppedOnTheListMoveOrCopyIntoItsFolderAndTheSourceIsT
     shell.fileOperationAnswer = false;
     test::MakeFile(InMusic(L"d.mp3"), 2);
     const auto failed = Files({InMusic(L"d.mp3")});
-    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->ListDropTarget(), failed.get(), 0, onList, kBoth));
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->Drag().ListDropTarget(), failed.get(), 0, onList, kBoth));
     EXPECT_FALSE(ReadDropEffect(failed.get(), CFSTR_LOGICALPERFORMEDDROPEFFECT));
 }
 
@@ -138,21 +138,21 @@ TEST_F(DragDropTest, TheListRefusesFilesFromItsOwnFolderInAnyCaseDataWithoutFile
     // The first path decides, whatever comes after it.
     const auto own = Files({shouting, InMusic(L"a.mp3")});
     DWORD shown = ~0u;
-    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->ListDropTarget(), own.get(), 0, onList, kBoth, &shown));
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->Drag().ListDropTarget(), own.get(), 0, onList, kBoth, &shown));
     EXPECT_EQ(DWORD{DROPEFFECT_NONE}, shown);
     DWORD effect = kBoth;
-    main->ListDropTarget()->Drop(own.get(), 0, onList, &effect);  // dropped all the same
+    main->Drag().ListDropTarget()->Drop(own.get(), 0, onList, &effect);  // dropped all the same
     EXPECT_EQ(DWORD{DROPEFFECT_NONE}, effect);
     NoFilesData noFiles;
-    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->ListDropTarget(), &noFiles, 0, onList, kBoth));
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->Drag().ListDropTarget(), &noFiles, 0, onList, kBoth));
     EXPECT_TRUE(shell.fileOperations.empty());
     EXPECT_TRUE(test::Exists(InMusic(L"a.mp3")));
 
     // A node without a folder shows no folder: nothing to drop into.
     treeview::Select(main->TVDir(), Node(1));
-    main->RefreshCommand();
+    main->Tree().ChooseSelected();
     const auto elsewhere = Files({InMusic(L"a.mp3")});
-    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->ListDropTarget(), elsewhere.get(), 0, onList, kBoth));
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->Drag().ListDropTarget(), elsewhere.get(), 0, onList, kBoth));
     EXPECT_TRUE(shell.fileOperations.empty());
 }
 
@@ -160,7 +160,7 @@ TEST_F(DragDropTest, OverTheTreeTheStatusNamesTheFolderAndADropGoesIntoTheNodesF
     test::MakeFile(File(L"a.mp3"), 1);
     test::MakeFile(File(L"b.mp3"), 1);
     Start();
-    IDropTarget* tree = main->TreeDropTarget();
+    IDropTarget* tree = main->Drag().TreeDropTarget();
     const auto data = Files({File(L"a.mp3")});
     DWORD effect = kBoth;
     tree->DragEnter(data.get(), MK_LBUTTON, OnNode(Node(1)), &effect);
@@ -200,10 +200,10 @@ TEST_F(DragDropTest, TheListsDragHandsTheSelectedFilesAndItsEndDropsTheRowsThatM
     WriteSettings(L"[PATH]\r\nFILE_PATH=" + downloads + L"\r\n[DMY]\r\nINITIALDISP=0\r\nSIZEDISP=0\r\n");
     LoadAndShow();
     SelectRows({L"d.mp3", L"曲", L"b.mp3"});
-    const auto data = main->ListDragData();
+    const auto data = main->Drag().ListDragData();
     std::vector<std::wstring> expected;
     for (int row = 0; row < Count(); ++row)
-        if (Selected(row)) expected.push_back(main->RowPath(row));
+        if (Selected(row)) expected.push_back(main->List().RowPath(row));
     EXPECT_EQ(expected.size(), 3u);
     EXPECT_EQ(FileDropPaths(data.get()), expected);  // real names, in list order
     EXPECT_NE(std::find(expected.begin(), expected.end(), File(L"[DMY]曲(4.5MB).mp3")), expected.end());
@@ -212,17 +212,17 @@ TEST_F(DragDropTest, TheListsDragHandsTheSelectedFilesAndItsEndDropsTheRowsThatM
     // the rows of files that left go all the same.
     DeleteFileW(File(L"b.mp3").c_str());
     test::MakeFile(File(L"new.mp3"), 1);
-    main->EndDragFromList(DROPEFFECT_NONE, data.get());
+    main->Drag().EndDragFromList(DROPEFFECT_NONE, data.get());
     EXPECT_EQ(Count(), 4);
     EXPECT_EQ(Row(L"b.mp3"), -1);
     // A target that moved the files itself reports none and says move on the data.
     WriteDropEffect(data.get(), CFSTR_LOGICALPERFORMEDDROPEFFECT, DROPEFFECT_MOVE);
-    main->EndDragFromList(DROPEFFECT_NONE, data.get());
+    main->Drag().EndDragFromList(DROPEFFECT_NONE, data.get());
     EXPECT_EQ(Row(L"b.mp3"), -1);
     EXPECT_GE(Row(L"new.mp3"), 0);  // refreshed
     EXPECT_EQ(Panel(1), L"5 ﾌｧｲﾙ");
     DeleteFileW(File(L"c.mp3").c_str());
-    main->EndDragFromList(DROPEFFECT_COPY, Files({}).get());
+    main->Drag().EndDragFromList(DROPEFFECT_COPY, Files({}).get());
     EXPECT_EQ(Row(L"c.mp3"), -1);
     EXPECT_EQ(Panel(1), L"4 ﾌｧｲﾙ");
 }
@@ -238,11 +238,11 @@ TEST_F(DragDropTest, WithoutKeysFilesFromAnotherDriveAreCopiedAndCtrlVInTheTreeP
     const POINTL onList = OnScreen(main->LVList(), POINT{20, 40});
     const auto fromStick = Files({stick});
     DWORD shown = 0;
-    EXPECT_EQ(DWORD{DROPEFFECT_COPY}, Drag(main->ListDropTarget(), fromStick.get(), 0, onList, kBoth, &shown));
+    EXPECT_EQ(DWORD{DROPEFFECT_COPY}, Drag(main->Drag().ListDropTarget(), fromStick.get(), 0, onList, kBoth, &shown));
     EXPECT_EQ(DWORD{DROPEFFECT_COPY}, shown);
     EXPECT_TRUE(test::Exists(stick));  // the stick keeps its file
     EXPECT_TRUE(test::Exists(File(stick.substr(stick.rfind(L'\\') + 1))));
-    EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, Drag(main->TreeDropTarget(), fromStick.get(), MK_SHIFT, OnNode(Node(0)), kBoth,
+    EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, Drag(main->Drag().TreeDropTarget(), fromStick.get(), MK_SHIFT, OnNode(Node(0)), kBoth,
                                            &shown) |
                                           shown);  // Shift moves
     EXPECT_FALSE(test::Exists(stick));
@@ -315,7 +315,7 @@ TEST_F(DragDropTest, CopyThenPasteCopiesCutThenPasteMovesOnceAndTheClipboardOutl
     SelectRows({L"a.mp3"});
     Command(kCmdCut);
     ASSERT_TRUE(MoveFileW(InMusic(L"a.mp3").c_str(), File(L"elsewhere.mp3").c_str()));
-    EXPECT_TRUE(WriteDropEffect(main->ClipboardData(), CFSTR_PASTESUCCEEDED, DROPEFFECT_MOVE));
+    EXPECT_TRUE(WriteDropEffect(main->Commands().ClipboardData(), CFSTR_PASTESUCCEEDED, DROPEFFECT_MOVE));
     for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
     EXPECT_EQ(Column1(), std::vector<std::wstring>{L"b.mp3"});
 

@@ -109,7 +109,7 @@ TEST_F(FileCommandsTest, RenameInPlaceRenamesTheFileAndTheRowOrSaysWhyNot) {
     EXPECT_EQ(OnDisk(L"b.txt"), L"b.txt");
     ASSERT_GE(Row(L"b.txt"), 0);
     EXPECT_EQ(Text(Row(L"b.txt"), Column::Extension), L"txt");
-    EXPECT_EQ(w.RowPath(Row(L"b.txt")), File(L"b.txt"));  // later commands act on the new name
+    EXPECT_EQ(w.List().RowPath(Row(L"b.txt")), File(L"b.txt"));  // later commands act on the new name
     renameFrom(L"b.txt", L"b");
     EXPECT_EQ(Text(Row(L"b"), Column::Extension), L"");
     renameFrom(L"b", L"c.tar.gz");
@@ -156,7 +156,7 @@ TEST_F(FileCommandsTest, RenamingAShortenedDummyStartsFromItsFileNameAndShowsItS
     EXPECT_EQ(OnDisk(L"[DMY]歌(4.5MB).wav"), L"[DMY]歌(4.5MB).wav");
     EXPECT_EQ(Column1(), (Entries{L"歌"}));
     EXPECT_EQ(Text(0, Column::Extension), L"wav");
-    EXPECT_EQ(w.RowPath(0), File(L"[DMY]歌(4.5MB).wav"));
+    EXPECT_EQ(w.List().RowPath(0), File(L"[DMY]歌(4.5MB).wav"));
 }
 
 TEST_F(FileCommandsTest, DeleteTakesTheSelectedFilesAndDropsEveryRowWhoseFileIsGone) {
@@ -164,7 +164,7 @@ TEST_F(FileCommandsTest, DeleteTakesTheSelectedFilesAndDropsEveryRowWhoseFileIsG
     test::MakeFile(File(L"twin.bin"), 7);
     Frm_Main& w = LoadOnDownloads(L"[SYSTEM]\r\nDELMSG=0\r\n");
     ASSERT_EQ(Count(), 11);
-    ASSERT_TRUE(w.Rows()[static_cast<std::size_t>(Row(L"twin.bin"))].sizeShared);
+    ASSERT_TRUE(w.List().Rows()[static_cast<std::size_t>(Row(L"twin.bin"))].sizeShared);
     SelectOnly({});
     Key(VK_DELETE);
     EXPECT_TRUE(shell.fileOperations.empty());  // nothing selected: no shell call
@@ -184,7 +184,7 @@ TEST_F(FileCommandsTest, DeleteTakesTheSelectedFilesAndDropsEveryRowWhoseFileIsG
     EXPECT_EQ(Column1(), (Entries{L"2.bin", L"3.bin", L"5.bin", L"7.bin", L"8.bin", L"twin.bin"}));
     EXPECT_FALSE(test::Exists(File(L"4.bin")));
     EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"6 ﾌｧｲﾙ");
-    EXPECT_FALSE(w.Rows()[static_cast<std::size_t>(Row(L"twin.bin"))].sizeShared);  // its twin 1.bin is gone
+    EXPECT_FALSE(w.List().Rows()[static_cast<std::size_t>(Row(L"twin.bin"))].sizeShared);  // its twin 1.bin is gone
 
     // Asked first and to the recycle bin: the shell's question is answered here.
     LoadOnDownloads(L"[SYSTEM]\r\nDELMSG=1\r\n");
@@ -264,7 +264,7 @@ TEST_F(FileCommandsTest, ARowWhoseNameAPlainPathMissesIsNeverActedOnThroughAnoth
         Command(kCmdOpen);
         Command(kCmdProperties);
         Command(kCmdCopyToClipboard);
-        EXPECT_FALSE(w.ListDragData());  // no drag either
+        EXPECT_FALSE(w.Drag().ListDragData());  // no drag either
     }
     EXPECT_EQ(shell.messages.size(), 14u);  // each command says why
     EXPECT_TRUE(shell.fileOperations.empty() && shell.opened.empty() && shell.properties.empty());

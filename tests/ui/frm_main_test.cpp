@@ -51,17 +51,17 @@ TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
     const HTREEITEM root = treeview::Root(w.TVDir());
     EXPECT_EQ(treeview::Text(w.TVDir(), root), L"ＷｉｎＭＸ");
     EXPECT_EQ(treeview::Selection(w.TVDir()), root);
-    EXPECT_EQ(w.NodeOf(root)->key, L"WinMX");
+    EXPECT_EQ(w.Tree().NodeOf(root)->key, L"WinMX");
 }
 
 TEST_F(MainWindowTest, WithoutSettingsFileTheDefaultsHold) {
     Frm_Main& w = LoadAndShow();
     EXPECT_TRUE(menu::IsChecked(w.Menu(), kCmdToggleTree));
     EXPECT_TRUE(w.TreeVisible());
-    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir()))->folder, L"\\");  // empty FILE_PATH
+    EXPECT_EQ(w.Tree().NodeOf(treeview::Root(w.TVDir()))->folder, L"\\");  // empty FILE_PATH
     EXPECT_EQ(statusbar::Text(w.SBMain(), 0), L"");                 // not set without a folder
     EXPECT_EQ(settings.Get().sortKey, 1);
-    EXPECT_EQ(w.FindHighlightColor(), RGB(255, 80, 0));
+    EXPECT_EQ(w.List().FindHighlightColor(), RGB(255, 80, 0));
     EXPECT_NE(listview::ExtendedStyle(w.LVList()) & LVS_EX_GRIDLINES, 0u);
     EXPECT_FALSE(test::Exists(ini.IniName));  // loading writes nothing
 }
@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, AnExistingDownloadFolderShowsTheTreeWhateverWasStored) {
     Frm_Main& w = LoadAndShow();
     EXPECT_TRUE(menu::IsChecked(w.Menu(), kCmdToggleTree));
     EXPECT_TRUE(w.TreeVisible());
-    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir()))->folder, folder.path() + L"ダウンロード\\");
+    EXPECT_EQ(w.Tree().NodeOf(treeview::Root(w.TVDir()))->folder, folder.path() + L"ダウンロード\\");
     EXPECT_EQ(statusbar::Text(w.SBMain(), 0), folder.path() + L"ダウンロード\\");
 }
 
@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, ARelativeDownloadFolderBelongsToTheProgramFolder) {
     SetCurrentDirectoryW(elsewhere.path().c_str());
     Frm_Main& w = Load();
     SetCurrentDirectoryW(started);
-    EXPECT_EQ(w.ClientFolder(), folder.path() + L"dl");
+    EXPECT_EQ(w.List().ClientFolder(), folder.path() + L"dl");
     EXPECT_EQ(settings.Get().filePath, L"dl");  // kept as stored
     ASSERT_EQ(listview::ItemCount(w.LVList()), 1);
     wchar_t name[64] = {};

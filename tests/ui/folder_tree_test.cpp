@@ -23,7 +23,7 @@ struct TreeTest : test::ListViewTest {
     void Walk(HTREEITEM item, int depth, std::wstring& out) const {
         for (; item; item = TreeView_GetNextSibling(main->TVDir(), item)) {
             out += std::wstring(depth * 2, L' ') + treeview::Text(main->TVDir(), item) + L"=" +
-                   main->NodeOf(item)->folder + L"\n";
+                   main->Tree().NodeOf(item)->folder + L"\n";
             Walk(TreeView_GetChild(main->TVDir(), item), depth + 1, out);
         }
     }
@@ -76,8 +76,8 @@ TEST_F(TreeTest, BuildsNestedExpandedNodesFromTheDataFileWithTheRootSelected) {
         L"音楽 , D:\\曲 \r\n\r\n");
     Frm_Main& w = LoadAndShow();
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Live=E:\\live\nmusic=D:\\a\nPop=\n  Live=E:\\x\nDup=D:\\b\n音楽 =D:\\曲\n");
-    EXPECT_EQ(w.NodeOf(Node(L"Music"))->key, L"Music\\\\\\0");
-    EXPECT_EQ(w.NodeOf(Node(L"Music/Live"))->key, L"Live\\\\\\1");
+    EXPECT_EQ(w.Tree().NodeOf(Node(L"Music"))->key, L"Music\\\\\\0");
+    EXPECT_EQ(w.Tree().NodeOf(Node(L"Music/Live"))->key, L"Live\\\\\\1");
     EXPECT_TRUE(Expanded(treeview::Root(w.TVDir())));
     EXPECT_TRUE(Expanded(Node(L"Music")));
     EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));
@@ -87,7 +87,7 @@ TEST_F(TreeTest, AOneFieldLineSetsTheRootsFolderAndAWorkFileAloneIsTaken) {
     test::MakeFolder(folder / L"other");
     test::WriteAnsiText(folder / L"Orvane.wk", L"" + folder.path() + L"other\r\nA,D:\\a\r\n");
     Frm_Main& w = LoadAndShow();
-    EXPECT_EQ(w.NodeOf(treeview::Root(w.TVDir()))->folder, folder.path() + L"other");
+    EXPECT_EQ(w.Tree().NodeOf(treeview::Root(w.TVDir()))->folder, folder.path() + L"other");
     EXPECT_EQ(Shape(), L"A=D:\\a\n");
     EXPECT_TRUE(test::Exists(DataFile()));  // the work file became the data file
     EXPECT_FALSE(test::Exists(folder / L"Orvane.wk"));
@@ -124,7 +124,7 @@ TEST_F(TreeTest, AddAppendsALineUnderTheSelectedNodeAndRefusesWhatCannotBeStored
     dialogs.answerName = L"Music";
     dialogs.answerDir = L"D:\\other";
     Command(kCmdRefAdd);
-    EXPECT_NE(w.NodeOf(Node(L"Music/Music"))->key, w.NodeOf(Node(L"Music"))->key);
+    EXPECT_NE(w.Tree().NodeOf(Node(L"Music/Music"))->key, w.Tree().NodeOf(Node(L"Music"))->key);
 }
 
 TEST_F(TreeTest, ChangeRewritesTheNodesLineAndCarriesTheNameBelowItButNeverTouchesTheRoot) {
@@ -223,7 +223,7 @@ TEST_F(TreeTest, TheMenuActsOnTheNodeRightClickedAndTheListFollowsARemovedNode) 
     EXPECT_EQ(Data(), L"");
     EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));
     EXPECT_EQ(Row(L"song.mp3"), -1);
-    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), w.NodeOf(treeview::Root(w.TVDir()))->folder);
+    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), w.Tree().NodeOf(treeview::Root(w.TVDir()))->folder);
 }
 
 TEST_F(TreeTest, ExplorerOpensTheSelectedFolderQuotedOrSaysItIsMissing) {
@@ -310,7 +310,7 @@ TEST_F(TreeTest, HostileLinesAreReadSafelyAndEveryLineNotChangedIsWrittenBackByt
     Frm_Main& w = LoadAndShow();
     EXPECT_EQ(treeview::Count(w.TVDir()), 4);  // the deep line is not shown
     const HTREEITEM bad = TreeView_GetNextSibling(w.TVDir(), TreeView_GetChild(w.TVDir(), treeview::Root(w.TVDir())));
-    EXPECT_EQ(w.NodeOf(bad)->folder,
+    EXPECT_EQ(w.Tree().NodeOf(bad)->folder,
               L"X:\\b");  // the comma after the stray byte still separates
 
     dialogs.answerName = L"NewOne";
@@ -359,7 +359,7 @@ TEST_F(TreeTest, ACaptionASiblingHasAlreadyIsRefusedSoThatNoLineStandsForTwoNode
         Command(kCmdRefMod);
     }
     EXPECT_EQ(shell.messages.size(), 5u);
-    EXPECT_EQ(w.NodeOf(Node(L"music"))->folder, L"H:\\n");
+    EXPECT_EQ(w.Tree().NodeOf(Node(L"music"))->folder, L"H:\\n");
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Music,E:\\x\r\nmusic,H:\\n\r\n");
 }
 
@@ -459,11 +459,11 @@ TEST_F(TreeTest, LeftClicksListTheNodesFolderRightClicksDoNotAndHoverShowsFolder
         &entries);
     Press(Node(L"Music"), WM_RBUTTONDOWN, WM_RBUTTONUP);
     EXPECT_EQ(entries, (std::vector<std::wstring>{L"追加", L"変更", L"削除", L"", L"エクスプローラ"}));
-    EXPECT_FALSE(w.TreeLeftClick);
+    EXPECT_FALSE(w.Tree().LastPressWasLeft());
     EXPECT_EQ(Count(), 2);
     EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));  // the right click selects nothing
     Press(Node(L"Music"), WM_LBUTTONDOWN, WM_LBUTTONUP);
-    EXPECT_TRUE(w.TreeLeftClick);
+    EXPECT_TRUE(w.Tree().LastPressWasLeft());
     EXPECT_EQ(Count(), 2);
     EXPECT_GE(Row(L"song.mp3"), 0);
     EXPECT_EQ(Text(Row(L"__INCOMPLETE___a00000064.zip"), Column::Total), L"100");  // not the client's folder

@@ -1,17 +1,15 @@
 // The tree of registered folders: built from the data file, answering
-// clicks, hovering, its pop-up menu and in-place renaming, and the refresh
-// command that lists the selected node's folder.
-#include "ui/frm_main.h"
-
-#include "core/text.h"
-#include "ui/commands.h"
-#include "platform/registered_folders_file.h"
-#include "platform/controls.h"
-#include "platform/handles.h"
-#include "platform/paths.h"
-#include "platform/code_page.h"
+// clicks, hovering, its pop-up menu and in-place renaming.
+#include "ui/folder_tree.h"
 
 #include <utility>
+
+#include "core/text.h"
+#include "core/version_text.h"
+#include "platform/code_page.h"
+#include "platform/handles.h"
+#include "platform/paths.h"
+#include "ui/commands.h"
 
 namespace orvane {
 
@@ -35,22 +33,61 @@ std::wstring Quoted(const std::wstring& text) {
 
 }  // namespace
 
-FolderNode* Frm_Main::NewNode(const std::wstring& caption, const std::wstring& folder) {
+FolderTree::FolderTree(FolderTreeContext context, FolderTreeListener& listener)
+    : context_(std::move(context)), listener_(listener) {}
+
+void FolderTree::Create(HWND parent, int id) { tree_.Create(parent, id); }
+
+const FolderNode* FolderTree::NodeOf(HTREEITEM item) const {
+    return item ? reinterpret_cast<const FolderNode*>(tree_.Data(item)) : nullptr;
+}
+
+std::wstring FolderTree::SelectedFolder() const {
+    const FolderNode* node = NodeOf(tree_.Selection());
+    return node ? node->folder : std::wstring();
+}
+
+std::optional<std::wstring> FolderTree::FolderAt(POINT client) const {
+    const FolderNode* node = NodeOf(tree_.HitTest(client));
+    return node ? std::optional(node->folder) : std::nullopt;
+}
+
+// A relative FILE_PATH belongs to the program's folder, not to wherever the
+// program was started from.
+std::wstring FolderTree::ClientFolder() const {
+    return ResolvedAgainst(context_.programFolder, context_.settings.Get().filePath);
+}
+
+void FolderTree::RootFollowsClientFolder() {
+    const HTREEITEM root = tree_.Root();
+    if (auto* node = const_cast<FolderNode*>(NodeOf(root))) node->folder = ClientFolder();
+    SelectQuietly(root);
+}
+
+void FolderTree::SelectQuietly(HTREEITEM item) {
+    // Selecting a node this way is no click on it: the click's listing and
+    // status text do not follow.
+    const bool leftClick = std::exchange(TreeLeftClick, false);
+    tree_.Select(item);
+    TreeLeftClick = leftClick;
+}
+
+FolderNode* FolderTree::NewNode(const std::wstring& caption, const std::wstring& folder) {
     auto node = std::make_unique<FolderNode>(FolderNode{caption + L"\\\\\\" + std::to_wstring(nodeCounter_++), folder});
     nodes_.push_back(std::move(node));
     return nodes_.back().get();
 }
 
-void Frm_Main::BuildFolderTree() {
-    treeview::DeleteAll(TVDir());
+void FolderTree::Build() {
+    tree_.DeleteAll();
     nodes_.clear();
     nodeCounter_ = 0;
     auto root = std::make_unique<FolderNode>(FolderNode{kRootKey, WithTrailingBackslash(ClientFolder())});
-    const HTREEITEM rootItem = treeview::Insert(TVDir(), nullptr, kRootCaption, reinterpret_cast<LPARAM>(root.get()));
+    const HTREEITEM rootItem = tree_.Insert(nullptr, kRootCaption, reinterpret_cast<LPARAM>(root.get()));
     FolderNode* rootNode = root.get();
     nodes_.push_back(std::move(root));
 
-    if (const auto lines = ReadFolderFile(app_.programFolder)) {
+    if (const auto lines = ReadFolderFile(context_.programFolder)) {
         const FolderTreeModel model = ReadFolderLines(*lines);
         if (model.rootFolder) rootNode->folder = *model.rootFolder;
         std::vector<HTREEITEM> items;
@@ -58,37 +95,36 @@ void Frm_Main::BuildFolderTree() {
         for (const StoredFolder& stored : model.folders) {
             FolderNode* node = NewNode(stored.caption, stored.folder);
             const HTREEITEM parent = stored.parent < 0 ? rootItem : items[static_cast<std::size_t>(stored.parent)];
-            items.push_back(treeview::Insert(TVDir(), parent, stored.caption, reinterpret_cast<LPARAM>(node)));
+            items.push_back(tree_.Insert(parent, stored.caption, reinterpret_cast<LPARAM>(node)));
         }
-        treeview::Expand(TVDir(), rootItem);
-        for (HTREEITEM item : items) treeview::Expand(TVDir(), item);
+        tree_.Expand(rootItem);
+        for (HTREEITEM item : items) tree_.Expand(item);
     }
     // The list shows the selected node's folder: start on the root.
-    treeview::Select(TVDir(), rootItem);
+    tree_.Select(rootItem);
 }
 
-std::vector<std::wstring> Frm_Main::CaptionsTo(HTREEITEM item, bool includeItem) const {
+std::vector<std::wstring> FolderTree::CaptionsTo(HTREEITEM item, bool includeItem) const {
     std::vector<std::wstring> captions;
-    const HTREEITEM root = treeview::Root(TVDir());
-    for (HTREEITEM at = includeItem ? item : treeview::Parent(TVDir(), item); at && at != root;
-         at = treeview::Parent(TVDir(), at))
-        captions.insert(captions.begin(), treeview::Text(TVDir(), at));
+    const HTREEITEM root = tree_.Root();
+    for (HTREEITEM at = includeItem ? item : tree_.Parent(item); at && at != root; at = tree_.Parent(at))
+        captions.insert(captions.begin(), tree_.Text(at));
     return captions;
 }
 
-bool Frm_Main::IsRoot(HTREEITEM item) const {
+bool FolderTree::IsRoot(HTREEITEM item) const {
     const FolderNode* node = NodeOf(item);
     return node && node->key == kRootKey;
 }
 
-bool Frm_Main::RefuseUnstorable(const std::wstring& name, const std::wstring& folder) {
+bool FolderTree::RefuseUnstorable(const std::wstring& name, const std::wstring& folder) {
     const wchar_t* reason = nullptr;
     if (!StorableName(name) || !StorableName(folder))
         reason = kRefusedComma;
     else if (!RepresentableInAnsi(name) || !RepresentableInAnsi(folder))
         reason = kRefusedCharacters;
     if (!reason) return false;
-    app_.shell.Message(hwnd(), reason, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    context_.shell.Message(Owner(), reason, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 
@@ -96,52 +132,45 @@ bool Frm_Main::RefuseUnstorable(const std::wstring& name, const std::wstring& fo
 // every later change of one would change both: a caption is refused where a
 // sibling (other than the node itself) has it already, compared exactly as
 // the data file's reading compares names.
-bool Frm_Main::RefuseSiblingCaption(HTREEITEM parent, const std::wstring& caption, HTREEITEM self) {
-    for (HTREEITEM child : treeview::Children(TVDir(), parent)) {
-        if (child != self && treeview::Text(TVDir(), child) == caption) {
-            app_.shell.Message(hwnd(), kRefusedSibling, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+bool FolderTree::RefuseSiblingCaption(HTREEITEM parent, const std::wstring& caption, HTREEITEM self) {
+    for (HTREEITEM child : tree_.Children(parent)) {
+        if (child != self && tree_.Text(child) == caption) {
+            context_.shell.Message(Owner(), kRefusedSibling, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
             return true;
         }
     }
     return false;
 }
 
-bool Frm_Main::Rewrite(const std::function<LineChange(const std::wstring&)>& rule) {
-    if (RewriteFolderFile(app_.programFolder, rule, rewriteFaults_ ? *rewriteFaults_ : RewriteFaults{})) return true;
-    app_.shell.Message(hwnd(), kRewriteFailed, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+bool FolderTree::Rewrite(const std::function<LineChange(const std::wstring&)>& rule) {
+    if (RewriteFolderFile(context_.programFolder, rule,
+                          context_.rewriteFaults ? *context_.rewriteFaults : RewriteFaults{}))
+        return true;
+    context_.shell.Message(Owner(), kRewriteFailed, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 
-void Frm_Main::RefreshCommand() {
-    WaitCursor hourglass;
-    const HTREEITEM selected = treeview::Selection(TVDir());
-    const FolderNode* node = NodeOf(selected);
-    if (!node || node->folder.empty() || !FileExists(node->folder)) {
-        FileEntries.clear();
-        ShowFileList();  // empty: the folder is gone
-        ShowListedFolder();
-        return;
-    }
-    ListFolder(node->folder, node->key == kRootKey);
+// The listener decides what a folder that is gone shows.
+void FolderTree::ChooseSelected() {
+    const FolderNode* node = NodeOf(tree_.Selection());
+    listener_.OnFolderChosen(node ? node->folder : std::wstring(), node && node->key == kRootKey);
 }
 
-void Frm_Main::OnNodeClick(HTREEITEM item) {
+void FolderTree::Choose(HTREEITEM item) {
     if (!TreeLeftClick || !NodeOf(item)) return;
-    RefreshCommand();  // the status bar names the folder listed
+    ChooseSelected();  // the status bar names the folder listed
 }
 
-void Frm_Main::OnTreeMouseMove(POINT at) {
+void FolderTree::OnMouseMove(POINT client) {
     // Off the nodes the panel names the folder the list shows.
-    if (const FolderNode* node = NodeOf(treeview::HitTest(TVDir(), at)))
-        statusbar::SetText(SBMain(), 0, node->folder);
-    else
-        ShowListedFolder();
+    const FolderNode* node = NodeOf(tree_.HitTest(client));
+    listener_.OnFolderPointed(node ? std::optional(node->folder) : std::nullopt);
 }
 
-void Frm_Main::OnTreeRightClick() {
+void FolderTree::OnRightClick() {
     POINT screen = mouseDownAt_;
-    ClientToScreen(TVDir(), &screen);
-    const HTREEITEM item = treeview::HitTest(TVDir(), mouseDownAt_);
+    ClientToScreen(tree_.hwnd(), &screen);
+    const HTREEITEM item = tree_.HitTest(mouseDownAt_);
     if (!item) return;
     // The menu acts on the node right-clicked, highlighted while the menu is
     // open; the selection and the list stay as they are.
@@ -151,14 +180,16 @@ void Frm_Main::OnTreeRightClick() {
     AppendMenuW(menu.get(), MF_STRING, kCmdRefDel, L"削除");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kCmdExplorer, L"エクスプローラ");
-    treeview::SetDropHighlight(TVDir(), item);
+    tree_.SetDropHighlight(item);
     const int command = static_cast<int>(TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                                                        screen.x, screen.y, 0, hwnd(), nullptr));
-    treeview::SetDropHighlight(TVDir(), nullptr);
-    OnTreeCommand(command, item);
+                                                        screen.x, screen.y, 0, Owner(), nullptr));
+    tree_.SetDropHighlight(nullptr);
+    OnCommand(command, item);
 }
 
-void Frm_Main::OnTreeCommand(int command, HTREEITEM item) {
+void FolderTree::OnCommand(int command) { OnCommand(command, tree_.Selection()); }
+
+void FolderTree::OnCommand(int command, HTREEITEM item) {
     if (!item) return;
     switch (command) {
     case kCmdRefAdd:
@@ -178,51 +209,41 @@ void Frm_Main::OnTreeCommand(int command, HTREEITEM item) {
     }
 }
 
-LRESULT CALLBACK Frm_Main::TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<Frm_Main*>(data);
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        self->TreeLeftClick = message == WM_LBUTTONDOWN;
-        self->selectionAtMouseDown_ = treeview::Selection(tree);
-        self->mouseDownAt_ = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        break;
-    case WM_MOUSEMOVE:
-        self->OnTreeMouseMove(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-        break;
-    case WM_KEYDOWN:
-        if (wParam == VK_F2) {  // rename from the keyboard, as in the shell
-            if (const HTREEITEM item = treeview::Selection(tree)) treeview::StartLabelEdit(tree, item);
-            return 0;
-        }
-        if (wParam == 'V' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
-            // As in the shell: into the selected node's folder.
-            self->PasteFilesInto(self->SelectedFolder());
-            return 0;
-        }
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(tree, message, wParam, lParam);
+void FolderTree::OnButtonDown(UINT message, POINT client) {
+    TreeLeftClick = message == WM_LBUTTONDOWN;
+    selectionAtMouseDown_ = tree_.Selection();
+    mouseDownAt_ = client;
 }
 
-bool Frm_Main::OnTreeNotify(NMHDR* header, LRESULT& result) {
+bool FolderTree::OnKeyDown(WPARAM key) {
+    if (key == VK_F2) {  // rename from the keyboard, as in the shell
+        if (const HTREEITEM item = tree_.Selection()) tree_.StartLabelEdit(item);
+        return true;
+    }
+    if (key == 'V' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+        // As in the shell: into the selected node's folder.
+        listener_.OnPasteInto(SelectedFolder());
+        return true;
+    }
+    return false;
+}
+
+bool FolderTree::OnNotify(NMHDR* header, LRESULT& result) {
+    if (header->hwndFrom != tree_.hwnd()) return false;
     switch (header->code) {
     case TVN_SELCHANGEDW:
-        OnNodeClick(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
+        Choose(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
         result = 0;
         return true;
     case NM_CLICK: {
         // A click on the node that was selected already lists it again.
-        const HTREEITEM item = treeview::HitTest(TVDir(), mouseDownAt_);
-        if (item && item == selectionAtMouseDown_ && item == treeview::Selection(TVDir())) OnNodeClick(item);
+        const HTREEITEM item = tree_.HitTest(mouseDownAt_);
+        if (item && item == selectionAtMouseDown_ && item == tree_.Selection()) Choose(item);
         result = 0;
         return true;
     }
     case NM_RCLICK:
-        OnTreeRightClick();
+        OnRightClick();
         result = TRUE;
         return true;
     case TVN_BEGINLABELEDITW:
@@ -241,85 +262,82 @@ bool Frm_Main::OnTreeNotify(NMHDR* header, LRESULT& result) {
     }
 }
 
-bool Frm_Main::RenameFolder(HTREEITEM item, const std::wstring& newName) {
+bool FolderTree::RenameFolder(HTREEITEM item, const std::wstring& newName) {
     const FolderNode* node = NodeOf(item);
     if (!node || IsRoot(item)) return false;
     if (Trimmed(newName).empty()) return false;  // nothing to name it by: keep the old name
     if (RefuseUnstorable(newName, L"")) return false;
-    if (RefuseSiblingCaption(treeview::Parent(TVDir(), item), newName, item)) return false;
+    if (RefuseSiblingCaption(tree_.Parent(item), newName, item)) return false;
     const std::wstring oldPath = NamePath(CaptionsTo(item, true));
     const std::wstring newLine = FolderLine(CaptionsTo(item, false), newName, node->folder);
     return Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); });
 }
 
 // Explorer in its two panes, rooted at the node's folder.
-void Frm_Main::OnExplorer(HTREEITEM item) {
+void FolderTree::OnExplorer(HTREEITEM item) {
     const FolderNode* node = NodeOf(item);
     const std::wstring folder = node ? node->folder : std::wstring();
     if (!FolderExists(folder)) {
-        app_.shell.Message(hwnd(), kNoFolder, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        context_.shell.Message(Owner(), kNoFolder, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     const std::wstring selected = folder.ends_with(L'\\') ? folder : folder + L"\\";
-    app_.shell.StartProgram(hwnd(), L"explorer", L"/e, /root," + Quoted(folder) + L" /select," + Quoted(selected));
+    context_.shell.StartProgram(Owner(), L"explorer", L"/e, /root," + Quoted(folder) + L" /select," + Quoted(selected));
 }
 
-void Frm_Main::OnRefAdd(HTREEITEM selected) {
+void FolderTree::OnRefAdd(HTREEITEM selected) {
     if (!selected) return;
-    RefName.clear();
-    RefDir.clear();
-    app_.dialogs.EditRegisteredFolder(hwnd(), RefName, RefDir);
+    std::wstring RefName, RefDir;  // handed to and from the registered-folder dialog
+    context_.dialogs.EditRegisteredFolder(Owner(), RefName, RefDir);
     if (Trimmed(RefName).empty()) return;
     if (RefuseUnstorable(RefName, RefDir) || RefuseSiblingCaption(selected, RefName, nullptr)) return;
     const std::vector<std::wstring> ancestors = CaptionsTo(selected, true);
     if (ancestors.size() >= kMaxFolderDepth) {  // deeper, the next start would not read it
-        app_.shell.Message(hwnd(), kRefusedDepth, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        context_.shell.Message(Owner(), kRefusedDepth, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     const std::wstring line = FolderLine(ancestors, RefName, RefDir);
-    if (!AppendFolderLine(app_.programFolder, line)) {
-        app_.shell.Message(hwnd(), kRewriteFailed, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    if (!AppendFolderLine(context_.programFolder, line)) {
+        context_.shell.Message(Owner(), kRewriteFailed, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     FolderNode* node = NewNode(RefName, std::wstring(Trimmed(RefDir)));
-    treeview::Insert(TVDir(), selected, RefName, reinterpret_cast<LPARAM>(node));
-    treeview::Expand(TVDir(), selected);
+    tree_.Insert(selected, RefName, reinterpret_cast<LPARAM>(node));
+    tree_.Expand(selected);
 }
 
-void Frm_Main::OnRefMod(HTREEITEM selected) {
+void FolderTree::OnRefMod(HTREEITEM selected) {
     FolderNode* node = const_cast<FolderNode*>(NodeOf(selected));
     if (!node) return;
-    RefName = Trimmed(treeview::Text(TVDir(), selected));
-    RefDir = Trimmed(node->folder);
-    app_.dialogs.EditRegisteredFolder(hwnd(), RefName, RefDir);
+    std::wstring RefName(Trimmed(tree_.Text(selected)));
+    std::wstring RefDir(Trimmed(node->folder));
+    context_.dialogs.EditRegisteredFolder(Owner(), RefName, RefDir);
     if (Trimmed(RefName).empty() || IsRoot(selected)) return;
-    if (RefuseUnstorable(RefName, RefDir) ||
-        RefuseSiblingCaption(treeview::Parent(TVDir(), selected), RefName, selected))
-        return;
+    if (RefuseUnstorable(RefName, RefDir) || RefuseSiblingCaption(tree_.Parent(selected), RefName, selected)) return;
     const std::wstring oldPath = NamePath(CaptionsTo(selected, true));
     const std::wstring newLine = FolderLine(CaptionsTo(selected, false), RefName, RefDir);
     if (!Rewrite([&](const std::wstring& line) { return RenameOrChangeRule(line, oldPath, newLine); })) return;
-    treeview::SetText(TVDir(), selected, RefName);
+    tree_.SetText(selected, RefName);
     // Trimmed as a restart would read it back.
     const std::wstring folder(Trimmed(RefDir));
     const bool moved = folder != node->folder;
     node->folder = folder;
     // The list shows the node's folder: it follows the change.
-    if (moved && selected == treeview::Selection(TVDir())) RefreshCommand();
+    if (moved && selected == tree_.Selection()) ChooseSelected();
 }
 
-void Frm_Main::OnRefDel(HTREEITEM item) {
+void FolderTree::OnRefDel(HTREEITEM item) {
     if (!item || IsRoot(item)) return;
     const std::wstring match = NamePath(CaptionsTo(item, true));
     if (!Rewrite([&](const std::wstring& line) { return RemoveRule(line, match); })) return;
     // Selecting another node on the way is no click on it.
-    const HTREEITEM selected = treeview::Selection(TVDir());
+    const HTREEITEM selected = tree_.Selection();
     const bool leftClick = std::exchange(TreeLeftClick, false);
-    treeview::Delete(TVDir(), item);
+    tree_.Delete(item);
     TreeLeftClick = leftClick;
     // The list showed a folder whose node went with it: it shows the node
     // selected now.
-    if (treeview::Selection(TVDir()) != selected) RefreshCommand();
+    if (tree_.Selection() != selected) ChooseSelected();
 }
 
 }  // namespace orvane

@@ -1,5 +1,5 @@
-// Placement of the main window's controls: the find bar, the panes, the
-// splitter and its drag, window resizing and DPI changes.
+// Placement of the main window's controls: the panes, the splitter and its
+// drag, window resizing and DPI changes.
 #include "ui/frm_main.h"
 
 #include <algorithm>
@@ -13,17 +13,6 @@ namespace orvane {
 
 namespace {
 
-// The find bar as designed; it never moves.
-struct BarControl {
-    HWND (Frm_Main::*control)() const;
-    TwipRect rect;
-};
-constexpr BarControl kFindBar[] = {
-    {&Frm_Main::cboFind, {60, 60, 4035, 300}},     {&Frm_Main::cmdFind, {4260, 60, 615, 315}},
-    {&Frm_Main::cmdDelFind, {4980, 60, 975, 315}}, {&Frm_Main::cmdCls, {6120, 60, 675, 315}},
-    {&Frm_Main::cmdRefresh, {6900, 60, 675, 315}},
-};
-constexpr int kFindDropDownTwips = 3000;  // room for the history list
 constexpr int kCountPanelTwips = 1800;
 
 void Place(HWND control, const TwipRect& rect, UINT dpi) {
@@ -32,8 +21,6 @@ void Place(HWND control, const TwipRect& rect, UINT dpi) {
 }
 
 }  // namespace
-
-Frm_Main::~Frm_Main() = default;
 
 HWND Frm_Main::imgSplitter() const { return splitter_ ? splitter_->hwnd() : nullptr; }
 HWND Frm_Main::picSplitter() const { return splitter_ ? splitter_->DragBar() : nullptr; }
@@ -51,14 +38,6 @@ WindowMetrics Frm_Main::Metrics() const {
     m.statusVisible = IsWindowVisible(SBMain()) != FALSE;
     m.treeVisible = TreeVisible();
     return m;
-}
-
-void Frm_Main::PlaceFindBar() {
-    for (const BarControl& c : kFindBar) {
-        TwipRect rect = c.rect;
-        if (c.control == &Frm_Main::cboFind) rect.height += kFindDropDownTwips;
-        Place((this->*c.control)(), rect, dpi_);
-    }
 }
 
 void Frm_Main::ApplyPanes(const PaneLayout& next) {
@@ -108,7 +87,7 @@ void Frm_Main::OnDpiChanged(UINT dpi, const RECT& suggested) {
         listview::SetColumnWidth(LVList(), i, MulDiv(listview::ColumnWidth(LVList(), i), dpi, previous));
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceFindBar();
+    findBar_.Place(dpi_);
     double x = panes_.splitter.left;
     SizeControls(x);
 }

@@ -29,7 +29,7 @@ TEST_F(FindBarTest, FindMarksMatchingNamesIgnoringCaseAndKeepsTheWordOnce) {
     Type(L"abc");
     Click(w.cmdFind());
     for (const wchar_t* name : {L"ABC.txt", L"xabcx.mp3", L"Abc", L"[D]abc(1MB).mp3"})
-        EXPECT_EQ(Color(Row(name), Column::FileName), w.FindHighlightColor()) << name;
+        EXPECT_EQ(Color(Row(name), Column::FileName), w.List().FindHighlightColor()) << name;
     EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), 0u);  // black
     EXPECT_EQ(Color(Row(L"ＡＢＣ全角.txt"), Column::FileName), 0u);
     EXPECT_EQ(Color(Row(L"ABC.txt"), Column::Size), 0x00FF00u);  // the shared size keeps its own colour
@@ -45,7 +45,7 @@ TEST_F(FindBarTest, FindMarksMatchingNamesIgnoringCaseAndKeepsTheWordOnce) {
 
     Type(L"ａｂｃ");  // full-width letters match full-width capitals
     Click(w.cmdFind());
-    EXPECT_EQ(Color(Row(L"ＡＢＣ全角.txt"), Column::FileName), w.FindHighlightColor());
+    EXPECT_EQ(Color(Row(L"ＡＢＣ全角.txt"), Column::FileName), w.List().FindHighlightColor());
     EXPECT_EQ(Color(Row(L"ABC.txt"), Column::FileName), 0u);
     EXPECT_EQ(Count(), 6);  // nothing is removed or moved
     EXPECT_EQ(Text(0, Column::FileName), L"[D]abc(1MB).mp3");
@@ -58,13 +58,13 @@ TEST_F(FindBarTest, EnterInTheFindFieldFindsAndAnEmptyWordMarksEverything) {
     HWND edit = GetWindow(w.cboFind(), GW_CHILD);
     ASSERT_NE(edit, nullptr);
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), w.FindHighlightColor());
+    EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), w.List().FindHighlightColor());
     EXPECT_EQ(Color(Row(L"Abc"), Column::FileName), 0u);
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD1", L""), L"zip");
 
     Type(L"");
     Click(w.cmdFind());
-    for (int i = 0; i < Count(); ++i) EXPECT_EQ(Color(i, Column::FileName), w.FindHighlightColor());
+    for (int i = 0; i < Count(); ++i) EXPECT_EQ(Color(i, Column::FileName), w.List().FindHighlightColor());
     EXPECT_EQ(History(), (std::vector<std::wstring>{L"zip"}));  // an empty word is not kept
 }
 
@@ -118,13 +118,13 @@ TEST_F(FindBarTest, ClearRestoresNormalColoursAndEmptiesTheField) {
     Click(w.cmdCls());
     EXPECT_EQ(WindowText(w.cboFind()), L"");
     EXPECT_EQ(Color(Row(L"[D]abc(1MB).mp3"), Column::FileName), 0x808080u);
-    EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), w.Colors().listText);
+    EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), w.List().Colors().listText);
     EXPECT_EQ(History(), (std::vector<std::wstring>{L"nothing matches this"}));
 
     Type(L"abc");
     Click(w.cmdFind());
-    w.ListFolder(downloads, true);  // a refill shows normal colours again
-    EXPECT_EQ(Color(Row(L"ABC.txt"), Column::FileName), w.Colors().listText);
+    w.List().ListFolder(downloads, true);  // a refill shows normal colours again
+    EXPECT_EQ(Color(Row(L"ABC.txt"), Column::FileName), w.List().Colors().listText);
 }
 
 }  // namespace

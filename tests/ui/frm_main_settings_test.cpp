@@ -31,11 +31,11 @@ TEST_F(SettingsCommandTest, OkMovesTheRootToTheNewFolderAndAppliesTheLook) {
 
     ASSERT_EQ(dialogs.settingsOpenedWith.size(), 1u);
     EXPECT_EQ(dialogs.settingsOpenedWith[0].gridLines, 1);
-    EXPECT_EQ(main->NodeOf(root)->folder, other);  // no backslash added
+    EXPECT_EQ(main->Tree().NodeOf(root)->folder, other);  // no backslash added
     EXPECT_EQ(treeview::Selection(main->TVDir()), root);
     EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"new.txt"}));
     EXPECT_FALSE(listview::ExtendedStyle(main->LVList()) & LVS_EX_GRIDLINES);
-    EXPECT_FALSE(main->FileList().HasBackground());
+    EXPECT_FALSE(main->List().View().HasBackground());
     EXPECT_NE(statusbar::Text(main->SBMain(), 0), panel);
     EXPECT_EQ(statusbar::Text(main->SBMain(), 0), other);  // the folder the list shows
     EXPECT_NE(test::ReadBytes(ini.IniName).find("LINE=0"), std::string::npos);

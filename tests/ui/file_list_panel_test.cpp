@@ -45,7 +45,7 @@ TEST_F(ListViewTest, ListsEveryPlainFileWithSizesPercentagesUsersAndColours) {
     EXPECT_EQ(Text(song, Column::Modified), L"2003/04/28 09:05");
     EXPECT_EQ(Color(song, Column::Size), 0x00FF00u);  // shares its size with copy.mp3
     EXPECT_EQ(Color(Row(L"copy.mp3"), Column::Size), 0x00FF00u);
-    EXPECT_EQ(Color(song, Column::FileName), w.Colors().listText);
+    EXPECT_EQ(Color(song, Column::FileName), w.List().Colors().listText);
     EXPECT_NE(Color(Row(L"README"), Column::Size), 0x00FF00u);  // sizes of 0 never count
     EXPECT_EQ(Text(Row(L"README"), Column::Extension), L"");
     EXPECT_EQ(Text(Row(L"a.tar.gz"), Column::Extension), L"gz");
@@ -72,7 +72,7 @@ TEST_F(ListViewTest, ListsEveryPlainFileWithSizesPercentagesUsersAndColours) {
     EXPECT_EQ(Text(plain40, Column::Size), L"40");
 
     // The first row of the fill stays selected.
-    EXPECT_EQ(w.FileList().SelectedRows().size(), 1u);
+    EXPECT_EQ(w.List().View().SelectedRows().size(), 1u);
 }
 
 TEST_F(ListViewTest, DummyNamesAndSizesFollowTheDisplaySettings) {
@@ -123,7 +123,7 @@ TEST_F(ListViewTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
     EXPECT_EQ(ini.GetIni(L"SORT", L"KEY", L""), L"3");
     EXPECT_EQ(ini.GetIni(L"SORT", L"ORDER", L""), L"1");
     EXPECT_TRUE(Selected(2));
-    EXPECT_EQ(w.FileList().SelectedRows().size(), 1u);
+    EXPECT_EQ(w.List().View().SelectedRows().size(), 1u);
 
     ClickHeader(3);
     EXPECT_EQ(Text(0, Column::Total), L"無");

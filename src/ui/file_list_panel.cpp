@@ -1,0 +1,421 @@
+// The file list: filling the virtual list view from the scanned files,
+// answering its display requests, colours and typed search, sorting by a
+// column, and the rows the commands act on.
+#include "ui/file_list_panel.h"
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+#include "core/text.h"
+#include "platform/controls.h"
+#include "platform/folder_scan.h"
+#include "platform/handles.h"
+#include "platform/paths.h"
+#include "ui/appearance.h"
+#include "ui/commands.h"
+#include "ui/file_transfer.h"
+
+namespace orvane {
+
+namespace {
+
+// The colour of names that match the find bar's word.
+constexpr COLORREF kFindHighlight = RGB(255, 80, 0);
+constexpr wchar_t kFolderGone[] = L"フォルダが存在しません。";
+constexpr UINT_PTR kFollowTimerId = 1;   // the queue's repeat that takes the changes
+constexpr UINT kFollowIntervalMs = 500;  // at most two updates a second
+
+}  // namespace
+
+FileListPanel::FileListPanel(FileListContext context, FileListListener& listener)
+    : context_(std::move(context)), listener_(listener) {
+    listening_ =
+        context_.settings.Listen([this](const std::vector<SettingKey>& changed) { OnSettingsChanged(changed); });
+}
+
+FileListPanel::~FileListPanel() { StopFollowing(); }
+
+void FileListPanel::Create(HWND parent, int id) {
+    list_.Create(parent, id);
+    UpdateListColors();
+}
+
+// A relative FILE_PATH belongs to the program's folder, not to wherever the
+// program was started from.
+std::wstring FileListPanel::ClientFolder() const {
+    return ResolvedAgainst(context_.programFolder, settings().filePath);
+}
+
+void FileListPanel::Show(const std::wstring& folder, bool clientFolder) {
+    WaitCursor hourglass;
+    shownFolder_ = folder;
+    shownClientFolder_ = clientFolder;
+    if (folder.empty() || !FileExists(folder)) {
+        ShowEntries({});  // empty: the folder is gone
+        ShowListedFolder();
+        return;
+    }
+    ListFolder(folder, clientFolder);
+}
+
+void FileListPanel::Relist() { Show(shownFolder_, shownClientFolder_); }
+
+void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
+    // The new listing is made over the last one, in memory already in use:
+    // filling fresh memory costs more than the scan itself. Until it is
+    // shown the list has no rows, and a name edited in the old rows is no
+    // longer there to rename.
+    list_.CancelLabelEdit();
+    StopFollowing();
+    list_.SetRowCount(0);
+    shownFolder_ = folder;
+    shownClientFolder_ = clientFolder;
+    // Watched from before the scan: a file that changes meanwhile is reported.
+    std::unique_ptr<FolderWatch> watch = WatchFolder(folder, clientFolder, false);
+    FolderScan scan = ScanFolderAndDummies(folder, kPendingDummyLimit, std::move(entries_));
+    // The client keeps its list file in its own download folder, whatever
+    // folder a line of the data file gave the root.
+    if (clientFolder) ReadIncompleteList(ClientFolder(), scan.entries);
+    ShowEntries(std::move(scan.entries), folder, &scan.dummies);
+    SortFileList(settings().sortKey, settings().sortOrder);
+    listedFolder_ = folder;
+    listedClientFolder_ = clientFolder;
+    ShowListedFolder();
+    FollowFolder(std::move(watch));
+}
+
+// With no rows listed, the folder chosen (one that is gone): the list shows
+// that it holds nothing.
+void FileListPanel::ShowListedFolder() { ShowStatus(listedFolder_.empty() ? shownFolder_ : listedFolder_); }
+
+void FileListPanel::ShowStatus(const std::wstring& text) {
+    if (statusBar_) statusbar::SetText(statusBar_, 0, text);
+}
+
+void FileListPanel::UpdateListColors() {
+    colors_.listText = ResolveColor(settings().listTextColor);
+    colors_.sizeColor = ResolveColor(settings().sizeColor);
+    colors_.dummyColor = ResolveColor(settings().dummyColor);
+    colors_.highlight = kFindHighlight;
+}
+
+void FileListPanel::ApplyLook() {
+    UpdateListColors();
+    ApplyListAppearance(list_, settings(), context_.programFolder);
+}
+
+DummyDisplay FileListPanel::ListDummyDisplay() const {
+    DummyDisplay display;
+    display.showPrefix = settings().dummyInitialDisp != 0;
+    display.showSizeSuffix = settings().dummySizeDisp != 0;
+    display.sourceSize = settings().dummySizeSrc == 1;
+    return display;
+}
+
+void FileListPanel::ShowEntries(FileEntryList entries, const std::wstring& folder,
+                                const std::vector<ScannedDummy>* scanned) {
+    // New rows: whatever followed the old ones stops (a listing starts again).
+    list_.CancelLabelEdit();
+    StopFollowing();
+    entries_ = std::move(entries);
+    listedFolder_.clear();
+    sizeTally_.Reset();
+    findWord_.reset();
+    const FileEntry* first = entries_.data();
+    const FileEntry* end = first + entries_.size();
+    std::vector<FileRow> room = std::move(rows_);
+    rows_ = BuildRows(
+        entries_, ListDummyDisplay(),
+        [&](const FileEntry& entry) {
+            if (scanned && !std::less<>()(&entry, first) && std::less<>()(&entry, end)) {
+                const auto index = static_cast<std::size_t>(&entry - first);
+                const auto it = std::lower_bound(scanned->begin(), scanned->end(), index,
+                                                 [](const ScannedDummy& d, std::size_t i) { return d.index < i; });
+                if (it != scanned->end() && it->index == index) return it->header;
+            }
+            return ReadDummyHeader(folder, entry.Name);
+        },
+        std::move(room));
+    UpdateListColors();
+
+    list_.SetRowCount(static_cast<int>(rows_.size()));
+    if (!rows_.empty()) {
+        list_.Select(0, true);
+        list_.Focus(0);
+    }
+    list_.EnsureVisible(0);
+    list_.Repaint(true);
+    // An empty folder shows 0 too: a count of files that are gone would mislead.
+    UpdateCountPanel();
+}
+
+void FileListPanel::UpdateCountPanel() {
+    if (statusBar_) statusbar::SetText(statusBar_, 1, std::to_wstring(list_.RowCount()) + L" ﾌｧｲﾙ");
+}
+
+void FileListPanel::SortFileList(int key, int order) {
+    if (!ColumnNumbered(key)) key = static_cast<int>(Column::FileName);  // a stored column that does not exist
+    list_.FollowReorder(SortRows(rows_, key, order, collator_));
+    sortKey_ = key;
+    sortedDescending_ = order != 0;
+    list_.ShowSortArrow(ColumnIndex(static_cast<Column>(key)), sortedDescending_);
+    list_.Repaint(true);
+}
+
+// The header click flips the order and stores column and order at once.
+void FileListPanel::OnColumnClick(int index) {
+    const FileColumn* clicked = ColumnAt(index);
+    if (!clicked) return;
+    const int column = static_cast<int>(clicked->column);
+    SortFileList(column, 1 - settings().sortOrder);
+    // A stored order of 5 is descending: the next click ascends.
+    context_.settings.Change({SettingKey::SortKey, SettingKey::SortOrder}, [&](Settings& s) {
+        s.sortKey = static_cast<std::int16_t>(column);
+        s.sortOrder = sortedDescending_ ? 1 : 0;
+    });
+}
+
+void FileListPanel::MarkMatches(const std::wstring& word) {
+    orvane::MarkMatches(rows_, word, UpperCaseText);  // the word as typed
+    findWord_ = word;
+    list_.Repaint(false);
+}
+
+void FileListPanel::ClearMarks() {
+    orvane::ClearMarks(rows_);
+    findWord_.reset();
+    list_.Repaint(false);
+}
+
+std::wstring FileListPanel::CellText(int row, int column) const {
+    const FileColumn* def = ColumnAt(column);
+    if (!def || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
+    return def->text(rows_[static_cast<std::size_t>(row)], format_);
+}
+
+COLORREF FileListPanel::CellColor(int row, int column) const {
+    const FileColumn* def = ColumnAt(column);
+    if (!def || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return CLR_DEFAULT;
+    return orvane::CellColor(rows_[static_cast<std::size_t>(row)], def->column, colors_);
+}
+
+// The typed search: the next row whose shown name begins with the typed
+// text, ignoring case.
+int FileListPanel::FindRow(const LVFINDINFOW& find, int start) const {
+    if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz || rows_.empty()) return -1;
+    const std::wstring wanted = UpperCaseText(find.psz);
+    const int count = static_cast<int>(rows_.size());
+    // The search begins after the start item (from the first row for -1 or
+    // an index that is no row) and comes round to just before it only with
+    // LVFI_WRAP; the start item itself is never a match.
+    const bool fromTop = start < 0 || start >= count;
+    const int first = fromTop ? 0 : start + 1;
+    const int steps = fromTop ? count : (find.flags & LVFI_WRAP) ? count - 1 : count - first;
+    for (int step = 0; step < steps; ++step) {
+        const int i = (first + step) % count;
+        const std::wstring& text = ShownName(rows_[static_cast<std::size_t>(i)]);
+        if (text.size() < wanted.size()) continue;
+        const std::wstring head = UpperCaseText(std::wstring_view(text).substr(0, wanted.size()));
+        if ((find.flags & LVFI_PARTIAL) ? head == wanted : (head == wanted && text.size() == wanted.size())) return i;
+    }
+    return -1;
+}
+
+// A row's file by its name on disk, never by its label: a dummy file's label
+// may be shortened by the display settings. The folder is the one the rows
+// were listed from.
+std::wstring FileListPanel::RowPath(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || listedFolder_.empty()) return {};
+    const std::wstring& name = rows_[static_cast<std::size_t>(row)].key;
+    return name.empty() ? std::wstring() : JoinPath(listedFolder_, name);
+}
+
+std::vector<std::wstring> FileListPanel::FilesToActOn() { return FilesToActOn(list_.SelectedRows()); }
+
+std::vector<std::wstring> FileListPanel::FilesToActOn(const std::vector<int>& rows) {
+    std::vector<std::wstring> paths;
+    std::vector<std::wstring> gone;
+    for (int row : rows) {
+        std::wstring path = RowPath(row);
+        if (path.empty()) continue;
+        // Asked by the verbatim path: a plain one may name another file.
+        if (PlainFileExists(VerbatimPath(listedFolder_, rows_[static_cast<std::size_t>(row)].key)))
+            paths.push_back(std::move(path));
+        else
+            gone.push_back(std::move(path));
+    }
+    // A row whose file is gone just leaves: the shell would be handed a
+    // name that is no file (and may ask about a folder).
+    if (!gone.empty()) DropRowsWhoseFilesLeft();
+    if (RefuseUnreachableNames(context_.shell, GetParent(list_.hwnd()), paths)) return {};
+    return paths;
+}
+
+void FileListPanel::DropRowsWhoseFilesLeft() {
+    const auto gone = [&](const FileRow& row) { return !FileExists(VerbatimPath(listedFolder_, row.key)); };
+    const std::size_t before = rows_.size();
+    rows_.erase(std::remove_if(rows_.begin(), rows_.end(), gone), rows_.end());
+    if (rows_.size() != before) {
+        // A size the rows that left shared is no longer shared.
+        RecountSizes(rows_, sizeTally_);
+        list_.SetRowCount(static_cast<int>(rows_.size()));
+    }
+    list_.Repaint(true);
+    // The count follows the rows: files no longer listed would mislead.
+    UpdateCountPanel();
+}
+
+int FileListPanel::CurrentRow() const {
+    const int focused = list_.FocusedRow();
+    const std::vector<int> selected = list_.SelectedRows();
+    if (std::find(selected.begin(), selected.end(), focused) != selected.end()) return focused;
+    return selected.empty() ? -1 : selected.front();
+}
+
+void FileListPanel::StartRename() {
+    const int row = CurrentRow();
+    if (row < 0) return;
+    SetFocus(list_.hwnd());
+    list_.StartLabelEdit(row);
+}
+
+// The edit starts from the file's name on disk, not from a shortened label.
+bool FileListPanel::OnBeginLabelEdit(int row) {
+    if (dragging_ || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return false;
+    editingName_ = rows_[static_cast<std::size_t>(row)].key;
+    list_.SetLabelEditText(editingName_);
+    return true;
+}
+
+void FileListPanel::OnEndLabelEdit(int row, const wchar_t* text) {
+    // The rows may have been re-sorted or refilled under the edit: the
+    // rename acts on the file whose row was edited, or on none.
+    const std::wstring edited = std::exchange(editingName_, std::wstring());
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() ||
+        rows_[static_cast<std::size_t>(row)].key != edited) {
+        const auto it = std::find_if(rows_.begin(), rows_.end(), [&](const FileRow& r) { return r.key == edited; });
+        row = it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
+    }
+    if (text && row >= 0 && !edited.empty()) {
+        FileRow& file = rows_[static_cast<std::size_t>(row)];
+        // Nothing typed is no name: the label just goes back.
+        if (std::wstring typed = text; typed != file.key && !Trimmed(typed).empty()) {
+            if (const std::optional<std::wstring> name = listener_.OnListRename(listedFolder_, file.key, typed)) {
+                file.key = *name;
+                file.extension = ExtensionOf(*name);
+                file.text.clear();
+                if (file.dummy) {
+                    if (const std::optional<DummyHeader> header = ReadDummyHeader(listedFolder_, *name))
+                        file.text = DummyDisplayName(*name, *header, settings().dummyInitialDisp != 0,
+                                                     settings().dummySizeDisp != 0);
+                }
+                file.nameKey.reset();
+                file.extensionKey.reset();
+            }
+        }
+        // The list takes the keyboard back once the edit is gone, also after
+        // a message box took it away.
+        const HWND list = list_.hwnd();
+        context_.queue.Post([list] { SetFocus(list); });
+    }
+    // The label comes from the row, renamed or not.
+    if (row >= 0) list_.RepaintRow(row);
+}
+
+void FileListPanel::OnBeginDrag(int /*row*/) { listener_.OnListDrag(); }
+
+void FileListPanel::OnRightClick(int /*row*/, POINT at) { listener_.OnListMenu(at); }
+
+void FileListPanel::OnDoubleClick(int /*row*/) { listener_.OnListCommand(kCmdOpen); }
+
+void FileListPanel::OnKeyDown(WORD key) {
+    switch (key) {
+    case VK_F2:
+        listener_.OnListCommand(kCmdRename);
+        break;
+    case VK_DELETE:
+        listener_.OnListCommand(GetKeyState(VK_SHIFT) < 0 ? kCmdDeleteForGood : kCmdDelete);
+        break;
+    case 'X':
+    case 'C':
+    case 'V':
+        if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0)
+            listener_.OnListCommand(key == 'X' ? kCmdCut : key == 'C' ? kCmdCopyToClipboard : kCmdPaste);
+        break;
+    default:
+        break;
+    }
+}
+
+// The list following its folder: changes the watch reports are taken at most
+// twice a second and merged into the rows, which keep their order, selection,
+// focus and place in the view. While a name is edited they wait.
+std::unique_ptr<FolderWatch> FileListPanel::WatchFolder(const std::wstring& folder, bool clientFolder, bool catchUp) {
+    if (!settings().autoRefresh || folder.empty()) return nullptr;
+    return std::make_unique<FolderWatch>(folder, clientFolder ? ClientFolder() : std::wstring(), catchUp,
+                                         context_.queue.MakePoster(), [this] { OnFolderChanged(); });
+}
+
+void FileListPanel::FollowFolder(bool catchUp) {
+    StopFollowing();
+    FollowFolder(WatchFolder(listedFolder_, listedClientFolder_, catchUp));
+}
+
+void FileListPanel::FollowFolder(std::unique_ptr<FolderWatch> watch) {
+    StopFollowing();
+    folderWatch_ = std::move(watch);
+}
+
+void FileListPanel::StopFollowing() {
+    folderWatch_.reset();
+    context_.queue.StopRepeating(kFollowTimerId);
+    folderGoneShown_ = false;  // a new listing names its folder afresh
+    // A report posted before the stop finds no watch and is dropped.
+}
+
+void FileListPanel::OnFolderChanged() {
+    if (!folderWatch_ || context_.queue.Repeating(kFollowTimerId)) return;
+    context_.queue.Repeat(kFollowTimerId, kFollowIntervalMs, [this] { OnFollowTimer(); });
+}
+
+void FileListPanel::OnFollowTimer() {
+    if (list_.EditingLabel()) return;  // the rows stay as the edit found them; the repeat asks again
+    context_.queue.StopRepeating(kFollowTimerId);
+    ApplyFolderChanges();
+}
+
+void FileListPanel::ApplyFolderChanges() {
+    if (!folderWatch_) return;
+    FolderChanges changes = folderWatch_->Take();
+    const std::wstring folder = folderWatch_->Folder();
+    RowChanges rowChanges;
+    if (changes.folderGone) {
+        // The rows go, as the refresh command would take them, but the watch
+        // stays to bring the files back when the folder is there again.
+        rowChanges.complete = true;
+        ShowStatus(kFolderGone + (L" " + folder));
+        folderGoneShown_ = true;
+    } else {
+        if (folderGoneShown_) ShowStatus(folder);
+        folderGoneShown_ = false;
+        rowChanges.present = BuildRows(changes.present, ListDummyDisplay(), [&folder](const FileEntry& entry) {
+            return ReadDummyHeader(folder, entry.Name);
+        });
+        rowChanges.gone = std::move(changes.gone);
+        rowChanges.renamed = std::move(changes.renamed);
+        rowChanges.complete = changes.complete;
+    }
+    if (rowChanges.present.empty() && rowChanges.gone.empty() && !rowChanges.complete) return;
+    list_.FollowChange(MergeChanges(rows_, sizeTally_, std::move(rowChanges), sortKey_, sortedDescending_ ? 1 : 0,
+                                    collator_, findWord_, UpperCaseText));
+    list_.Repaint(false);
+    UpdateCountPanel();
+}
+
+void FileListPanel::OnSettingsChanged(const std::vector<SettingKey>& changed) {
+    // Switched on, the list first catches up with what changed while it was off.
+    if (Names(changed, SettingKey::AutoRefresh)) FollowFolder(true);
+}
+
+}  // namespace orvane
