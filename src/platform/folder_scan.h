@@ -10,9 +10,6 @@
 #include "core/dummy_header.h"
 #include "core/file_entry.h"
 #include "platform/handles.h"
-// Only for the files that still take JoinPath and VerbatimPath from here;
-// it goes once they include it themselves.
-#include "platform/paths.h"
 
 namespace orvane {
 

@@ -13,7 +13,6 @@
 #include "core/text.h"
 #include "core/version_text.h"
 #include "platform/file_drop.h"
-#include "platform/folder_scan.h"
 #include "platform/handles.h"
 #include "platform/locale_text.h"
 #include "platform/paths.h"

@@ -16,24 +16,24 @@ void Frm_PathMod::OnInitDialog() {
     // further right than the captions need in a narrow font, so that "フォルダ"
     // is never cut in a wider one.
     Label2 = AddControl(WC_STATICW, L"フォルダ", SS_LEFT, kIdDirLabel, 120, 480, 885, 210);
-    txt_Name = AddControl(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kIdName, 1020, 60, 1755, 270, WS_EX_CLIENTEDGE);
-    txt_Dir = AddControl(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kIdDir, 1020, 420, 4005, 270, WS_EX_CLIENTEDGE);
-    cmd_Ref = AddControl(WC_BUTTONW, L"参照", WS_TABSTOP | BS_PUSHBUTTON, kIdBrowse, 5040, 420, 615, 270);
-    cmd_Ok = AddControl(WC_BUTTONW, L"ＯＫ", WS_TABSTOP | BS_DEFPUSHBUTTON, kIdOk, 3060, 840, 1215, 315);
-    cmd_Cancel = AddControl(WC_BUTTONW, L"キャンセル", WS_TABSTOP | BS_PUSHBUTTON, kIdCancel, 4380, 840, 1215, 315);
+    txt_Name_ = AddControl(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kIdName, 1020, 60, 1755, 270, WS_EX_CLIENTEDGE);
+    txt_Dir_ = AddControl(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kIdDir, 1020, 420, 4005, 270, WS_EX_CLIENTEDGE);
+    cmd_Ref_ = AddControl(WC_BUTTONW, L"参照", WS_TABSTOP | BS_PUSHBUTTON, kIdBrowse, 5040, 420, 615, 270);
+    cmd_Ok_ = AddControl(WC_BUTTONW, L"ＯＫ", WS_TABSTOP | BS_DEFPUSHBUTTON, kIdOk, 3060, 840, 1215, 315);
+    cmd_Cancel_ = AddControl(WC_BUTTONW, L"キャンセル", WS_TABSTOP | BS_PUSHBUTTON, kIdCancel, 4380, 840, 1215, 315);
     Label3 = AddControl(WC_STATICW, L"登録名", SS_LEFT, kIdNameLabel, 120, 120, 885, 210);
     if (!refName_.empty()) {
-        SetWindowTextW(txt_Name, refName_.c_str());
-        SetWindowTextW(txt_Dir, refDir_.c_str());
+        SetWindowTextW(txt_Name_, refName_.c_str());
+        SetWindowTextW(txt_Dir_, refDir_.c_str());
     }
-    SetFocus(txt_Name);
+    SetFocus(txt_Name_);
 }
 
 bool Frm_PathMod::OnCommand(int id, int code, HWND control) {
     switch (id) {
     case kIdOk:
-        refName_ = WindowText(txt_Name);
-        refDir_ = WindowText(txt_Dir);
+        refName_ = WindowText(txt_Name_);
+        refDir_ = WindowText(txt_Dir_);
         EndDialog(hwnd(), IDOK);
         return true;
     case kIdCancel:
@@ -42,7 +42,7 @@ bool Frm_PathMod::OnCommand(int id, int code, HWND control) {
         return true;
     case kIdBrowse:
         if (const auto folder = shell_.BrowseForFolder(hwnd(), kBrowseTitle, kBrowseFlags, L""))
-            SetWindowTextW(txt_Dir, folder->c_str());
+            SetWindowTextW(txt_Dir_, folder->c_str());
         return true;
     default:
         return ModalDialog::OnCommand(id, code, control);

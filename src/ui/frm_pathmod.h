@@ -23,14 +23,20 @@ public:
     enum : int { kIdName = 100, kIdDir, kIdBrowse, kIdNameLabel, kIdDirLabel, kIdOk = IDOK, kIdCancel = IDCANCEL };
 
     HWND Label3 = nullptr;
-    HWND txt_Name = nullptr;
     HWND Label2 = nullptr;
-    HWND txt_Dir = nullptr;
-    HWND cmd_Ref = nullptr;
-    HWND cmd_Ok = nullptr;
-    HWND cmd_Cancel = nullptr;
+
+    HWND txt_Name() const { return txt_Name_; }
+    HWND txt_Dir() const { return txt_Dir_; }
+    HWND cmd_Ref() const { return cmd_Ref_; }
+    HWND cmd_Ok() const { return cmd_Ok_; }
+    HWND cmd_Cancel() const { return cmd_Cancel_; }
 
 private:
+    HWND txt_Name_ = nullptr;
+    HWND txt_Dir_ = nullptr;
+    HWND cmd_Ref_ = nullptr;
+    HWND cmd_Ok_ = nullptr;
+    HWND cmd_Cancel_ = nullptr;
     void OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
 

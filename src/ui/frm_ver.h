@@ -20,15 +20,20 @@ public:
     // Shows the dialog modally; returns when it is closed.
     void Show(HWND owner);
 
-    HWND icon = nullptr;
-    HWND lblVer = nullptr;
-    HWND notice = nullptr;
-    HWND webAddressLink = nullptr;
-    HWND okButton = nullptr;
-
     enum : int { kIdImage = 100, kIdVersion, kIdNotice, kIdWebAddress, kIdOk = IDOK };
 
+    HWND icon() const { return icon_; }
+    HWND lblVer() const { return lblVer_; }
+    HWND notice() const { return notice_; }
+    HWND webAddressLink() const { return webAddressLink_; }
+    HWND okButton() const { return okButton_; }
+
 private:
+    HWND icon_ = nullptr;
+    HWND lblVer_ = nullptr;
+    HWND notice_ = nullptr;
+    HWND webAddressLink_ = nullptr;
+    HWND okButton_ = nullptr;
     void OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -37,32 +37,32 @@ void frm_Splash::Load() {
 
     logo_.reset(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    imgLogo = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_BITMAP, 0);
-    SendMessageW(imgLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
-    place(imgLogo, 360, 600, 1920, 1920);
+    imgLogo_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_BITMAP, 0);
+    SendMessageW(imgLogo_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
+    place(imgLogo_, 360, 600, 1920, 1920);
 
-    lblProductName = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_LEFT, 0);
-    place(lblProductName, kTextLeft, 600, kTextWidth, 720);
-    lblVersion = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_LEFT, 0);
-    place(lblVersion, kTextLeft, 1380, kTextWidth, 330);
-    lblCompanyProduct = CreateChild(hwnd(), WC_STATICW, L"ダウンロードフォルダ整理ツール", WS_VISIBLE | SS_LEFT, 0);
-    place(lblCompanyProduct, kTextLeft, 1800, kTextWidth, 330);
-    lblStatus = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_LEFT, 0);
-    place(lblStatus, kTextLeft, 2580, kTextWidth, 330);
+    lblProductName_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_LEFT, 0);
+    place(lblProductName_, kTextLeft, 600, kTextWidth, 720);
+    lblVersion_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_LEFT, 0);
+    place(lblVersion_, kTextLeft, 1380, kTextWidth, 330);
+    lblCompanyProduct_ = CreateChild(hwnd(), WC_STATICW, L"ダウンロードフォルダ整理ツール", WS_VISIBLE | SS_LEFT, 0);
+    place(lblCompanyProduct_, kTextLeft, 1800, kTextWidth, 330);
+    lblStatus_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_LEFT, 0);
+    place(lblStatus_, kTextLeft, 2580, kTextWidth, 330);
 
     SetFontOnChildren(hwnd(), font_.get());
-    SendMessageW(lblProductName, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+    SendMessageW(lblProductName_, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
 
     // What the window shows once loaded.
-    SetWindowTextW(lblVersion, SplashVersionText(version_).c_str());
-    SetWindowTextW(lblProductName, kAppTitle);
+    SetWindowTextW(lblVersion_, SplashVersionText(version_).c_str());
+    SetWindowTextW(lblProductName_, kAppTitle);
 }
 
 LRESULT frm_Splash::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLORSTATIC) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkColor(dc, RGB(255, 255, 255));
-        SetTextColor(dc, reinterpret_cast<HWND>(lParam) == lblProductName ? RGB(0, 70, 140) : RGB(40, 40, 40));
+        SetTextColor(dc, reinterpret_cast<HWND>(lParam) == lblProductName_ ? RGB(0, 70, 140) : RGB(40, 40, 40));
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
     return Window::HandleMessage(message, wParam, lParam);

@@ -14,13 +14,18 @@ public:
     // Creates the window hidden and fills its labels.
     void Load();
 
-    HWND imgLogo = nullptr;
-    HWND lblStatus = nullptr;
-    HWND lblVersion = nullptr;
-    HWND lblProductName = nullptr;
-    HWND lblCompanyProduct = nullptr;
+    HWND imgLogo() const { return imgLogo_; }
+    HWND lblStatus() const { return lblStatus_; }
+    HWND lblVersion() const { return lblVersion_; }
+    HWND lblProductName() const { return lblProductName_; }
+    HWND lblCompanyProduct() const { return lblCompanyProduct_; }
 
 private:
+    HWND imgLogo_ = nullptr;
+    HWND lblStatus_ = nullptr;
+    HWND lblVersion_ = nullptr;
+    HWND lblProductName_ = nullptr;
+    HWND lblCompanyProduct_ = nullptr;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     ProgramVersion version_;

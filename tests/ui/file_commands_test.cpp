@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/text.h"
-#include "platform/folder_scan.h"
 #include "support/list_view_fixture.h"
 #include "platform/file_drop.h"
 #include "platform/window.h"

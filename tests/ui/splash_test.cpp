@@ -21,10 +21,10 @@ TEST(Splash, ShowsProductAndVersionFromTheVersionResource) {
     splash.Load();
     ASSERT_TRUE(IsWindow(splash.hwnd()));
     EXPECT_FALSE(IsWindowVisible(splash.hwnd()));  // loaded, not yet shown
-    EXPECT_EQ(WindowText(splash.lblVersion), L"Ver. 0.40");
-    EXPECT_EQ(WindowText(splash.lblProductName), L"Orvane");
-    EXPECT_EQ(WindowText(splash.lblStatus), L"");
-    EXPECT_FALSE(WindowText(splash.lblCompanyProduct).empty());
+    EXPECT_EQ(WindowText(splash.lblVersion()), L"Ver. 0.40");
+    EXPECT_EQ(WindowText(splash.lblProductName()), L"Orvane");
+    EXPECT_EQ(WindowText(splash.lblStatus()), L"");
+    EXPECT_FALSE(WindowText(splash.lblCompanyProduct()).empty());
 }
 
 TEST(Splash, FadeInMakesTheWindowLayeredAndEndsFullyOpaque) {
