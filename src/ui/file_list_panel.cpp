@@ -179,13 +179,13 @@ void FileListPanel::OnColumnClick(int index) {
 void FileListPanel::MarkMatches(const std::wstring& word) {
     orvane::MarkMatches(rows_, word, UpperCaseText);  // the word as typed
     findWord_ = word;
-    list_.Repaint(false);
+    list_.Repaint(true);  // drawn over the old pixels, text over a background picture would thicken
 }
 
 void FileListPanel::ClearMarks() {
     orvane::ClearMarks(rows_);
     findWord_.reset();
-    list_.Repaint(false);
+    list_.Repaint(true);
 }
 
 std::wstring FileListPanel::CellText(int row, int column) const {
@@ -409,7 +409,9 @@ void FileListPanel::ApplyFolderChanges() {
     if (rowChanges.present.empty() && rowChanges.gone.empty() && !rowChanges.complete) return;
     list_.FollowChange(MergeChanges(rows_, sizeTally_, std::move(rowChanges), sortKey_, sortedDescending_ ? 1 : 0,
                                     collator_, findWord_, UpperCaseText));
-    list_.Repaint(false);
+    // Rows moved: drawn over the old pixels, a background picture would keep
+    // the old rows' text under the new.
+    list_.Repaint(true);
     UpdateCountPanel();
 }
 
