@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/ini.h"
-#include "app/program_dialogs.h"
+#include "app/real_program_dialogs.h"
 #include "platform/shell_ui.h"
 #include "platform/folder_scan.h"
 #include "ui/frm_main.h"

@@ -5,7 +5,7 @@
 #include "build_config.h"
 
 #include "platform/ini.h"
-#include "app/program_dialogs.h"
+#include "app/real_program_dialogs.h"
 #include "ui/splash.h"
 #include "platform/program_version.h"
 #include "core/text.h"

@@ -1,4 +1,4 @@
-#include "app/program_dialogs.h"
+#include "app/real_program_dialogs.h"
 
 #include <gtest/gtest.h>
 
