@@ -9,12 +9,14 @@
 
 #include "core/text.h"
 #include "platform/controls.h"
+#include "platform/dpi.h"
 #include "platform/folder_scan.h"
 #include "platform/handles.h"
 #include "platform/paths.h"
 #include "ui/appearance.h"
 #include "ui/commands.h"
 #include "ui/file_transfer.h"
+#include "ui/window_state.h"
 
 namespace orvane {
 
@@ -39,6 +41,17 @@ FileListPanel::~FileListPanel() { StopFollowing(); }
 void FileListPanel::Create(HWND parent, int id) {
     list_.Create(parent, id);
     UpdateListColors();
+}
+
+void FileListPanel::SetUpColumns(UINT dpi) {
+    const std::optional<std::vector<int>> stored = ColumnWidthsToShow(settings());
+    std::vector<ListView::ColumnDef> columns;
+    for (std::size_t i = 0; i < FileColumns().size(); ++i) {
+        const FileColumn& column = FileColumns()[i];
+        columns.push_back({column.caption, TwipsToPixels(stored ? (*stored)[i] : column.widthTwips, dpi),
+                           column.align == ColumnAlign::Right ? listview::Align::Right : listview::Align::Left});
+    }
+    list_.SetColumns(columns);
 }
 
 // A relative FILE_PATH belongs to the program's folder, not to wherever the

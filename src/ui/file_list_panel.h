@@ -60,6 +60,9 @@ public:
     FileListPanel& operator=(const FileListPanel&) = delete;
 
     void Create(HWND parent, int id);
+    // The seven columns at their stored widths (the designed ones where none
+    // are stored), for the window's dpi.
+    void SetUpColumns(UINT dpi);
     // The status bar's first panel names the folder listed, its second counts the rows.
     void SetStatusBar(HWND statusBar) { statusBar_ = statusBar; }
     HWND LVList() const { return list_.hwnd(); }

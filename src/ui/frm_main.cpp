@@ -58,7 +58,7 @@ void Frm_Main::Load() {
     list_.ApplyLook();
     ApplyTranslucency(hwnd(), settings());
     ApplyStoredPlacement(hwnd(), settings(), panes_);
-    SetUpColumns();
+    list_.SetUpColumns(dpi_);
     findBar_.LoadHistory();
     tree_.Build();
     const std::wstring clientFolder = list_.ClientFolder();
@@ -149,17 +149,6 @@ void Frm_Main::CreateControls() {
     findBar_.Place(dpi_);
     PlacePanes();
     PlaceStatusParts();
-}
-
-void Frm_Main::SetUpColumns() {
-    const std::optional<std::vector<int>> stored = ColumnWidthsToShow(settings());
-    std::vector<ListView::ColumnDef> columns;
-    for (std::size_t i = 0; i < FileColumns().size(); ++i) {
-        const FileColumn& column = FileColumns()[i];
-        columns.push_back({column.caption, TwipsToPixels(stored ? (*stored)[i] : column.widthTwips, dpi_),
-                           column.align == ColumnAlign::Right ? listview::Align::Right : listview::Align::Left});
-    }
-    list_.View().SetColumns(columns);
 }
 
 void Frm_Main::OnQueryUnload() {

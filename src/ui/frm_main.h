@@ -86,7 +86,6 @@ private:
 
     void CreateMenus();
     void CreateControls();
-    void SetUpColumns();
     void OnQueryUnload();
     void OnToggleTree();
     void OnToggleAutoRefresh();

@@ -2,6 +2,7 @@
 // shows them.
 #include <gtest/gtest.h>
 
+#include "support/file_list_panel_fixture.h"
 #include "support/list_view_fixture.h"
 #include "support/message_pump.h"
 #include "support/temp_folder.h"
@@ -13,7 +14,7 @@ using test::ListViewTest;
 using test::PumpUntil;
 using Names = std::vector<std::wstring>;
 
-class FolderFollowTest : public ListViewTest {
+class FolderFollowTest : public test::FileListPanelTest {
 protected:
     void Append(const std::wstring& path, std::size_t bytes) {
         const HANDLE file =
@@ -25,17 +26,8 @@ protected:
         CloseHandle(file);
     }
     void SelectOnly(int row) {
-        ListView_SetItemState(main->LVList(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_SetItemState(main->LVList(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    }
-    Names SelectedNames() const {
-        Names names;
-        for (int i = 0; i < Count(); ++i)
-            if (Selected(i)) names.push_back(Text(i, Column::FileName));
-        return names;
-    }
-    std::wstring FocusedName() const {
-        return Text(ListView_GetNextItem(main->LVList(), -1, LVNI_FOCUSED), Column::FileName);
+        ListView_SetItemState(ListWindow(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(ListWindow(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
 };
 
@@ -44,7 +36,7 @@ TEST_F(FolderFollowTest, GrownArrivedAndVanishedFilesReachTheSortedListAndTheSel
     test::MakeFile(File(L"b.bin"), 20);
     test::MakeFile(File(L"c.bin"), 30);
     test::MakeFile(File(L"gone.bin"), 5);
-    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=2\r\nORDER=0\r\n");  // by current size
+    test::PanelHost& w = LoadOnDownloads(L"[SORT]\r\nKEY=2\r\nORDER=0\r\n");  // by current size
     ASSERT_EQ(Column1(), (Names{L"gone.bin", L"a.bin", L"b.bin", L"c.bin"}));
     SelectOnly(2);
 
@@ -76,7 +68,7 @@ TEST_F(FolderFollowTest, GrownArrivedAndVanishedFilesReachTheSortedListAndTheSel
 
 TEST_F(FolderFollowTest, AnOpenRenameHoldsUpdatesBackAndTheViewStaysOnItsRows) {
     for (int i = 10; i < 90; ++i) test::MakeFile(File(L"f" + std::to_wstring(i) + L".bin"), 1);
-    Frm_Main& w = LoadOnDownloads();
+    test::PanelHost& w = LoadOnDownloads();
     const HWND list = w.LVList();
     ListView_EnsureVisible(list, Count() - 1, FALSE);
     const int top = ListView_GetTopIndex(list);
@@ -98,7 +90,8 @@ TEST_F(FolderFollowTest, AnOpenRenameHoldsUpdatesBackAndTheViewStaysOnItsRows) {
     EXPECT_EQ(SelectedNames(), Names{L"f" + std::to_wstring(10 + top + 1) + L".bin"});
 }
 
-TEST_F(FolderFollowTest, TheMenuSwitchIsStoredAndSwitchedOnTheListCatchesUp) {
+// The switch in the window's menu: stored, and the list catches up.
+TEST_F(ListViewTest, TheMenuSwitchIsStoredAndSwitchedOnTheListCatchesUp) {
     test::MakeFile(File(L"a.bin"), 10);
     LoadOnDownloads();
     Command(kCmdAutoRefresh);

@@ -4,14 +4,15 @@
 
 #include "platform/paths.h"
 #include "support/hang_guard.h"
-#include "support/list_view_fixture.h"
+#include "support/file_list_panel_fixture.h"
 
 namespace orvane {
 namespace {
 
-using test::ListViewTest;
+using test::FileListPanelTest;
+using test::PanelHost;
 
-TEST_F(ListViewTest, ListsEveryPlainFileWithSizesPercentagesUsersAndColours) {
+TEST_F(FileListPanelTest, ListsEveryPlainFileWithSizesPercentagesUsersAndColours) {
     const SYSTEMTIME spring{2003, 4, 1, 28, 9, 5, 30, 0};
     test::MakeFile(File(L"song.mp3"), 1000, &spring);
     test::MakeFile(File(L"copy.mp3"), 1000);
@@ -30,7 +31,7 @@ TEST_F(ListViewTest, ListsEveryPlainFileWithSizesPercentagesUsersAndColours) {
     SetFileAttributesW(File(L"secret.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
     test::MakeFolder(File(L"sub"));
 
-    Frm_Main& w = LoadOnDownloads();
+    PanelHost& w = LoadOnDownloads();
     ASSERT_EQ(Count(), 11);
     EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"11 ﾌｧｲﾙ");
     EXPECT_EQ(Row(L"secret.txt"), -1);
@@ -75,7 +76,7 @@ TEST_F(ListViewTest, ListsEveryPlainFileWithSizesPercentagesUsersAndColours) {
     EXPECT_EQ(w.List().View().SelectedRows().size(), 1u);
 }
 
-TEST_F(ListViewTest, DummyNamesAndSizesFollowTheDisplaySettings) {
+TEST_F(FileListPanelTest, DummyNamesAndSizesFollowTheDisplaySettings) {
     test::MakeDummy(File(L"[DMY]曲(4.5MB).mp3"), 0x00100000, 5, true);
     test::MakeDummy(File(L"[D]noparen.mp3"), 0x10, 3, true);
     LoadOnDownloads(L"[DMY]\r\nINITIALDISP=0\r\nSIZEDISP=0\r\nSIZESRC=1\r\n");
@@ -90,7 +91,7 @@ TEST_F(ListViewTest, DummyNamesAndSizesFollowTheDisplaySettings) {
     EXPECT_EQ(Text(Row(L"[DMY]曲(4.5MB).mp3"), Column::Total), L"ダミー");
 }
 
-TEST_F(ListViewTest, DummyFilesNamedLikeDevicesAreListedAsDummies) {
+TEST_F(FileListPanelTest, DummyFilesNamedLikeDevicesAreListedAsDummies) {
     struct Remove {  // the folder's own removal cannot delete them
         std::wstring folder;
         ~Remove() {
@@ -108,11 +109,11 @@ TEST_F(ListViewTest, DummyFilesNamedLikeDevicesAreListedAsDummies) {
     EXPECT_EQ(Text(Row(L"com1.mp3"), Column::Total), L"無");
 }
 
-TEST_F(ListViewTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
+TEST_F(FileListPanelTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
     test::MakeFile(File(L"__INCOMPLETE___a00000059.bin"), 1);
     test::MakeFile(File(L"__INCOMPLETE___b0012D687.bin"), 2);
     test::MakeFile(File(L"plain.txt"), 3);
-    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
+    PanelHost& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
     ListView_SetItemState(w.LVList(), -1, 0, LVIS_SELECTED);
     ListView_SetItemState(w.LVList(), Row(L"plain.txt"), LVIS_SELECTED, LVIS_SELECTED);
 
@@ -138,9 +139,9 @@ TEST_F(ListViewTest, HeaderClicksSortFlipTheOrderStoreItAndKeepTheSelection) {
     EXPECT_EQ(Text(2, Column::Percent), L"");  // no percentage stays empty, last when descending
 }
 
-TEST_F(ListViewTest, ASortKeepsTheSelectedAndFocusedFilesWhereverTheyMove) {
+TEST_F(FileListPanelTest, ASortKeepsTheSelectedAndFocusedFilesWhereverTheyMove) {
     for (const wchar_t* name : {L"a", L"b", L"c", L"d"}) test::MakeFile(File(name), 1);
-    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=1\r\n");
+    PanelHost& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=1\r\n");
     const HWND list = w.LVList();
     const auto mark = [&](std::initializer_list<const wchar_t*> selected, const wchar_t* focused) {
         ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
@@ -174,7 +175,7 @@ TEST_F(ListViewTest, ASortKeepsTheSelectedAndFocusedFilesWhereverTheyMove) {
     EXPECT_EQ(shown(), L"d c b* a ");
 }
 
-TEST_F(ListViewTest, TheListComesUpInTheStoredOrder) {
+TEST_F(FileListPanelTest, TheListComesUpInTheStoredOrder) {
     test::MakeFile(File(L"file10.txt"), 30);
     test::MakeFile(File(L"file2.txt"), 10);
     test::MakeFile(File(L"File1.txt"), 20);
@@ -188,9 +189,9 @@ TEST_F(ListViewTest, TheListComesUpInTheStoredOrder) {
     EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"File1.txt", L"file2.txt", L"file10.txt"}));
 }
 
-TEST_F(ListViewTest, FindingByPrefixStartsAfterTheStartRowAndWrapsOnlyWhenAsked) {
+TEST_F(FileListPanelTest, FindingByPrefixStartsAfterTheStartRowAndWrapsOnlyWhenAsked) {
     for (const wchar_t* name : {L"apple.txt", L"Avocado.txt", L"banana.txt"}) test::MakeFile(File(name), 1);
-    Frm_Main& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
+    PanelHost& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
     ASSERT_EQ(Column1(), (std::vector<std::wstring>{L"apple.txt", L"Avocado.txt", L"banana.txt"}));
     const auto find = [&w](int start, UINT flags, const wchar_t* text) {
         NMLVFINDITEMW request{};
@@ -214,9 +215,9 @@ TEST_F(ListViewTest, FindingByPrefixStartsAfterTheStartRowAndWrapsOnlyWhenAsked)
     EXPECT_EQ(find(0, LVFI_STRING | LVFI_WRAP, L"banana"), -1);
 }
 
-TEST_F(ListViewTest, AnEmptyFolderShowsAnEmptyListAndNoFiles) {
+TEST_F(FileListPanelTest, AnEmptyFolderShowsAnEmptyListAndNoFiles) {
     test::MakeFile(File(L".hidden"), 3);  // names with a dot in front are hidden here
-    Frm_Main& w = LoadOnDownloads();
+    PanelHost& w = LoadOnDownloads();
     EXPECT_EQ(Count(), 0);
     EXPECT_EQ(statusbar::Text(w.SBMain(), 1), L"0 ﾌｧｲﾙ");
     ClickHeader(2);  // sorting nothing still stores the choice

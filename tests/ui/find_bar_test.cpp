@@ -2,18 +2,18 @@
 // file, Enter, "条件削除" and "クリア".
 #include <gtest/gtest.h>
 
-#include "support/list_view_fixture.h"
+#include "support/file_list_panel_fixture.h"
 
 namespace orvane {
 namespace {
 
-struct FindBarTest : test::ListViewTest {
-    void Type(const std::wstring& word) { SetWindowTextW(main->cboFind(), word.c_str()); }
+struct FindBarTest : test::FileListPanelTest {
+    void Type(const std::wstring& word) { SetWindowTextW(host->cboFind(), word.c_str()); }
     void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
     std::vector<std::wstring> History() const {
         std::vector<std::wstring> words;
-        for (int i = 0; i < combobox::Count(main->cboFind()); ++i)
-            words.push_back(combobox::ItemText(main->cboFind(), i));
+        for (int i = 0; i < combobox::Count(host->cboFind()); ++i)
+            words.push_back(combobox::ItemText(host->cboFind(), i));
         return words;
     }
     void MakeFiles() {
@@ -25,7 +25,7 @@ struct FindBarTest : test::ListViewTest {
 
 TEST_F(FindBarTest, FindMarksMatchingNamesIgnoringCaseAndKeepsTheWordOnce) {
     MakeFiles();
-    Frm_Main& w = LoadOnDownloads();
+    test::PanelHost& w = LoadOnDownloads();
     Type(L"abc");
     Click(w.cmdFind());
     for (const wchar_t* name : {L"ABC.txt", L"xabcx.mp3", L"Abc", L"[D]abc(1MB).mp3"})
@@ -53,7 +53,7 @@ TEST_F(FindBarTest, FindMarksMatchingNamesIgnoringCaseAndKeepsTheWordOnce) {
 
 TEST_F(FindBarTest, EnterInTheFindFieldFindsAndAnEmptyWordMarksEverything) {
     MakeFiles();
-    Frm_Main& w = LoadOnDownloads();
+    test::PanelHost& w = LoadOnDownloads();
     Type(L"zip");
     HWND edit = GetWindow(w.cboFind(), GW_CHILD);
     ASSERT_NE(edit, nullptr);
@@ -69,8 +69,7 @@ TEST_F(FindBarTest, EnterInTheFindFieldFindsAndAnEmptyWordMarksEverything) {
 }
 
 TEST_F(FindBarTest, DeletingAWordRewritesTheHistoryAndEndsIt) {
-    WriteSettings(L"[FIND]\r\nWORD1=one\r\nWORD2=two\r\nWORD3=three\r\n");
-    Frm_Main& w = LoadAndShow();
+    test::PanelHost& w = LoadOnDownloads(L"[FIND]\r\nWORD1=one\r\nWORD2=two\r\nWORD3=three\r\n");
     const std::string before = test::ReadBytes(ini.IniName);
     Type(L"four");
     Click(w.cmdDelFind());  // not in the history: nothing changes
@@ -85,7 +84,7 @@ TEST_F(FindBarTest, DeletingAWordRewritesTheHistoryAndEndsIt) {
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD2", L""), L"three");
     EXPECT_EQ(ini.GetIni(L"FIND", L"WORD3", L"missing"), L"");
 
-    Frm_Main& again = LoadAndShow();  // the next start reads the shortened history
+    test::PanelHost& again = Restart();  // the next start reads the shortened history
     EXPECT_EQ(combobox::Count(again.cboFind()), 2);
 }
 
@@ -93,25 +92,25 @@ TEST_F(FindBarTest, DeletingAWordRewritesTheHistoryAndEndsIt) {
 // page 932 lacks: the history holds what the next start reads, so that no
 // blank key ends the stored history and hides the words after it.
 TEST_F(FindBarTest, TheHistoryHoldsEachWordAsARestartReadsItBack) {
-    Frm_Main& w = LoadAndShow();
+    test::PanelHost& w = LoadOnDownloads();
     for (const wchar_t* typed : {L"one", L"   ", L"\"two\"", L" two ", L"''", L"\" three \"", L"Zoë", L"four"}) {
         Type(typed);
         Click(w.cmdFind());
     }
     const std::vector<std::wstring> kept{L"one", L"two", L"three", L"Zoe", L"four"};
     EXPECT_EQ(History(), kept);
-    LoadAndShow();
+    Restart();
     EXPECT_EQ(History(), kept);
 
     Type(L" \"one\"");
-    Click(main->cmdDelFind());
-    LoadAndShow();
+    Click(host->cmdDelFind());
+    Restart();
     EXPECT_EQ(History(), (std::vector<std::wstring>{L"two", L"three", L"Zoe", L"four"}));
 }
 
 TEST_F(FindBarTest, ClearRestoresNormalColoursAndEmptiesTheField) {
     MakeFiles();
-    Frm_Main& w = LoadOnDownloads();
+    test::PanelHost& w = LoadOnDownloads();
     Type(L"nothing matches this");
     Click(w.cmdFind());
     EXPECT_EQ(Color(Row(L"[D]abc(1MB).mp3"), Column::FileName), 0u);
