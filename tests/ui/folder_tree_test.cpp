@@ -1,72 +1,23 @@
-// The tree of registered folders through the real tree view and real data
-// files: the build, the commands with scripted dialog answers, renaming in
-// place, the rewrite's safety, clicks, hovering and the refresh command.
+// The tree of registered folders alone, through the real tree view and real
+// data files: the build, the commands with scripted dialog answers, renaming
+// in place, the rewrite's safety, clicks, keys, hovering and its menu, and
+// what it tells the window around it.
 #include <gtest/gtest.h>
 
-#include "support/list_view_fixture.h"
-#include "platform/code_page.h"
+#include "support/folder_tree_fixture.h"
 
 namespace orvane {
 namespace {
 
-struct TreeTest : test::ListViewTest {
-    std::wstring DataFile() const { return folder / L"Orvane.dat"; }
-    void WriteData(const std::wstring& lines) { test::WriteAnsiText(DataFile(), lines); }
-    std::wstring Data() const { return FromAnsi(test::ReadBytes(DataFile())); }
+using Chosen = std::vector<std::pair<std::wstring, bool>>;
 
-    // Each node as "caption=folder", indented by depth, in tree order.
-    std::wstring Shape() const {
-        std::wstring out;
-        Walk(TreeView_GetChild(main->TVDir(), treeview::Root(main->TVDir())), 0, out);
-        return out;
-    }
-    void Walk(HTREEITEM item, int depth, std::wstring& out) const {
-        for (; item; item = TreeView_GetNextSibling(main->TVDir(), item)) {
-            out += std::wstring(depth * 2, L' ') + treeview::Text(main->TVDir(), item) + L"=" +
-                   main->Tree().NodeOf(item)->folder + L"\n";
-            Walk(TreeView_GetChild(main->TVDir(), item), depth + 1, out);
-        }
-    }
-    HTREEITEM Node(const std::wstring& path) const {  // "Music/Live"
-        HTREEITEM at = treeview::Root(main->TVDir());
-        std::size_t start = 0;
-        while (at && start <= path.size()) {
-            const std::size_t slash = path.find(L'/', start);
-            const std::wstring name =
-                path.substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start);
-            HTREEITEM child = TreeView_GetChild(main->TVDir(), at);
-            while (child && treeview::Text(main->TVDir(), child) != name)
-                child = TreeView_GetNextSibling(main->TVDir(), child);
-            at = child;
-            if (slash == std::wstring::npos) break;
-            start = slash + 1;
-        }
-        return at;
-    }
-    void Select(HTREEITEM item) { treeview::Select(main->TVDir(), item); }
-    bool Expanded(HTREEITEM item) const { return TreeView_GetItemState(main->TVDir(), item, TVIS_EXPANDED) != 0; }
-    POINT Center(HTREEITEM item) const {
-        RECT r{};
-        TreeView_GetItemRect(main->TVDir(), item, &r, TRUE);
-        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
-    // The tree follows the mouse in a loop of its own until the button is
-    // released: the release waits in the queue before the press.
-    void Press(HTREEITEM item, UINT down, UINT up) {
-        const POINT at = Center(item);
-        PostMessageW(main->TVDir(), up, 0, MAKELPARAM(at.x, at.y));
-        SendMessageW(main->TVDir(), down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, MAKELPARAM(at.x, at.y));
-        ProcessPendingMessages();
-    }
-    // Edits a caption as a user does: types, then Enter (or Escape to cancel).
-    bool EditCaption(HTREEITEM item, const wchar_t* text, bool cancel = false) {
-        HWND edit = TreeView_EditLabel(main->TVDir(), item);
-        if (!edit) return false;
-        SetWindowTextW(edit, text);
-        SendMessageW(edit, WM_KEYDOWN, cancel ? VK_ESCAPE : VK_RETURN, 0);
-        SendMessageW(edit, WM_CHAR, cancel ? VK_ESCAPE : VK_RETURN, 0);
-        if (TreeView_GetEditControl(main->TVDir())) TreeView_EndEditLabelNow(main->TVDir(), cancel);
-        return true;
+struct TreeTest : test::FolderTreeTest {
+    std::wstring downloads = folder / L"downloads";
+
+    // Starts with the client's download folder set, which the root names.
+    FolderTree& LoadOnDownloads() {
+        WriteSettings(L"[PATH]\r\nFILE_PATH=" + downloads + L"\r\n");
+        return Load();
     }
 };
 
@@ -74,27 +25,34 @@ TEST_F(TreeTest, BuildsNestedExpandedNodesFromTheDataFileWithTheRootSelected) {
     WriteData(
         L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nmusic,D:\\a\r\nPop,Live,E:\\x\r\nDup,D:\\a\r\nDup,D:\\b\r\n"
         L"音楽 , D:\\曲 \r\n\r\n");
-    Frm_Main& w = LoadAndShow();
+    FolderTree& tree = Load();
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Live=E:\\live\nmusic=D:\\a\nPop=\n  Live=E:\\x\nDup=D:\\b\n音楽 =D:\\曲\n");
-    EXPECT_EQ(w.Tree().NodeOf(Node(L"Music"))->key, L"Music\\\\\\0");
-    EXPECT_EQ(w.Tree().NodeOf(Node(L"Music/Live"))->key, L"Live\\\\\\1");
-    EXPECT_TRUE(Expanded(treeview::Root(w.TVDir())));
+    EXPECT_EQ(tree.NodeOf(Node(L"Music"))->key, L"Music\\\\\\0");
+    EXPECT_EQ(tree.NodeOf(Node(L"Music/Live"))->key, L"Live\\\\\\1");
+    EXPECT_TRUE(Expanded(Root()));
     EXPECT_TRUE(Expanded(Node(L"Music")));
-    EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));
+    EXPECT_EQ(treeview::Selection(TVDir()), Root());
+    EXPECT_TRUE(listener.chosen.empty());  // the window lists the client's folder itself
 }
 
-TEST_F(TreeTest, AOneFieldLineSetsTheRootsFolderAndAWorkFileAloneIsTaken) {
-    test::MakeFolder(folder / L"other");
-    test::WriteAnsiText(folder / L"Orvane.wk", L"" + folder.path() + L"other\r\nA,D:\\a\r\n");
-    Frm_Main& w = LoadAndShow();
-    EXPECT_EQ(w.Tree().NodeOf(treeview::Root(w.TVDir()))->folder, folder.path() + L"other");
+TEST_F(TreeTest, AOneFieldLineSetsTheRootsFolderChosenAsTheClientsAndAWorkFileAloneIsTaken) {
+    const std::wstring other = folder / L"other";
+    test::MakeFolder(other);
+    test::WriteAnsiText(WorkFile(), other + L"\r\nA,D:\\a\r\n");
+    FolderTree& tree = LoadOnDownloads();
+    EXPECT_EQ(tree.NodeOf(Root())->folder, other);
     EXPECT_EQ(Shape(), L"A=D:\\a\n");
     EXPECT_TRUE(test::Exists(DataFile()));  // the work file became the data file
-    EXPECT_FALSE(test::Exists(folder / L"Orvane.wk"));
+    EXPECT_FALSE(test::Exists(WorkFile()));
+
+    // Refreshed, the root's own folder is listed as the client's: the list
+    // reads the client's list file for it.
+    tree.ChooseSelected();
+    EXPECT_EQ(listener.chosen, (Chosen{{other, true}}));
 }
 
 TEST_F(TreeTest, AddAppendsALineUnderTheSelectedNodeAndRefusesWhatCannotBeStored) {
-    Frm_Main& w = LoadAndShow();
+    FolderTree& tree = Load();
     dialogs.answerName = L"Music";
     dialogs.answerDir = L"D:\\mp3";
     Command(kCmdRefAdd);  // under the root
@@ -106,7 +64,7 @@ TEST_F(TreeTest, AddAppendsALineUnderTheSelectedNodeAndRefusesWhatCannotBeStored
     Command(kCmdRefAdd);  // under Music, with no folder
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,ライブ,\r\n");
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  ライブ=\n");
-    EXPECT_EQ(treeview::Selection(w.TVDir()), Node(L"Music"));  // the selection stays
+    EXPECT_EQ(treeview::Selection(TVDir()), Node(L"Music"));  // the selection stays
 
     for (const wchar_t* refused : {L"A,B", L"한국"}) {
         dialogs.answerName = refused;
@@ -124,19 +82,19 @@ TEST_F(TreeTest, AddAppendsALineUnderTheSelectedNodeAndRefusesWhatCannotBeStored
     dialogs.answerName = L"Music";
     dialogs.answerDir = L"D:\\other";
     Command(kCmdRefAdd);
-    EXPECT_NE(w.Tree().NodeOf(Node(L"Music/Music"))->key, w.Tree().NodeOf(Node(L"Music"))->key);
+    EXPECT_NE(tree.NodeOf(Node(L"Music/Music"))->key, tree.NodeOf(Node(L"Music"))->key);
+    EXPECT_TRUE(listener.chosen.empty());
 }
 
 TEST_F(TreeTest, ChangeRewritesTheNodesLineAndCarriesTheNameBelowItButNeverTouchesTheRoot) {
-    test::MakeFolder(downloads);
     WriteData(L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusic,Live,Encore,F:\\e\r\nMusic,Lively,G:\\x\r\n");
-    Frm_Main& w = LoadOnDownloads();
+    LoadOnDownloads();
 
     dialogs.answerName = L"Root?";
     Command(kCmdRefMod);  // the root: shown, nothing changes
     EXPECT_EQ(dialogs.dialogOpenedWith.back(),
               (std::pair<std::wstring, std::wstring>{L"ＷｉｎＭＸ", downloads + L"\\"}));
-    EXPECT_EQ(treeview::Text(w.TVDir(), treeview::Root(w.TVDir())), L"ＷｉｎＭＸ");
+    EXPECT_EQ(treeview::Text(TVDir(), Root()), L"ＷｉｎＭＸ");
 
     Select(Node(L"Music/Live"));
     dialogs.answerName = L"Concerts";
@@ -146,6 +104,7 @@ TEST_F(TreeTest, ChangeRewritesTheNodesLineAndCarriesTheNameBelowItButNeverTouch
     EXPECT_EQ(Data(),
               L"Music,D:\\mp3\r\nMusic,Concerts,F:\\c\r\nMusic,Concerts,Encore,F:\\e\r\nMusic,Lively,G:\\x\r\n");
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Concerts=F:\\c\n    Encore=F:\\e\n  Lively=G:\\x\n");
+    EXPECT_EQ(listener.chosen, (Chosen{{L"F:\\c", false}}));  // the list follows the selected node's new folder
 
     dialogs.answerName.reset();  // "キャンセル" changes nothing
     Command(kCmdRefMod);
@@ -157,7 +116,7 @@ TEST_F(TreeTest, ChangeRewritesTheNodesLineAndCarriesTheNameBelowItButNeverTouch
 
 TEST_F(TreeTest, RemoveDropsTheNodeWithEverythingBelowItButNotTheRoot) {
     WriteData(L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusical,H:\\m\r\n");
-    Frm_Main& w = LoadAndShow();
+    Load();
     Command(kCmdRefDel);  // the root is selected: nothing happens
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusical,H:\\m\r\n");
     Select(Node(L"Music"));
@@ -170,8 +129,8 @@ TEST_F(TreeTest, RemoveDropsTheNodeWithEverythingBelowItButNotTheRoot) {
     Command(kCmdRefDel);  // the last one leaves an empty file, and no work file
     EXPECT_EQ(Data(), L"");
     EXPECT_TRUE(test::Exists(DataFile()));
-    EXPECT_FALSE(test::Exists(folder / L"Orvane.wk"));
-    EXPECT_EQ(treeview::Count(w.TVDir()), 1);
+    EXPECT_FALSE(test::Exists(WorkFile()));
+    EXPECT_EQ(treeview::Count(TVDir()), 1);
 }
 
 // Picks the entry so many steps down the tree's menu, noting the node
@@ -188,49 +147,47 @@ void PickFromMenu(HWND popup, HMENU, void* context) {
     PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
 }
 
-TEST_F(TreeTest, TheMenuActsOnTheNodeRightClickedAndTheListFollowsARemovedNode) {
+TEST_F(TreeTest, TheMenuActsOnTheNodeRightClickedAndRemovingTheChosenNodeChoosesTheSelectedOne) {
     const std::wstring music = folder / L"music";
-    test::MakeFolder(music);
-    test::MakeFile(music + L"\\song.mp3", 5);
     WriteData(L"Music," + music + L"\r\nGone,D:\\gone\r\n");
-    Frm_Main& w = LoadOnDownloads();
+    LoadOnDownloads();
     Press(Node(L"Music"), WM_LBUTTONDOWN, WM_LBUTTONUP);
-    ASSERT_EQ(Column1(), (std::vector<std::wstring>{L"song.mp3"}));
+    ASSERT_EQ(listener.chosen, (Chosen{{music, false}}));
 
     // 変更 opens with the right-clicked node's name and folder.
-    MenuPick change{2, w.TVDir()};
+    MenuPick change{2, TVDir()};
     test::WhenMenuShows(PickFromMenu, &change);
     Press(Node(L"Gone"), WM_RBUTTONDOWN, WM_RBUTTONUP);
     ProcessPendingMessages();
     EXPECT_EQ(change.highlighted, Node(L"Gone"));
-    EXPECT_EQ(treeview::DropHighlight(w.TVDir()), nullptr);
+    EXPECT_EQ(treeview::DropHighlight(TVDir()), nullptr);
     ASSERT_EQ(dialogs.dialogOpenedWith.size(), 1u);
     EXPECT_EQ(dialogs.dialogOpenedWith[0], (std::pair<std::wstring, std::wstring>{L"Gone", L"D:\\gone"}));
 
-    // 削除 removes it alone; the selection and the list stay.
-    MenuPick remove{3, w.TVDir()};
+    // 削除 removes it alone; the selection stays, and nothing is chosen anew.
+    MenuPick remove{3, TVDir()};
     test::WhenMenuShows(PickFromMenu, &remove);
     Press(Node(L"Gone"), WM_RBUTTONDOWN, WM_RBUTTONUP);
     ProcessPendingMessages();
     EXPECT_EQ(Shape(), L"Music=" + music + L"\n");
-    EXPECT_EQ(treeview::Selection(w.TVDir()), Node(L"Music"));
-    EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"song.mp3"}));
+    EXPECT_EQ(treeview::Selection(TVDir()), Node(L"Music"));
+    EXPECT_EQ(listener.chosen, (Chosen{{music, false}}));
 
-    // Removing the node whose folder the list shows moves the list to the node selected then.
+    // Removing the node whose folder was chosen chooses the node selected
+    // then: the root, with the client's folder.
     test::WhenMenuShows(PickFromMenu, &remove);
     Press(Node(L"Music"), WM_RBUTTONDOWN, WM_RBUTTONUP);
     ProcessPendingMessages();
     EXPECT_EQ(Data(), L"");
-    EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));
-    EXPECT_EQ(Row(L"song.mp3"), -1);
-    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), w.Tree().NodeOf(treeview::Root(w.TVDir()))->folder);
+    EXPECT_EQ(treeview::Selection(TVDir()), Root());
+    EXPECT_EQ(listener.chosen, (Chosen{{music, false}, {downloads + L"\\", true}}));
 }
 
 TEST_F(TreeTest, ExplorerOpensTheSelectedFolderQuotedOrSaysItIsMissing) {
     const std::wstring spaced = folder / L"my music";
     test::MakeFolder(spaced);
     WriteData(L"Music," + spaced + L"\r\nGone," + (folder / L"gone") + L"\r\n");
-    LoadAndShow();
+    Load();
     Select(Node(L"Music"));
     test::WhenMenuShows(
         [](HWND popup, HMENU, void*) {  // Down four times to "エクスプローラ", past the separator
@@ -252,8 +209,8 @@ TEST_F(TreeTest, ExplorerOpensTheSelectedFolderQuotedOrSaysItIsMissing) {
 
 TEST_F(TreeTest, RenamingInPlaceRewritesTheLineAndRefusesTheRootBlanksAndCommas) {
     WriteData(L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusic,Lively,F:\\x\r\nEmpty,\r\n");
-    Frm_Main& w = LoadAndShow();
-    EXPECT_FALSE(EditCaption(treeview::Root(w.TVDir()), L"X"));  // the root's caption cannot be edited
+    Load();
+    EXPECT_FALSE(EditCaption(Root(), L"X"));  // the root's caption cannot be edited
 
     ASSERT_TRUE(EditCaption(Node(L"Music/Live"), L"Concerts"));
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Concerts,E:\\live\r\nMusic,Lively,F:\\x\r\nEmpty,\r\n");
@@ -274,7 +231,7 @@ TEST_F(TreeTest, RenamingInPlaceRewritesTheLineAndRefusesTheRootBlanksAndCommas)
 TEST_F(TreeTest, AFailedRewriteLeavesTheDataFileAndTheTreeAsTheyWere) {
     const std::wstring lines = L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\n";
     WriteData(lines);
-    Frm_Main& w = LoadAndShow();
+    Load();
     const std::wstring shape = Shape();
     RewriteFaults each[3];
     each[0].failWrite = true;
@@ -290,9 +247,10 @@ TEST_F(TreeTest, AFailedRewriteLeavesTheDataFileAndTheTreeAsTheyWere) {
         EditCaption(Node(L"Music/Live"), L"Concerts");
         EXPECT_EQ(Data(), lines);
         EXPECT_EQ(Shape(), shape);
-        EXPECT_FALSE(test::Exists(folder / L"Orvane.wk"));
+        EXPECT_FALSE(test::Exists(WorkFile()));
     }
     EXPECT_EQ(shell.messages.size(), 9u);  // each failure is told
+    EXPECT_TRUE(listener.chosen.empty());  // nor did the list move
 
     rewriteFaults = {};
     Select(Node(L"Music/Live"));
@@ -307,11 +265,10 @@ TEST_F(TreeTest, HostileLinesAreReadSafelyAndEveryLineNotChangedIsWrittenBackByt
     // deep, a last line without its end.
     const std::string kept = "\xEF\xBB\xBFMusic,D:\\mp3\r\nBad\x81,X:\\b\r\n" + deep + "D:\\deep\r\n";
     test::WriteBytes(DataFile(), kept + "Pop,Z:\\p");
-    Frm_Main& w = LoadAndShow();
-    EXPECT_EQ(treeview::Count(w.TVDir()), 4);  // the deep line is not shown
-    const HTREEITEM bad = TreeView_GetNextSibling(w.TVDir(), TreeView_GetChild(w.TVDir(), treeview::Root(w.TVDir())));
-    EXPECT_EQ(w.Tree().NodeOf(bad)->folder,
-              L"X:\\b");  // the comma after the stray byte still separates
+    FolderTree& tree = Load();
+    EXPECT_EQ(treeview::Count(TVDir()), 4);  // the deep line is not shown
+    const HTREEITEM bad = TreeView_GetNextSibling(TVDir(), TreeView_GetChild(TVDir(), Root()));
+    EXPECT_EQ(tree.NodeOf(bad)->folder, L"X:\\b");  // the comma after the stray byte still separates
 
     dialogs.answerName = L"NewOne";
     dialogs.answerDir = L"Z:\\n";
@@ -328,7 +285,7 @@ TEST_F(TreeTest, HostileLinesAreReadSafelyAndEveryLineNotChangedIsWrittenBackByt
 TEST_F(TreeTest, ACaptionASiblingHasAlreadyIsRefusedSoThatNoLineStandsForTwoNodes) {
     const std::wstring lines = L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusical,H:\\m\r\n";
     WriteData(lines);
-    Frm_Main& w = LoadAndShow();
+    FolderTree& tree = Load();
     dialogs.answerName = L"Music";
     dialogs.answerDir = L"F:\\new";
     Command(kCmdRefAdd);  // under the root, beside Music
@@ -354,12 +311,12 @@ TEST_F(TreeTest, ACaptionASiblingHasAlreadyIsRefusedSoThatNoLineStandsForTwoNode
 
     // A change to a folder the data file cannot hold is refused too.
     Select(Node(L"music"));
-    for (const wchar_t* folder : {L"H:\\a,b", L"H:\\한국"}) {
-        dialogs.answerDir = folder;
+    for (const wchar_t* unstorable : {L"H:\\a,b", L"H:\\한국"}) {
+        dialogs.answerDir = unstorable;
         Command(kCmdRefMod);
     }
     EXPECT_EQ(shell.messages.size(), 5u);
-    EXPECT_EQ(w.Tree().NodeOf(Node(L"music"))->folder, L"H:\\n");
+    EXPECT_EQ(tree.NodeOf(Node(L"music"))->folder, L"H:\\n");
     EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Music,E:\\x\r\nmusic,H:\\n\r\n");
 }
 
@@ -367,7 +324,7 @@ TEST_F(TreeTest, AReadOnlyDataFileIsNeverReplacedAndEveryCommandSaysSo) {
     const std::wstring lines = L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\n";
     WriteData(lines);
     SetFileAttributesW(DataFile().c_str(), FILE_ATTRIBUTE_READONLY);
-    LoadAndShow();
+    Load();
     const std::wstring shape = Shape();
     dialogs.answerName = L"Pop";
     dialogs.answerDir = L"P:\\";
@@ -386,7 +343,7 @@ TEST_F(TreeTest, AReadOnlyDataFileIsNeverReplacedAndEveryCommandSaysSo) {
 TEST_F(TreeTest, AWorkFileLeftAloneIsTakenBeforeAnyWriteAndLongCaptionsAreWrittenWhole) {
     const std::wstring longName(1500, L'長');
     WriteData(longName + L",L:\\\r\n" + longName + L",Child,C:\\\r\n");
-    LoadAndShow();
+    Load();
     ASSERT_TRUE(EditCaption(Node(longName + L"/Child"), L"Kid"));
     Select(Node(longName));
     dialogs.answerName = L"Two";
@@ -397,58 +354,38 @@ TEST_F(TreeTest, AWorkFileLeftAloneIsTakenBeforeAnyWriteAndLongCaptionsAreWritte
 
     // A rewrite stopped after the data file was gone: the work file holds the
     // folders.
-    MoveFileW(DataFile().c_str(), (folder / L"Orvane.wk").c_str());
-    Select(treeview::Root(main->TVDir()));
+    MoveFileW(DataFile().c_str(), WorkFile().c_str());
+    Select(Root());
     dialogs.answerName = L"Three";
     Command(kCmdRefAdd);
     EXPECT_EQ(Data(), expected + L"Three,T:\\\r\n");
-    EXPECT_FALSE(test::Exists(folder / L"Orvane.wk"));
+    EXPECT_FALSE(test::Exists(WorkFile()));
     EXPECT_TRUE(shell.messages.empty());
-}
-
-TEST_F(TreeTest, TheRootsRefreshReadsTheClientsListFileFromTheDownloadFolder) {
-    const std::wstring name = L"__INCOMPLETE___a00000064.zip";
-    test::WriteAnsiText(File(L"incomplete downloads.txt"),
-                        L"Local Path:C:\\x\\" + name + L"\r\nr\r\nSize: 40\r\nUser:taro\r\n");
-    const std::wstring other = folder / L"other";
-    test::MakeFolder(other);
-    test::MakeFile(other + L"\\" + name, 10);
-    WriteData(other + L"\r\n");  // a line of one field gives the root another folder
-    LoadOnDownloads();
-    Command(kCmdRefresh);
-    ASSERT_EQ(Count(), 1);
-    EXPECT_EQ(Text(0, Column::User), L"taro");
 }
 
 TEST_F(TreeTest, AddRefusesANodeDeeperThanTheDataFileIsRead) {
     std::wstring line;
     for (std::size_t i = 1; i < kMaxFolderDepth; ++i) line += L"n,";
     WriteData(line + L"last,D:\\\r\n");
-    LoadAndShow();
-    HTREEITEM deepest = treeview::Root(main->TVDir());
-    while (HTREEITEM child = TreeView_GetChild(main->TVDir(), deepest)) deepest = child;
+    Load();
+    HTREEITEM deepest = Root();
+    while (HTREEITEM child = TreeView_GetChild(TVDir(), deepest)) deepest = child;
     dialogs.answerName = L"deeper";
     Select(deepest);
     Command(kCmdRefAdd);
-    Select(TreeView_GetParent(main->TVDir(), deepest));
+    Select(TreeView_GetParent(TVDir(), deepest));
     Command(kCmdRefAdd);  // one level up still fits
     EXPECT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(Data(), line + L"last,D:\\\r\n" + line + L"deeper,\r\n");
 }
 
-TEST_F(TreeTest, LeftClicksListTheNodesFolderRightClicksDoNotAndHoverShowsFolders) {
-    test::MakeFile(File(L"__INCOMPLETE___a00000064.zip"), 10);
-    test::WriteAnsiText(File(L"incomplete downloads.txt"),
-                        L"Local Path:C:\\x\\__INCOMPLETE___a00000064.zip\r\nr\r\nSize: 40\r\nUser:taro\r\n");
+TEST_F(TreeTest, LeftClicksChooseTheNodesFolderRightClicksDoNotAndHoverNamesFolders) {
     const std::wstring music = folder / L"music";
-    test::MakeFolder(music);
-    test::MakeFile(music + L"\\__INCOMPLETE___a00000064.zip", 10);
-    test::MakeFile(music + L"\\song.mp3", 5);
-    WriteData(L"Music," + music + L"\r\nGone," + (folder / L"gone") + L"\r\n");
-    Frm_Main& w = LoadOnDownloads();
-    ASSERT_EQ(Count(), 2);
+    const std::wstring gone = folder / L"gone";
+    WriteData(L"Music," + music + L"\r\nGone," + gone + L"\r\n");
+    FolderTree& tree = LoadOnDownloads();
 
-    // Right button: the menu of the registered folders, and no listing.
+    // Right button: the menu of the registered folders, and nothing chosen.
     std::vector<std::wstring> entries;
     test::WhenMenuShows(
         [](HWND, HMENU menu, void* out) {
@@ -459,38 +396,49 @@ TEST_F(TreeTest, LeftClicksListTheNodesFolderRightClicksDoNotAndHoverShowsFolder
         &entries);
     Press(Node(L"Music"), WM_RBUTTONDOWN, WM_RBUTTONUP);
     EXPECT_EQ(entries, (std::vector<std::wstring>{L"追加", L"変更", L"削除", L"", L"エクスプローラ"}));
-    EXPECT_FALSE(w.Tree().LastPressWasLeft());
-    EXPECT_EQ(Count(), 2);
-    EXPECT_EQ(treeview::Selection(w.TVDir()), treeview::Root(w.TVDir()));  // the right click selects nothing
+    EXPECT_FALSE(tree.LastPressWasLeft());
+    EXPECT_TRUE(listener.chosen.empty());
+    EXPECT_EQ(treeview::Selection(TVDir()), Root());  // the right click selects nothing
+
     Press(Node(L"Music"), WM_LBUTTONDOWN, WM_LBUTTONUP);
-    EXPECT_TRUE(w.Tree().LastPressWasLeft());
-    EXPECT_EQ(Count(), 2);
-    EXPECT_GE(Row(L"song.mp3"), 0);
-    EXPECT_EQ(Text(Row(L"__INCOMPLETE___a00000064.zip"), Column::Total), L"100");  // not the client's folder
-    EXPECT_EQ(Text(Row(L"__INCOMPLETE___a00000064.zip"), Column::User), L"");
-    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), music);
-
-    test::MakeFile(music + L"\\new.txt", 1);
-    Press(Node(L"Music"), WM_LBUTTONDOWN, WM_LBUTTONUP);  // the selected node again: listed again
-    EXPECT_EQ(Count(), 3);
-
-    Press(treeview::Root(w.TVDir()), WM_LBUTTONDOWN, WM_LBUTTONUP);
-    EXPECT_EQ(Text(Row(L"__INCOMPLETE___a00000064.zip"), Column::User), L"taro");
-
-    Press(Node(L"Gone"), WM_LBUTTONDOWN, WM_LBUTTONUP);  // a folder that is gone empties the list
-    EXPECT_EQ(Count(), 0);
-    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), folder / L"gone");
+    EXPECT_TRUE(tree.LastPressWasLeft());
+    EXPECT_EQ(listener.chosen, (Chosen{{music, false}}));  // not the client's folder
+    Press(Node(L"Music"), WM_LBUTTONDOWN, WM_LBUTTONUP);   // the selected node again: chosen again
+    Press(Root(), WM_LBUTTONDOWN, WM_LBUTTONUP);
+    Press(Node(L"Gone"), WM_LBUTTONDOWN, WM_LBUTTONUP);  // a folder that is gone all the same
+    EXPECT_EQ(listener.chosen, (Chosen{{music, false}, {music, false}, {downloads + L"\\", true}, {gone, false}}));
 
     const POINT over = Center(Node(L"Music"));
-    SendMessageW(w.TVDir(), WM_MOUSEMOVE, 0, MAKELPARAM(over.x, over.y));
-    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), music);
-    SendMessageW(w.TVDir(), WM_MOUSEMOVE, 0, MAKELPARAM(over.x, 2000));  // empty space: the selected node's
-    EXPECT_EQ(statusbar::Text(w.SBMain(), 0), folder / L"gone");
+    MoveMouse(over);
+    ASSERT_FALSE(listener.pointed.empty());
+    EXPECT_EQ(listener.pointed.back(), music);
+    MoveMouse(POINT{over.x, 2000});  // empty space: no node, so the window names the listed folder
+    EXPECT_FALSE(listener.pointed.back().has_value());
 
-    test::MakeFolder(folder / L"gone");
-    test::MakeFile(folder / L"gone\\back.txt", 1);
-    Command(kCmdRefresh);  // "更新", F5: the selected node's folder again
-    EXPECT_EQ(Count(), 1);
+    tree.ChooseSelected();  // "更新", F5: the selected node's folder again
+    EXPECT_EQ(listener.chosen.size(), 5u);
+    EXPECT_EQ(listener.chosen.back(), (std::pair<std::wstring, bool>{gone, false}));
+}
+
+TEST_F(TreeTest, F2EditsTheSelectedCaptionAndCtrlVAsksForAPasteIntoTheSelectedNodesFolder) {
+    WriteData(L"Music,D:\\mp3\r\n");
+    Load();
+    Select(Node(L"Music"));
+    SendMessageW(TVDir(), WM_KEYDOWN, 'V', 0);  // V alone is no paste
+    EXPECT_TRUE(listener.pastes.empty());
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(TVDir(), WM_KEYDOWN, 'V', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(listener.pastes, (std::vector<std::wstring>{L"D:\\mp3"}));
+
+    SendMessageW(TVDir(), WM_KEYDOWN, VK_F2, 0);
+    EXPECT_TRUE(Tree().EditingLabel());
+    TreeView_EndEditLabelNow(TVDir(), TRUE);
+    EXPECT_EQ(Data(), L"Music,D:\\mp3\r\n");
 }
 
 }  // namespace
