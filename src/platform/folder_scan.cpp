@@ -1,5 +1,7 @@
 #include "platform/folder_scan.h"
 
+#include <atomic>
+
 #include <windows.h>
 
 #include <condition_variable>
@@ -97,7 +99,7 @@ void FillEntry(FileEntry& entry, const WIN32_FIND_DATAW& data, const LocalDays& 
 // entry is made. stopped, when given, is asked before each file.
 template <class Found>
 void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& found,
-              const std::function<bool()>& stopped = {}) {
+              const std::function<bool()>& stopped = {}, std::atomic<std::size_t>* scanned = nullptr) {
     std::size_t count = 0;
     WIN32_FIND_DATAW data{};
     UniqueFind find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
@@ -110,6 +112,7 @@ void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& f
             if (count == entries.size()) entries.emplace_back();
             FileEntry& entry = entries[count++];
             FillEntry(entry, data, [&](unsigned long long ticks) { return localTime.Days(ticks); });
+            if (scanned) scanned->store(count, std::memory_order_relaxed);
             if (entry.Size == kDummyFileSize) found(count - 1, entry.Name);
         } while (FindNextFileW(find.get(), &data));
     }
@@ -237,7 +240,8 @@ FileEntryList ScanFolder(const std::wstring& folder, const std::function<bool()>
     return entries;
 }
 
-FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit, FileEntryList room) {
+FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit, FileEntryList room,
+                                const std::function<bool()>& stopped, std::atomic<std::size_t>* scanned) {
     FolderScan scan;
     scan.entries = std::move(room);
     // The verbatim path of a file is this plus its name: worked out once, not per file.
@@ -252,13 +256,13 @@ FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingL
         if (reader.Offer(slot, std::move(path))) return;
         scan.dummies[slot].header = ReadDummyHeaderAt(path);
         read[slot] = true;
-    });
+    }, stopped, scanned);
     for (auto& [slot, header] : reader.Finish()) {
         scan.dummies[slot].header = header;
         read[slot] = true;
     }
     for (std::size_t slot = 0; slot < scan.dummies.size(); ++slot)
-        if (!read[slot])
+        if (!read[slot] && !(stopped && stopped()))
             scan.dummies[slot].header = ReadDummyHeaderAt(prefix + scan.entries[scan.dummies[slot].index].Name);
     return scan;
 }

@@ -1,6 +1,7 @@
 // Reading a folder and the client's files from disk.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -43,9 +44,12 @@ inline constexpr std::size_t kPendingDummyLimit = 1024;
 // enumerating one), joined before it returns. pendingLimit 0 (or a thread
 // that cannot be started) reads each in the loop. The entries are made in
 // room, over the entries it holds: memory already in use costs far less to
-// fill than fresh memory.
+// fill than fresh memory. stopped, when given, is asked before each file
+// (what is scanned then is incomplete); scanned, when given, counts the
+// entries made so far, for a window that shows how far a scan got.
 FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit = kPendingDummyLimit,
-                                FileEntryList room = {});
+                                FileEntryList room = {}, const std::function<bool()>& stopped = {},
+                                std::atomic<std::size_t>* scanned = nullptr);
 
 // One file of a folder as ScanFolder lists it, read afresh; nothing when it
 // is no listed file (gone, a folder, a hidden or system file).

@@ -27,6 +27,14 @@ void ListView::SetBackground(std::optional<Picture> picture) {
     Repaint(true);
 }
 
+void ListView::SetBusy(bool busy) {
+    if (busy_ == busy) return;
+    busy_ = busy;
+    // The pointer changes now, not at the next move.
+    POINT at{};
+    if (GetCursorPos(&at) && WindowFromPoint(at) == list_) SendMessageW(list_, WM_SETCURSOR, reinterpret_cast<WPARAM>(list_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
 void ListView::SetBackgroundPlacement(PicturePlacement placement) {
     placement_ = placement;
     Repaint(true);
@@ -103,6 +111,10 @@ LRESULT CALLBACK ListView::ListProc(HWND list, UINT message, WPARAM wParam, LPAR
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(list, ListProc, reinterpret_cast<UINT_PTR>(&ListView::ListProc));
         return DefSubclassProc(list, message, wParam, lParam);
+    }
+    if (message == WM_SETCURSOR && self->busy_ && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+        return TRUE;
     }
     if (!self->background_) return DefSubclassProc(list, message, wParam, lParam);
     if (message == WM_ERASEBKGND) {

@@ -106,6 +106,10 @@ public:
     void SetBackground(std::optional<Picture> picture);
     void SetBackgroundPlacement(PicturePlacement placement);
     bool HasBackground() const { return background_.has_value(); }
+    // While busy, the pointer over the rows says that work goes on in the
+    // background (the arrow with the hourglass): the list still answers.
+    void SetBusy(bool busy);
+    bool Busy() const { return busy_; }
 
 private:
     void ClearSelection(const std::vector<int>& selected, int focused);
@@ -122,6 +126,7 @@ private:
     PicturePlacement placement_ = PicturePlacement::TopLeft;
     int shownTop_ = 0;  // top row and horizontal scroll position last painted
     int shownLeft_ = 0;
+    bool busy_ = false;
 };
 
 }  // namespace orvane

@@ -5,8 +5,12 @@
 
 #include <algorithm>
 #include <functional>
+#include <system_error>
+#include <thread>
+#include <unordered_map>
 #include <utility>
 
+#include "core/drop_rules.h"
 #include "core/text.h"
 #include "platform/controls.h"
 #include "platform/dpi.h"
@@ -27,6 +31,8 @@ constexpr COLORREF kFindHighlight = RGB(255, 80, 0);
 constexpr wchar_t kFolderGone[] = L"フォルダが存在しません。";
 constexpr UINT_PTR kFollowTimerId = 1;   // the queue's repeat that takes the changes
 constexpr UINT kFollowIntervalMs = 500;  // at most two updates a second
+constexpr UINT_PTR kProgressTimerId = 2;  // the repeat that shows how far a listing got
+constexpr UINT kProgressDelayMs = 250;    // a listing shorter than this shows nothing of itself
 
 }  // namespace
 
@@ -36,7 +42,10 @@ FileListPanel::FileListPanel(FileListContext context, FileListListener& listener
         context_.settings.Listen([this](const std::vector<SettingKey>& changed) { OnSettingsChanged(changed); });
 }
 
-FileListPanel::~FileListPanel() { StopFollowing(); }
+FileListPanel::~FileListPanel() {
+    CancelListing();
+    StopFollowing();
+}
 
 void FileListPanel::Create(HWND parent, int id) {
     list_.Create(parent, id);
@@ -61,41 +70,121 @@ std::wstring FileListPanel::ClientFolder() const {
 }
 
 void FileListPanel::Show(const std::wstring& folder, bool clientFolder) {
-    WaitCursor hourglass;
-    shownFolder_ = folder;
-    shownClientFolder_ = clientFolder;
-    if (folder.empty() || !FileExists(folder)) {
-        ShowEntries({});  // empty: the folder is gone
+    if (folder.empty()) {
+        CancelListing();
+        shownFolder_ = folder;
+        shownClientFolder_ = clientFolder;
+        ShowEntries({});  // no folder: no rows
         ShowListedFolder();
         return;
     }
+    // Whether the folder is there is asked on the worker too: a share that
+    // does not answer must not hold up the window.
     ListFolder(folder, clientFolder);
 }
 
 void FileListPanel::Relist() { Show(shownFolder_, shownClientFolder_); }
 
 void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
-    // The new listing is made over the last one, in memory already in use:
-    // filling fresh memory costs more than the scan itself. Until it is
-    // shown the list has no rows, and a name edited in the old rows is no
-    // longer there to rename.
+    // A name edited in the rows a listing replaces is no longer there to
+    // rename; a listing still running is replaced by this one.
     list_.CancelLabelEdit();
+    CancelListing();
     StopFollowing();
-    list_.SetRowCount(0);
     shownFolder_ = folder;
     shownClientFolder_ = clientFolder;
-    // Watched from before the scan: a file that changes meanwhile is reported.
-    std::unique_ptr<FolderWatch> watch = WatchFolder(folder, clientFolder, false);
-    FolderScan scan = ScanFolderAndDummies(folder, kPendingDummyLimit, std::move(entries_));
-    // The client keeps its list file in its own download folder, whatever
-    // folder a line of the data file gave the root.
-    if (clientFolder) ReadIncompleteList(ClientFolder(), scan.entries);
-    ShowEntries(std::move(scan.entries), folder, &scan.dummies);
-    SortFileList(settings().sortKey, settings().sortOrder);
-    listedFolder_ = folder;
-    listedClientFolder_ = clientFolder;
+    ListingRequest request;
+    request.folder = folder;
+    request.clientFolder = clientFolder;
+    request.listFileFolder = ClientFolder();
+    request.display = ListDummyDisplay();
+    request.sortKey = ColumnNumbered(settings().sortKey) ? settings().sortKey : static_cast<int>(Column::FileName);
+    request.sortOrder = settings().sortOrder;
+    if (!IsSameFolder(folder, listedFolder_, UpperCaseText)) {
+        // Another folder's rows go at once. Its listing is made over them, in
+        // memory already in use: filling fresh memory costs more than the
+        // scan itself. The same folder's rows stay until the new ones are in.
+        request.room = std::move(entries_);
+        request.rowRoom = std::move(rows_);
+        entries_.clear();
+        rows_.clear();
+        listedFolder_.clear();
+        sizeTally_.Reset();
+        findWord_.reset();
+        list_.SetRowCount(0);
+        list_.Repaint(true);
+        if (statusBar_) statusbar::SetText(statusBar_, 1, L"");
+        ShowListedFolder();
+    }
+    // Watched from before the scan: what changes meanwhile is merged once the rows are in.
+    pendingWatch_ = WatchFolder(folder, clientFolder, false);
+    context_.queue.Repeat(kProgressTimerId, kProgressDelayMs, [this] { ShowProgress(); });
+    lister_.Start(std::move(request), [this](Listing& listing) { TakeListing(listing); });
+}
+
+void FileListPanel::ShowProgress() {
+    // Shown once a listing takes longer than a moment, and kept up to date.
+    ShowStatus(L"読み込み中… " + format_.Number(static_cast<std::int64_t>(lister_.Scanned())) + L" ﾌｧｲﾙ");
+    list_.SetBusy(true);
+}
+
+void FileListPanel::CancelListing() {
+    lister_.Cancel();
+    RetireWatch(std::move(pendingWatch_));
+    context_.queue.StopRepeating(kProgressTimerId);
+    list_.SetBusy(false);
+}
+
+void FileListPanel::TakeListing(Listing& listing) {
+    context_.queue.StopRepeating(kProgressTimerId);
+    list_.SetBusy(false);
+    list_.CancelLabelEdit();
+    std::unique_ptr<FolderWatch> watch = std::move(pendingWatch_);
+    if (!listing.found) {
+        RetireWatch(std::move(watch));
+        ShowEntries({});  // empty: the folder is gone
+        ShowListedFolder();
+        return;
+    }
+    // The same folder listed again keeps its selection, focus and place.
+    const bool again = !listedFolder_.empty() && IsSameFolder(listing.folder, listedFolder_, UpperCaseText);
+    std::vector<std::size_t> before;
+    if (again) {
+        std::unordered_map<std::wstring_view, std::size_t> shown;
+        shown.reserve(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i) shown.emplace(rows_[i].key, i);
+        before.reserve(listing.rows.size());
+        for (const FileRow& row : listing.rows) {
+            const auto it = shown.find(row.key);
+            before.push_back(it == shown.end() ? kNewRow : it->second);
+        }
+    }
+    entries_ = std::move(listing.entries);
+    rows_ = std::move(listing.rows);
+    sizeTally_.Reset();
+    findWord_.reset();
+    sortKey_ = listing.sortKey;
+    sortedDescending_ = listing.descending;
+    UpdateListColors();
+    if (again) {
+        list_.FollowChange(before);
+    } else {
+        list_.SetRowCount(static_cast<int>(rows_.size()));
+        if (!rows_.empty()) {
+            list_.Select(0, true);
+            list_.Focus(0);
+        }
+        list_.EnsureVisible(0);
+    }
+    list_.ShowSortArrow(ColumnIndex(static_cast<Column>(sortKey_)), sortedDescending_);
+    list_.Repaint(true);
+    listedFolder_ = listing.folder;
+    listedClientFolder_ = listing.clientFolder;
     ShowListedFolder();
+    UpdateCountPanel();
+    // What changed during the scan is merged now.
     FollowFolder(std::move(watch));
+    OnFolderChanged();
 }
 
 // With no rows listed, the folder chosen (one that is gone): the list shows
@@ -130,6 +219,7 @@ void FileListPanel::ShowEntries(FileEntryList entries, const std::wstring& folde
                                 const std::vector<ScannedDummy>* scanned) {
     // New rows: whatever followed the old ones stops (a listing starts again).
     list_.CancelLabelEdit();
+    CancelListing();
     StopFollowing();
     entries_ = std::move(entries);
     listedFolder_.clear();
@@ -381,7 +471,7 @@ void FileListPanel::FollowFolder(std::unique_ptr<FolderWatch> watch) {
 }
 
 void FileListPanel::StopFollowing() {
-    folderWatch_.reset();
+    RetireWatch(std::move(folderWatch_));
     context_.queue.StopRepeating(kFollowTimerId);
     folderGoneShown_ = false;  // a new listing names its folder afresh
     // A report posted before the stop finds no watch and is dropped.
@@ -429,8 +519,27 @@ void FileListPanel::ApplyFolderChanges() {
 }
 
 void FileListPanel::OnSettingsChanged(const std::vector<SettingKey>& changed) {
+    if (!Names(changed, SettingKey::AutoRefresh)) return;
+    // During a listing the switch decides whether its rows are followed.
+    if (lister_.Running()) {
+        RetireWatch(std::move(pendingWatch_));
+        pendingWatch_ = WatchFolder(shownFolder_, shownClientFolder_, false);
+        return;
+    }
     // Switched on, the list first catches up with what changed while it was off.
-    if (Names(changed, SettingKey::AutoRefresh)) FollowFolder(true);
+    FollowFolder(true);
+}
+
+// A watch stops on a thread of its own: its worker may be in the middle of
+// reading a folder that does not answer, and the window never waits for that.
+void FileListPanel::RetireWatch(std::unique_ptr<FolderWatch> watch) {
+    if (!watch) return;
+    try {
+        std::thread([retired = std::shared_ptr<FolderWatch>(std::move(watch))]() mutable { retired.reset(); })
+            .detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: it stops here (the unique_ptr's end).
+    }
 }
 
 }  // namespace orvane

@@ -22,6 +22,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell_ui.h"
 #include "platform/ui_queue.h"
+#include "ui/folder_lister.h"
 
 namespace orvane {
 
@@ -50,6 +51,7 @@ struct FileListContext {
     SettingsStore& settings;
     ShellUi& shell;
     UiQueue& queue;  // the window thread's: the watch's reports and the pacing of updates
+    const ListingSource* source = nullptr;  // what listings read; the disk when not given
 };
 
 class FileListPanel final : private ListViewDelegate {
@@ -72,9 +74,13 @@ public:
     // Shows the folder the user chose: its files, or no rows when it is gone
     // (or none).
     void Show(const std::wstring& folder, bool clientFolder);
-    // Lists a folder: scan, the client's list file when it is the client's
-    // folder, fill and sort by the stored column and order.
+    // Lists a folder on a worker: scan, the client's list file when it is the
+    // client's folder, fill and sort by the stored column and order; the rows
+    // come in when it is done. Another folder's rows go at once; the same
+    // folder's stay until then. A listing still running is cancelled.
     void ListFolder(const std::wstring& folder, bool clientFolder);
+    // A listing runs: its rows are not in yet.
+    bool Loading() const { return lister_.Running(); }
     // Lists the folder shown again.
     void Relist();
     // The rows of entries, for the folder whose files they are; the headers
@@ -141,6 +147,10 @@ private:
     void UpdateCountPanel();
     void ShowStatus(const std::wstring& text);
     void OnSettingsChanged(const std::vector<SettingKey>& changed);
+    void ShowProgress();
+    void CancelListing();
+    void TakeListing(Listing& listing);
+    static void RetireWatch(std::unique_ptr<FolderWatch> watch);
 
     // Following the folder listed: changes are taken at most twice a second
     // and merged into the rows; while a name is edited they wait.
@@ -175,6 +185,8 @@ private:
     std::wstring editingName_;  // the file whose name is edited
     bool dragging_ = false;
 
+    FolderLister lister_{context_.queue, context_.source ? *context_.source : DiskListingSource()};
+    std::unique_ptr<FolderWatch> pendingWatch_;  // the folder being listed, until its rows are in
     std::unique_ptr<FolderWatch> folderWatch_;
     bool folderGoneShown_ = false;  // the status bar says the listed folder is gone
 };

@@ -22,6 +22,7 @@
 #include "platform/window.h"
 #include "support/download_folder.h"
 #include "support/list_reader.h"
+#include "support/message_pump.h"
 #include "support/temp_folder.h"
 #include "ui/file_list_panel.h"
 #include "ui/find_bar.h"
@@ -116,7 +117,12 @@ protected:
         host->Create();
         host->List().ApplyLook();
         host->List().Show(downloads + L"\\", true);
+        Settle();
         return *host;
+    }
+    // Lets the window's messages run until the list's listing is in.
+    void Settle() const {
+        EXPECT_TRUE(PumpUntil([this] { return !host->List().Loading(); }));
     }
 
     const FileListPanel& Panel() const override { return host->List(); }

@@ -7,6 +7,7 @@
 
 #include "platform/ini.h"
 #include "ui/frm_main.h"
+#include "support/message_pump.h"
 #include "support/temp_folder.h"
 #include "platform/dpi.h"
 #include "platform/code_page.h"
@@ -41,6 +42,7 @@ protected:
         app = std::make_unique<AppContext>(AppContext{settings, folder.path(), shell, dialogs});
         main = std::make_unique<Frm_Main>(*app, &rewriteFaults);
         main->Load();
+        Settle();
         return *main;
     }
     Frm_Main& LoadAndShow() {
@@ -49,7 +51,15 @@ protected:
         return *main;
     }
 
-    void Command(int id) { SendMessageW(main->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // A command, and the listing it may have started.
+    void Command(int id) {
+        SendMessageW(main->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        Settle();
+    }
+    // Lets the window's messages run until the list's listing is in.
+    void Settle() const {
+        EXPECT_TRUE(PumpUntil([this] { return !main->List().Loading(); }));
+    }
 
     UINT Dpi() const { return DpiOf(main->hwnd()); }
     int Px(int twips) const { return TwipsToPixels(twips, Dpi()); }

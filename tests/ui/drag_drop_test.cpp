@@ -66,8 +66,9 @@ struct DragDropTest : test::ListViewTest {
     }
     // A drag that enters the target with keys and is dropped there, the drop
     // carrying no keys, as under Wine; the effect the source is told.
-    static DWORD Drag(IDropTarget* target, IDataObject* data, DWORD keys, POINTL at, DWORD allowed,
-                      DWORD* shownOver = nullptr) {
+    // A drop, and the listing it may have started.
+    DWORD Drag(IDropTarget* target, IDataObject* data, DWORD keys, POINTL at, DWORD allowed,
+               DWORD* shownOver = nullptr) {
         DWORD effect = allowed;
         target->DragEnter(data, MK_LBUTTON | keys, at, &effect);
         if (shownOver) *shownOver = effect;
@@ -77,6 +78,7 @@ struct DragDropTest : test::ListViewTest {
         }
         effect = allowed;
         target->Drop(data, 0, at, &effect);
+        Settle();
         return effect;
     }
     static ComPtr<IDataObject> Files(std::vector<std::wstring> paths) {
@@ -151,6 +153,7 @@ TEST_F(DragDropTest, TheListRefusesFilesFromItsOwnFolderInAnyCaseDataWithoutFile
     // A node without a folder shows no folder: nothing to drop into.
     treeview::Select(main->TVDir(), Node(1));
     main->Tree().ChooseSelected();
+    Settle();
     const auto elsewhere = Files({InMusic(L"a.mp3")});
     EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(main->Drag().ListDropTarget(), elsewhere.get(), 0, onList, kBoth));
     EXPECT_TRUE(shell.fileOperations.empty());
@@ -213,16 +216,19 @@ TEST_F(DragDropTest, TheListsDragHandsTheSelectedFilesAndItsEndDropsTheRowsThatM
     DeleteFileW(File(L"b.mp3").c_str());
     test::MakeFile(File(L"new.mp3"), 1);
     main->Drag().EndDragFromList(DROPEFFECT_NONE, data.get());
+    Settle();
     EXPECT_EQ(Count(), 4);
     EXPECT_EQ(Row(L"b.mp3"), -1);
     // A target that moved the files itself reports none and says move on the data.
     WriteDropEffect(data.get(), CFSTR_LOGICALPERFORMEDDROPEFFECT, DROPEFFECT_MOVE);
     main->Drag().EndDragFromList(DROPEFFECT_NONE, data.get());
+    Settle();
     EXPECT_EQ(Row(L"b.mp3"), -1);
     EXPECT_GE(Row(L"new.mp3"), 0);  // refreshed
     EXPECT_EQ(Panel(1), L"5 ﾌｧｲﾙ");
     DeleteFileW(File(L"c.mp3").c_str());
     main->Drag().EndDragFromList(DROPEFFECT_COPY, Files({}).get());
+    Settle();
     EXPECT_EQ(Row(L"c.mp3"), -1);
     EXPECT_EQ(Panel(1), L"4 ﾌｧｲﾙ");
 }

@@ -123,6 +123,7 @@ TEST_F(FindBarTest, ClearRestoresNormalColoursAndEmptiesTheField) {
     Type(L"abc");
     Click(w.cmdFind());
     w.List().ListFolder(downloads, true);  // a refill shows normal colours again
+    Settle();
     EXPECT_EQ(Color(Row(L"ABC.txt"), Column::FileName), w.List().Colors().listText);
 }
 

@@ -102,7 +102,7 @@ TEST_F(LayoutTest, TheListAndItsHeaderAreRepaintedWholeWheneverTheLayoutMovesThe
     const HWND header = ListView_GetHeader(w.LVList());
     for (const bool showTree : {false, true}) {
         RedrawWindow(w.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // nothing left to paint
-        Command(kCmdToggleTree);
+        SendMessageW(w.hwnd(), WM_COMMAND, kCmdToggleTree, 0);  // no messages run before the paint is looked at
         ASSERT_EQ(w.TreeVisible(), showTree);
         for (const HWND pane : {w.LVList(), header}) {
             RECT client{}, dirty{};
