@@ -248,15 +248,18 @@ FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingL
     const std::wstring prefix = VerbatimPath(folder, L"");
     std::vector<bool> read;
     DummyReaderThread reader(pendingLimit);
-    ScanInto(folder, scan.entries, [&](std::size_t index, const std::wstring& name) {
-        const std::size_t slot = scan.dummies.size();
-        scan.dummies.push_back({index, std::nullopt});
-        read.push_back(false);
-        std::wstring path = prefix + name;
-        if (reader.Offer(slot, std::move(path))) return;
-        scan.dummies[slot].header = ReadDummyHeaderAt(path);
-        read[slot] = true;
-    }, stopped, scanned);
+    ScanInto(
+        folder, scan.entries,
+        [&](std::size_t index, const std::wstring& name) {
+            const std::size_t slot = scan.dummies.size();
+            scan.dummies.push_back({index, std::nullopt});
+            read.push_back(false);
+            std::wstring path = prefix + name;
+            if (reader.Offer(slot, std::move(path))) return;
+            scan.dummies[slot].header = ReadDummyHeaderAt(path);
+            read[slot] = true;
+        },
+        stopped, scanned);
     for (auto& [slot, header] : reader.Finish()) {
         scan.dummies[slot].header = header;
         read[slot] = true;

@@ -32,7 +32,8 @@ void ListView::SetBusy(bool busy) {
     busy_ = busy;
     // The pointer changes now, not at the next move.
     POINT at{};
-    if (GetCursorPos(&at) && WindowFromPoint(at) == list_) SendMessageW(list_, WM_SETCURSOR, reinterpret_cast<WPARAM>(list_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    if (GetCursorPos(&at) && WindowFromPoint(at) == list_)
+        SendMessageW(list_, WM_SETCURSOR, reinterpret_cast<WPARAM>(list_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 void ListView::SetBackgroundPlacement(PicturePlacement placement) {

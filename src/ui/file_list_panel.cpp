@@ -29,8 +29,8 @@ namespace {
 // The colour of names that match the find bar's word.
 constexpr COLORREF kFindHighlight = RGB(255, 80, 0);
 constexpr wchar_t kFolderGone[] = L"フォルダが存在しません。";
-constexpr UINT_PTR kFollowTimerId = 1;   // the queue's repeat that takes the changes
-constexpr UINT kFollowIntervalMs = 500;  // at most two updates a second
+constexpr UINT_PTR kFollowTimerId = 1;    // the queue's repeat that takes the changes
+constexpr UINT kFollowIntervalMs = 500;   // at most two updates a second
 constexpr UINT_PTR kProgressTimerId = 2;  // the repeat that shows how far a listing got
 constexpr UINT kProgressDelayMs = 250;    // a listing shorter than this shows nothing of itself
 
@@ -535,8 +535,7 @@ void FileListPanel::OnSettingsChanged(const std::vector<SettingKey>& changed) {
 void FileListPanel::RetireWatch(std::unique_ptr<FolderWatch> watch) {
     if (!watch) return;
     try {
-        std::thread([retired = std::shared_ptr<FolderWatch>(std::move(watch))]() mutable { retired.reset(); })
-            .detach();
+        std::thread([retired = std::shared_ptr<FolderWatch>(std::move(watch))]() mutable { retired.reset(); }).detach();
     } catch (const std::system_error&) {
         // No thread to be had: it stops here (the unique_ptr's end).
     }

@@ -50,7 +50,7 @@ struct FileListContext {
     std::wstring programFolder;  // ends with a backslash; a relative client folder belongs to it
     SettingsStore& settings;
     ShellUi& shell;
-    UiQueue& queue;  // the window thread's: the watch's reports and the pacing of updates
+    UiQueue& queue;                         // the window thread's: the watch's reports and the pacing of updates
     const ListingSource* source = nullptr;  // what listings read; the disk when not given
 };
 

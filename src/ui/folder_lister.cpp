@@ -17,7 +17,9 @@ ListingSource DiskListingSource() {
                      std::atomic<std::size_t>& scanned) {
         return ScanFolderAndDummies(folder, kPendingDummyLimit, std::move(room), stopped, &scanned);
     };
-    source.readListFile = [](const std::wstring& folder, FileEntryList& entries) { ReadIncompleteList(folder, entries); };
+    source.readListFile = [](const std::wstring& folder, FileEntryList& entries) {
+        ReadIncompleteList(folder, entries);
+    };
     return source;
 }
 

@@ -41,7 +41,7 @@ struct ListingRequest {
     DummyDisplay display;
     int sortKey = 1;  // a column that exists
     int sortOrder = 0;
-    FileEntryList room;           // memory of an earlier listing to fill anew
+    FileEntryList room;  // memory of an earlier listing to fill anew
     std::vector<FileRow> rowRoom;
 };
 

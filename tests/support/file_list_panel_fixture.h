@@ -95,6 +95,7 @@ protected:
     std::wstring downloads;
     std::unique_ptr<UiQueue> queue;
     std::unique_ptr<PanelHost> host;
+    const ListingSource* source = nullptr;  // what listings read; the disk when none
 
     FileListPanelTest() {
         ini.IniName = folder / L"Qelt.ini";
@@ -113,7 +114,7 @@ protected:
         settings.Load();
         host.reset();  // before the queue it hands work to
         queue = std::make_unique<UiQueue>();
-        host = std::make_unique<PanelHost>(FileListContext{folder.path(), settings, shell, *queue});
+        host = std::make_unique<PanelHost>(FileListContext{folder.path(), settings, shell, *queue, source});
         host->Create();
         host->List().ApplyLook();
         host->List().Show(downloads + L"\\", true);

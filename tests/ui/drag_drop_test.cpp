@@ -248,9 +248,10 @@ TEST_F(DragDropTest, WithoutKeysFilesFromAnotherDriveAreCopiedAndCtrlVInTheTreeP
     EXPECT_EQ(DWORD{DROPEFFECT_COPY}, shown);
     EXPECT_TRUE(test::Exists(stick));  // the stick keeps its file
     EXPECT_TRUE(test::Exists(File(stick.substr(stick.rfind(L'\\') + 1))));
-    EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, Drag(main->Drag().TreeDropTarget(), fromStick.get(), MK_SHIFT, OnNode(Node(0)), kBoth,
-                                           &shown) |
-                                          shown);  // Shift moves
+    EXPECT_EQ(DWORD{DROPEFFECT_MOVE},
+              Drag(main->Drag().TreeDropTarget(), fromStick.get(), MK_SHIFT, OnNode(Node(0)), kBoth,
+                   &shown) |
+                  shown);  // Shift moves
     EXPECT_FALSE(test::Exists(stick));
 
     SelectRows({L"a.mp3"});

@@ -215,6 +215,33 @@ TEST_F(FileListPanelTest, FindingByPrefixStartsAfterTheStartRowAndWrapsOnlyWhenA
     EXPECT_EQ(find(0, LVFI_STRING | LVFI_WRAP, L"banana"), -1);
 }
 
+TEST_F(FileListPanelTest, ListingTheSameFolderAgainKeepsSelectionFocusAndPlace) {
+    for (int i = 0; i < 60; ++i) test::MakeFile(File(L"f" + std::to_wstring(100 + i) + L".bin"), i);
+    PanelHost& w = LoadOnDownloads(L"[SORT]\r\nKEY=1\r\nORDER=0\r\n");
+    ListView& view = w.List().View();
+    view.ClearSelection();
+    view.Select(Row(L"f140.bin"), true);
+    view.Focus(Row(L"f140.bin"));
+    view.EnsureVisible(59);
+    const int top = ListView_GetTopIndex(w.LVList());
+    ASSERT_GT(top, 0);
+    test::MakeFile(File(L"e.bin"), 1);  // a new first row
+    w.List().Relist();
+    EXPECT_EQ(Count(), 60);  // the rows stay until the new ones are in
+    Settle();
+    EXPECT_EQ(Count(), 61);
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"f140.bin"});
+    EXPECT_EQ(FocusedName(), L"f140.bin");
+    EXPECT_EQ(ListView_GetTopIndex(w.LVList()), top);
+
+    w.List().ListFolder(folder.path(), false);  // another folder: its own rows, from the top
+    Settle();
+    EXPECT_EQ(Column1(), std::vector<std::wstring>{L"Qelt.ini"});
+    w.List().ListFolder(downloads + L"\\", true);
+    Settle();
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"e.bin"});
+}
+
 TEST_F(FileListPanelTest, AnEmptyFolderShowsAnEmptyListAndNoFiles) {
     test::MakeFile(File(L".hidden"), 3);  // names with a dot in front are hidden here
     PanelHost& w = LoadOnDownloads();
