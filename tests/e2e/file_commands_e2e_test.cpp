@@ -25,7 +25,7 @@ TEST(FileCommandsE2E, DeleteFromTheRightClickMenuRemovesTheRowAndTheFile) {
     HWND main = orvane.WaitForWindow(L"Orvane.Main");
     ASSERT_NE(main, nullptr);
     HWND list = e2e::Child(main, kIdList);
-    ASSERT_EQ(ListView_GetItemCount(list), 2);
+    ASSERT_TRUE(e2e::WaitFor([&] { return ListView_GetItemCount(list) == 2; }));  // the rows follow the window
     ASSERT_EQ(orvane.ItemText(list, 0, 0), L"a.mp3");
 
     e2e::Click(list, orvane.ItemRect(list, 0), true);

@@ -103,7 +103,7 @@ TEST_F(StartupE2E, RunsFromAProgramFolderOutsideTheCodePage) {
     HWND main = orvane.WaitForWindow(kMainClass);
     ASSERT_NE(main, nullptr);
     HWND list = e2e::Child(main, kIdList);
-    ASSERT_EQ(ListView_GetItemCount(list), 1);
+    ASSERT_TRUE(e2e::WaitFor([&] { return ListView_GetItemCount(list) == 1; }));  // the rows follow the window
     EXPECT_EQ(orvane.ItemText(list, 0, 0), L"song.mp3");
     MoveTo(main, Px(1800), Px(1200));
     PostMessageW(main, WM_CLOSE, 0, 0);
