@@ -93,3 +93,8 @@ target_link_options(orvane_bench PRIVATE -municode)
 add_executable(orvane_update_bench bench/update_bench.cpp ${ORVANE_RC})
 target_link_libraries(orvane_update_bench PRIVATE orvane_app)
 target_link_options(orvane_update_bench PRIVATE -municode)
+
+# How long the main window takes to answer while it lists a big folder.
+add_executable(orvane_answer_bench bench/answer_bench.cpp ${ORVANE_RC})
+target_link_libraries(orvane_answer_bench PRIVATE orvane_app)
+target_link_options(orvane_answer_bench PRIVATE -municode)

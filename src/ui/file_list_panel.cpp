@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <exception>
 #include <system_error>
 #include <thread>
 #include <unordered_map>
@@ -100,13 +101,14 @@ void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
     request.display = ListDummyDisplay();
     request.sortKey = ColumnNumbered(settings().sortKey) ? settings().sortKey : static_cast<int>(Column::FileName);
     request.sortOrder = settings().sortOrder;
+    // The listing is made over the last one's memory where the rows shown
+    // need it no more: filling fresh memory costs more than the scan itself.
+    request.room = std::move(entries_);
+    entries_.clear();
     if (!IsSameFolder(folder, listedFolder_, UpperCaseText)) {
-        // Another folder's rows go at once. Its listing is made over them, in
-        // memory already in use: filling fresh memory costs more than the
-        // scan itself. The same folder's rows stay until the new ones are in.
-        request.room = std::move(entries_);
+        // Another folder's rows go at once; the same folder's stay until the
+        // new ones are in.
         request.rowRoom = std::move(rows_);
-        entries_.clear();
         rows_.clear();
         listedFolder_.clear();
         sizeTally_.Reset();
@@ -150,17 +152,19 @@ void FileListPanel::TakeListing(Listing& listing) {
     const bool again = !listedFolder_.empty() && IsSameFolder(listing.folder, listedFolder_, UpperCaseText);
     std::vector<std::size_t> before;
     if (again) {
-        std::unordered_map<std::wstring_view, std::size_t> shown;
-        shown.reserve(rows_.size());
-        for (std::size_t i = 0; i < rows_.size(); ++i) shown.emplace(rows_[i].key, i);
-        before.reserve(listing.rows.size());
-        for (const FileRow& row : listing.rows) {
-            const auto it = shown.find(row.key);
-            before.push_back(it == shown.end() ? kNewRow : it->second);
-        }
+        // Only the selected and focused rows are looked for among the new:
+        // a map of every row would hold up the window at a big folder.
+        std::unordered_map<std::wstring_view, std::size_t> kept;
+        for (const int row : list_.SelectedRows()) kept.emplace(rows_[static_cast<std::size_t>(row)].key, row);
+        if (const int focused = list_.FocusedRow(); focused >= 0 && static_cast<std::size_t>(focused) < rows_.size())
+            kept.emplace(rows_[static_cast<std::size_t>(focused)].key, focused);
+        before.assign(listing.rows.size(), kNewRow);
+        if (!kept.empty())
+            for (std::size_t i = 0; i < listing.rows.size(); ++i)
+                if (const auto it = kept.find(listing.rows[i].key); it != kept.end()) before[i] = it->second;
     }
     entries_ = std::move(listing.entries);
-    rows_ = std::move(listing.rows);
+    RetireRows(std::exchange(rows_, std::move(listing.rows)));
     sizeTally_.Reset();
     findWord_.reset();
     sortKey_ = listing.sortKey;
@@ -528,6 +532,19 @@ void FileListPanel::OnSettingsChanged(const std::vector<SettingKey>& changed) {
     }
     // Switched on, the list first catches up with what changed while it was off.
     FollowFolder(true);
+}
+
+// The rows a listing replaced are freed on a thread of their own: freeing a
+// big folder's rows one by one would hold up the window.
+void FileListPanel::RetireRows(std::vector<FileRow> rows) {
+    if (rows.empty()) return;
+    try {
+        std::thread([retired = std::make_shared<std::vector<FileRow>>(std::move(rows))]() mutable {
+            retired.reset();
+        }).detach();
+    } catch (const std::exception&) {
+        // No thread (or no room for one): they are freed here.
+    }
 }
 
 // A watch stops on a thread of its own: its worker may be in the middle of

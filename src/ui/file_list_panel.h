@@ -151,6 +151,7 @@ private:
     void CancelListing();
     void TakeListing(Listing& listing);
     static void RetireWatch(std::unique_ptr<FolderWatch> watch);
+    static void RetireRows(std::vector<FileRow> rows);
 
     // Following the folder listed: changes are taken at most twice a second
     // and merged into the rows; while a name is edited they wait.
