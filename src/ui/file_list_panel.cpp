@@ -30,8 +30,6 @@ namespace {
 // The colour of names that match the find bar's word.
 constexpr COLORREF kFindHighlight = RGB(255, 80, 0);
 constexpr wchar_t kFolderGone[] = L"フォルダが存在しません。";
-constexpr UINT_PTR kFollowTimerId = 1;    // the queue's repeat that takes the changes
-constexpr UINT kFollowIntervalMs = 500;   // at most two updates a second
 constexpr UINT_PTR kProgressTimerId = 2;  // the repeat that shows how far a listing got
 constexpr UINT kProgressDelayMs = 250;    // a listing shorter than this shows nothing of itself
 
@@ -119,7 +117,7 @@ void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
         ShowListedFolder();
     }
     // Watched from before the scan: what changes meanwhile is merged once the rows are in.
-    pendingWatch_ = WatchFolder(folder, clientFolder, false);
+    PrepareFollowing(folder, clientFolder, false);
     context_.queue.Repeat(kProgressTimerId, kProgressDelayMs, [this] { ShowProgress(); });
     lister_.Start(std::move(request), [this](Listing& listing) { TakeListing(listing); });
 }
@@ -132,7 +130,7 @@ void FileListPanel::ShowProgress() {
 
 void FileListPanel::CancelListing() {
     lister_.Cancel();
-    RetireWatch(std::move(pendingWatch_));
+    follower_.DropPrepared();
     context_.queue.StopRepeating(kProgressTimerId);
     list_.SetBusy(false);
 }
@@ -141,9 +139,7 @@ void FileListPanel::TakeListing(Listing& listing) {
     context_.queue.StopRepeating(kProgressTimerId);
     list_.SetBusy(false);
     list_.CancelLabelEdit();
-    std::unique_ptr<FolderWatch> watch = std::move(pendingWatch_);
     if (!listing.found) {
-        RetireWatch(std::move(watch));
         ShowEntries({});  // empty: the folder is gone
         ShowListedFolder();
         return;
@@ -187,8 +183,7 @@ void FileListPanel::TakeListing(Listing& listing) {
     ShowListedFolder();
     UpdateCountPanel();
     // What changed during the scan is merged now.
-    FollowFolder(std::move(watch));
-    OnFolderChanged();
+    follower_.Start();
 }
 
 // With no rows listed, the folder chosen (one that is gone): the list shows
@@ -455,47 +450,25 @@ void FileListPanel::OnKeyDown(WORD key) {
     }
 }
 
-// The list following its folder: changes the watch reports are taken at most
-// twice a second and merged into the rows, which keep their order, selection,
-// focus and place in the view. While a name is edited they wait.
-std::unique_ptr<FolderWatch> FileListPanel::WatchFolder(const std::wstring& folder, bool clientFolder, bool catchUp) {
-    if (!settings().autoRefresh || folder.empty()) return nullptr;
-    return std::make_unique<FolderWatch>(folder, clientFolder ? ClientFolder() : std::wstring(), catchUp,
-                                         context_.queue.MakePoster(), [this] { OnFolderChanged(); });
+// The list following its folder: the changes the watch reports are merged
+// into the rows, which keep their order, selection, focus and place in the view.
+void FileListPanel::PrepareFollowing(const std::wstring& folder, bool clientFolder, bool catchUp) {
+    if (settings().autoRefresh && !folder.empty())
+        follower_.Prepare(folder, clientFolder ? ClientFolder() : std::wstring(), catchUp);
 }
 
 void FileListPanel::FollowFolder(bool catchUp) {
     StopFollowing();
-    FollowFolder(WatchFolder(listedFolder_, listedClientFolder_, catchUp));
-}
-
-void FileListPanel::FollowFolder(std::unique_ptr<FolderWatch> watch) {
-    StopFollowing();
-    folderWatch_ = std::move(watch);
+    PrepareFollowing(listedFolder_, listedClientFolder_, catchUp);
+    follower_.Start();
 }
 
 void FileListPanel::StopFollowing() {
-    RetireWatch(std::move(folderWatch_));
-    context_.queue.StopRepeating(kFollowTimerId);
+    follower_.Stop();
     folderGoneShown_ = false;  // a new listing names its folder afresh
-    // A report posted before the stop finds no watch and is dropped.
 }
 
-void FileListPanel::OnFolderChanged() {
-    if (!folderWatch_ || context_.queue.Repeating(kFollowTimerId)) return;
-    context_.queue.Repeat(kFollowTimerId, kFollowIntervalMs, [this] { OnFollowTimer(); });
-}
-
-void FileListPanel::OnFollowTimer() {
-    if (list_.EditingLabel()) return;  // the rows stay as the edit found them; the repeat asks again
-    context_.queue.StopRepeating(kFollowTimerId);
-    ApplyFolderChanges();
-}
-
-void FileListPanel::ApplyFolderChanges() {
-    if (!folderWatch_) return;
-    FolderChanges changes = folderWatch_->Take();
-    const std::wstring folder = folderWatch_->Folder();
+void FileListPanel::ApplyFolderChanges(FolderChanges changes, const std::wstring& folder) {
     RowChanges rowChanges;
     if (changes.folderGone) {
         // The rows go, as the refresh command would take them, but the watch
@@ -526,8 +499,8 @@ void FileListPanel::OnSettingsChanged(const std::vector<SettingKey>& changed) {
     if (!Names(changed, SettingKey::AutoRefresh)) return;
     // During a listing the switch decides whether its rows are followed.
     if (lister_.Running()) {
-        RetireWatch(std::move(pendingWatch_));
-        pendingWatch_ = WatchFolder(shownFolder_, shownClientFolder_, false);
+        follower_.DropPrepared();
+        PrepareFollowing(shownFolder_, shownClientFolder_, false);
         return;
     }
     // Switched on, the list first catches up with what changed while it was off.
@@ -544,17 +517,6 @@ void FileListPanel::RetireRows(std::vector<FileRow> rows) {
         }).detach();
     } catch (const std::exception&) {
         // No thread (or no room for one): they are freed here.
-    }
-}
-
-// A watch stops on a thread of its own: its worker may be in the middle of
-// reading a folder that does not answer, and the window never waits for that.
-void FileListPanel::RetireWatch(std::unique_ptr<FolderWatch> watch) {
-    if (!watch) return;
-    try {
-        std::thread([retired = std::shared_ptr<FolderWatch>(std::move(watch))]() mutable { retired.reset(); }).detach();
-    } catch (const std::system_error&) {
-        // No thread to be had: it stops here (the unique_ptr's end).
     }
 }
 

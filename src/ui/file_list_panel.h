@@ -22,6 +22,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell_ui.h"
 #include "platform/ui_queue.h"
+#include "ui/folder_follower.h"
 #include "ui/folder_lister.h"
 
 namespace orvane {
@@ -150,19 +151,13 @@ private:
     void ShowProgress();
     void CancelListing();
     void TakeListing(Listing& listing);
-    static void RetireWatch(std::unique_ptr<FolderWatch> watch);
     static void RetireRows(std::vector<FileRow> rows);
 
-    // Following the folder listed: changes are taken at most twice a second
-    // and merged into the rows; while a name is edited they wait.
-    // A watch made before its folder is scanned reports what changes during
-    // the scan; nothing when the option is off.
-    std::unique_ptr<FolderWatch> WatchFolder(const std::wstring& folder, bool clientFolder, bool catchUp);
-    void FollowFolder(bool catchUp);  // the folder listed last, when the option is on
-    void FollowFolder(std::unique_ptr<FolderWatch> watch);
-    void OnFolderChanged();
-    void OnFollowTimer();
-    void ApplyFolderChanges();
+    // Following the folder listed, when the option is on: a watch made
+    // before its folder is scanned reports what changes during the scan.
+    void PrepareFollowing(const std::wstring& folder, bool clientFolder, bool catchUp);
+    void FollowFolder(bool catchUp);  // the folder listed last
+    void ApplyFolderChanges(FolderChanges changes, const std::wstring& folder);
 
     FileListContext context_;
     FileListListener& listener_;
@@ -187,8 +182,9 @@ private:
     bool dragging_ = false;
 
     FolderLister lister_{context_.queue, context_.source ? *context_.source : DiskListingSource()};
-    std::unique_ptr<FolderWatch> pendingWatch_;  // the folder being listed, until its rows are in
-    std::unique_ptr<FolderWatch> folderWatch_;
+    FolderFollower follower_{
+        context_.queue, [this] { return list_.EditingLabel(); },
+        [this](FolderChanges changes, const std::wstring& folder) { ApplyFolderChanges(std::move(changes), folder); }};
     bool folderGoneShown_ = false;  // the status bar says the listed folder is gone
 };
 
