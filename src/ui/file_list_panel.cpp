@@ -106,11 +106,8 @@ void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
     if (!IsSameFolder(folder, listedFolder_, UpperCaseText)) {
         // Another folder's rows go at once; the same folder's stay until the
         // new ones are in.
-        request.rowRoom = std::move(rows_);
-        rows_.clear();
+        request.rowRoom = rows_.Take();
         listedFolder_.clear();
-        sizeTally_.Reset();
-        findWord_.reset();
         list_.SetRowCount(0);
         list_.Repaint(true);
         if (statusBar_) statusbar::SetText(statusBar_, 1, L"");
@@ -124,7 +121,7 @@ void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
 
 void FileListPanel::ShowProgress() {
     // Shown once a listing takes longer than a moment, and kept up to date.
-    ShowStatus(L"読み込み中… " + format_.Number(static_cast<std::int64_t>(lister_.Scanned())) + L" ﾌｧｲﾙ");
+    ShowStatus(L"読み込み中… " + rows_.Format().Number(static_cast<std::int64_t>(lister_.Scanned())) + L" ﾌｧｲﾙ");
     list_.SetBusy(true);
 }
 
@@ -151,32 +148,28 @@ void FileListPanel::TakeListing(Listing& listing) {
         // Only the selected and focused rows are looked for among the new:
         // a map of every row would hold up the window at a big folder.
         std::unordered_map<std::wstring_view, std::size_t> kept;
-        for (const int row : list_.SelectedRows()) kept.emplace(rows_[static_cast<std::size_t>(row)].key, row);
-        if (const int focused = list_.FocusedRow(); focused >= 0 && static_cast<std::size_t>(focused) < rows_.size())
-            kept.emplace(rows_[static_cast<std::size_t>(focused)].key, focused);
+        for (const int row : list_.SelectedRows())
+            if (const FileRow* file = rows_.At(row)) kept.emplace(file->key, row);
+        if (const FileRow* file = rows_.At(list_.FocusedRow())) kept.emplace(file->key, list_.FocusedRow());
         before.assign(listing.rows.size(), kNewRow);
         if (!kept.empty())
             for (std::size_t i = 0; i < listing.rows.size(); ++i)
                 if (const auto it = kept.find(listing.rows[i].key); it != kept.end()) before[i] = it->second;
     }
     entries_ = std::move(listing.entries);
-    RetireRows(std::exchange(rows_, std::move(listing.rows)));
-    sizeTally_.Reset();
-    findWord_.reset();
-    sortKey_ = listing.sortKey;
-    sortedDescending_ = listing.descending;
+    RetireRows(rows_.Replace(std::move(listing.rows), listing.sortKey, listing.descending));
     UpdateListColors();
     if (again) {
         list_.FollowChange(before);
     } else {
-        list_.SetRowCount(static_cast<int>(rows_.size()));
-        if (!rows_.empty()) {
+        list_.SetRowCount(static_cast<int>(rows_.Count()));
+        if (!rows_.Empty()) {
             list_.Select(0, true);
             list_.Focus(0);
         }
         list_.EnsureVisible(0);
     }
-    list_.ShowSortArrow(ColumnIndex(static_cast<Column>(sortKey_)), sortedDescending_);
+    list_.ShowSortArrow(ColumnIndex(static_cast<Column>(rows_.SortKey())), rows_.Descending());
     list_.Repaint(true);
     listedFolder_ = listing.folder;
     listedClientFolder_ = listing.clientFolder;
@@ -222,12 +215,9 @@ void FileListPanel::ShowEntries(FileEntryList entries, const std::wstring& folde
     StopFollowing();
     entries_ = std::move(entries);
     listedFolder_.clear();
-    sizeTally_.Reset();
-    findWord_.reset();
     const FileEntry* first = entries_.data();
     const FileEntry* end = first + entries_.size();
-    std::vector<FileRow> room = std::move(rows_);
-    rows_ = BuildRows(
+    std::vector<FileRow> built = BuildRows(
         entries_, ListDummyDisplay(),
         [&](const FileEntry& entry) {
             if (scanned && !std::less<>()(&entry, first) && std::less<>()(&entry, end)) {
@@ -238,11 +228,12 @@ void FileListPanel::ShowEntries(FileEntryList entries, const std::wstring& folde
             }
             return ReadDummyHeader(folder, entry.Name);
         },
-        std::move(room));
+        rows_.Take());
+    rows_.Replace(std::move(built), rows_.SortKey(), rows_.Descending());
     UpdateListColors();
 
-    list_.SetRowCount(static_cast<int>(rows_.size()));
-    if (!rows_.empty()) {
+    list_.SetRowCount(static_cast<int>(rows_.Count()));
+    if (!rows_.Empty()) {
         list_.Select(0, true);
         list_.Focus(0);
     }
@@ -257,11 +248,8 @@ void FileListPanel::UpdateCountPanel() {
 }
 
 void FileListPanel::SortFileList(int key, int order) {
-    if (!ColumnNumbered(key)) key = static_cast<int>(Column::FileName);  // a stored column that does not exist
-    list_.FollowReorder(SortRows(rows_, key, order, collator_));
-    sortKey_ = key;
-    sortedDescending_ = order != 0;
-    list_.ShowSortArrow(ColumnIndex(static_cast<Column>(key)), sortedDescending_);
+    list_.FollowReorder(rows_.Sort(key, order));
+    list_.ShowSortArrow(ColumnIndex(static_cast<Column>(rows_.SortKey())), rows_.Descending());
     list_.Repaint(true);
 }
 
@@ -274,63 +262,33 @@ void FileListPanel::OnColumnClick(int index) {
     // A stored order of 5 is descending: the next click ascends.
     context_.settings.Change({SettingKey::SortKey, SettingKey::SortOrder}, [&](Settings& s) {
         s.sortKey = static_cast<std::int16_t>(column);
-        s.sortOrder = sortedDescending_ ? 1 : 0;
+        s.sortOrder = rows_.Descending() ? 1 : 0;
     });
 }
 
 void FileListPanel::MarkMatches(const std::wstring& word) {
-    orvane::MarkMatches(rows_, word, UpperCaseText);  // the word as typed
-    findWord_ = word;
+    rows_.Mark(word);
     list_.Repaint(true);  // drawn over the old pixels, text over a background picture would thicken
 }
 
 void FileListPanel::ClearMarks() {
-    orvane::ClearMarks(rows_);
-    findWord_.reset();
+    rows_.ClearMarks();
     list_.Repaint(true);
 }
 
-std::wstring FileListPanel::CellText(int row, int column) const {
-    const FileColumn* def = ColumnAt(column);
-    if (!def || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
-    return def->text(rows_[static_cast<std::size_t>(row)], format_);
-}
+std::wstring FileListPanel::CellText(int row, int column) const { return rows_.CellText(row, column); }
 
-COLORREF FileListPanel::CellColor(int row, int column) const {
-    const FileColumn* def = ColumnAt(column);
-    if (!def || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return CLR_DEFAULT;
-    return orvane::CellColor(rows_[static_cast<std::size_t>(row)], def->column, colors_);
-}
+COLORREF FileListPanel::CellColor(int row, int column) const { return rows_.CellColor(row, column, colors_); }
 
-// The typed search: the next row whose shown name begins with the typed
-// text, ignoring case.
-int FileListPanel::FindRow(const LVFINDINFOW& find, int start) const {
-    if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz || rows_.empty()) return -1;
-    const std::wstring wanted = UpperCaseText(find.psz);
-    const int count = static_cast<int>(rows_.size());
-    // The search begins after the start item (from the first row for -1 or
-    // an index that is no row) and comes round to just before it only with
-    // LVFI_WRAP; the start item itself is never a match.
-    const bool fromTop = start < 0 || start >= count;
-    const int first = fromTop ? 0 : start + 1;
-    const int steps = fromTop ? count : (find.flags & LVFI_WRAP) ? count - 1 : count - first;
-    for (int step = 0; step < steps; ++step) {
-        const int i = (first + step) % count;
-        const std::wstring& text = ShownName(rows_[static_cast<std::size_t>(i)]);
-        if (text.size() < wanted.size()) continue;
-        const std::wstring head = UpperCaseText(std::wstring_view(text).substr(0, wanted.size()));
-        if ((find.flags & LVFI_PARTIAL) ? head == wanted : (head == wanted && text.size() == wanted.size())) return i;
-    }
-    return -1;
-}
+int FileListPanel::FindRow(const LVFINDINFOW& find, int start) const { return rows_.FindByPrefix(find, start); }
 
 // A row's file by its name on disk, never by its label: a dummy file's label
 // may be shortened by the display settings. The folder is the one the rows
 // were listed from.
 std::wstring FileListPanel::RowPath(int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || listedFolder_.empty()) return {};
-    const std::wstring& name = rows_[static_cast<std::size_t>(row)].key;
-    return name.empty() ? std::wstring() : JoinPath(listedFolder_, name);
+    const FileRow* file = rows_.At(row);
+    if (!file || listedFolder_.empty() || file->key.empty()) return {};
+    return JoinPath(listedFolder_, file->key);
 }
 
 std::vector<std::wstring> FileListPanel::FilesToActOn() { return FilesToActOn(list_.SelectedRows()); }
@@ -342,7 +300,7 @@ std::vector<std::wstring> FileListPanel::FilesToActOn(const std::vector<int>& ro
         std::wstring path = RowPath(row);
         if (path.empty()) continue;
         // Asked by the verbatim path: a plain one may name another file.
-        if (PlainFileExists(VerbatimPath(listedFolder_, rows_[static_cast<std::size_t>(row)].key)))
+        if (PlainFileExists(VerbatimPath(listedFolder_, rows_.At(row)->key)))
             paths.push_back(std::move(path));
         else
             gone.push_back(std::move(path));
@@ -356,13 +314,7 @@ std::vector<std::wstring> FileListPanel::FilesToActOn(const std::vector<int>& ro
 
 void FileListPanel::DropRowsWhoseFilesLeft() {
     const auto gone = [&](const FileRow& row) { return !FileExists(VerbatimPath(listedFolder_, row.key)); };
-    const std::size_t before = rows_.size();
-    rows_.erase(std::remove_if(rows_.begin(), rows_.end(), gone), rows_.end());
-    if (rows_.size() != before) {
-        // A size the rows that left shared is no longer shared.
-        RecountSizes(rows_, sizeTally_);
-        list_.SetRowCount(static_cast<int>(rows_.size()));
-    }
+    if (rows_.RemoveWhere(gone)) list_.SetRowCount(static_cast<int>(rows_.Count()));
     list_.Repaint(true);
     // The count follows the rows: files no longer listed would mislead.
     UpdateCountPanel();
@@ -384,8 +336,9 @@ void FileListPanel::StartRename() {
 
 // The edit starts from the file's name on disk, not from a shortened label.
 bool FileListPanel::OnBeginLabelEdit(int row) {
-    if (dragging_ || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return false;
-    editingName_ = rows_[static_cast<std::size_t>(row)].key;
+    const FileRow* file = rows_.At(row);
+    if (dragging_ || !file) return false;
+    editingName_ = file->key;
     list_.SetLabelEditText(editingName_);
     return true;
 }
@@ -394,13 +347,9 @@ void FileListPanel::OnEndLabelEdit(int row, const wchar_t* text) {
     // The rows may have been re-sorted or refilled under the edit: the
     // rename acts on the file whose row was edited, or on none.
     const std::wstring edited = std::exchange(editingName_, std::wstring());
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() ||
-        rows_[static_cast<std::size_t>(row)].key != edited) {
-        const auto it = std::find_if(rows_.begin(), rows_.end(), [&](const FileRow& r) { return r.key == edited; });
-        row = it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
-    }
+    if (const FileRow* file = rows_.At(row); !file || file->key != edited) row = rows_.Find(edited);
     if (text && row >= 0 && !edited.empty()) {
-        FileRow& file = rows_[static_cast<std::size_t>(row)];
+        FileRow& file = *rows_.At(row);
         // Nothing typed is no name: the label just goes back.
         if (std::wstring typed = text; typed != file.key && !Trimmed(typed).empty()) {
             if (const std::optional<std::wstring> name = listener_.OnListRename(listedFolder_, file.key, typed)) {
@@ -487,8 +436,7 @@ void FileListPanel::ApplyFolderChanges(FolderChanges changes, const std::wstring
         rowChanges.complete = changes.complete;
     }
     if (rowChanges.present.empty() && rowChanges.gone.empty() && !rowChanges.complete) return;
-    list_.FollowChange(MergeChanges(rows_, sizeTally_, std::move(rowChanges), sortKey_, sortedDescending_ ? 1 : 0,
-                                    collator_, findWord_, UpperCaseText));
+    list_.FollowChange(rows_.Merge(std::move(rowChanges)));
     // Rows moved: drawn over the old pixels, a background picture would keep
     // the old rows' text under the new.
     list_.Repaint(true);

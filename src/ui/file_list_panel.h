@@ -23,6 +23,7 @@
 #include "platform/shell_ui.h"
 #include "platform/ui_queue.h"
 #include "ui/folder_follower.h"
+#include "ui/file_rows.h"
 #include "ui/folder_lister.h"
 
 namespace orvane {
@@ -119,7 +120,7 @@ public:
     // The status bar's first panel names the folder shown again.
     void ShowListedFolder();
 
-    const std::vector<FileRow>& Rows() const { return rows_; }
+    const std::vector<FileRow>& Rows() const { return rows_.All(); }
     const ListColors& Colors() const { return colors_; }
     const FileEntryList& Entries() const { return entries_; }
     // The entries' memory, for a scan that lists anew over it.
@@ -166,18 +167,12 @@ private:
     SettingsStore::Listening listening_;
 
     FileEntryList entries_;  // the files of the folder last scanned
-    std::vector<FileRow> rows_;
+    FileRows rows_;
     std::wstring shownFolder_;  // the folder chosen last, listed or gone
     bool shownClientFolder_ = false;
     std::wstring listedFolder_;  // the folder the rows are of; empty when none
     bool listedClientFolder_ = false;
-    int sortKey_ = 1;
-    bool sortedDescending_ = false;
-    std::optional<std::wstring> findWord_;  // the word the rows are marked against
-    SizeTally sizeTally_;
     ListColors colors_;
-    LocaleTextFormat format_;
-    LocaleCollator collator_;
     std::wstring editingName_;  // the file whose name is edited
     bool dragging_ = false;
 

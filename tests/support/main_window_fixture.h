@@ -54,7 +54,7 @@ protected:
     // A command, and the listing it may have started.
     void Command(int id) {
         SendMessageW(main->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        Settle();
+        if (main->List().Loading()) Settle();  // no messages run for a command that lists nothing
     }
     // Lets the window's messages run until the list's listing is in.
     void Settle() const {
