@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -268,6 +269,20 @@ FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingL
         if (!read[slot] && !(stopped && stopped()))
             scan.dummies[slot].header = ReadDummyHeaderAt(prefix + scan.entries[scan.dummies[slot].index].Name);
     return scan;
+}
+
+DummyReader ScannedDummyReader(const FileEntryList& entries, const std::vector<ScannedDummy>* dummies,
+                               const std::wstring& folder) {
+    return [&entries, dummies, &folder](const FileEntry& entry) {
+        const FileEntry* first = entries.data();
+        if (dummies && !std::less<>()(&entry, first) && std::less<>()(&entry, first + entries.size())) {
+            const auto index = static_cast<std::size_t>(&entry - first);
+            const auto it = std::lower_bound(dummies->begin(), dummies->end(), index,
+                                             [](const ScannedDummy& d, std::size_t i) { return d.index < i; });
+            if (it != dummies->end() && it->index == index) return it->header;
+        }
+        return ReadDummyHeader(folder, entry.Name);
+    };
 }
 
 std::vector<std::wstring> ReadIncompleteListLines(const std::wstring& folder) {

@@ -10,6 +10,7 @@
 
 #include "core/dummy_header.h"
 #include "core/file_entry.h"
+#include "core/file_list_model.h"
 #include "platform/handles.h"
 
 namespace orvane {
@@ -38,6 +39,12 @@ struct FolderScan {
 
 // Headers waiting for the reader thread at most; beyond, the scan reads them itself.
 inline constexpr std::size_t kPendingDummyLimit = 1024;
+
+// The header of an entry as a scan read it, found by the entry's place in
+// entries; an entry the scan did not read (or one of other entries) is read
+// from folder. The reader refers to its arguments, which must outlive it.
+DummyReader ScannedDummyReader(const FileEntryList& entries, const std::vector<ScannedDummy>* dummies,
+                               const std::wstring& folder);
 
 // ScanFolder, and the 40-byte files read on a thread of their own as soon
 // as the enumeration names them (opening a file costs far more than

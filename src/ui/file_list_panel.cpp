@@ -215,20 +215,8 @@ void FileListPanel::ShowEntries(FileEntryList entries, const std::wstring& folde
     StopFollowing();
     entries_ = std::move(entries);
     listedFolder_.clear();
-    const FileEntry* first = entries_.data();
-    const FileEntry* end = first + entries_.size();
-    std::vector<FileRow> built = BuildRows(
-        entries_, ListDummyDisplay(),
-        [&](const FileEntry& entry) {
-            if (scanned && !std::less<>()(&entry, first) && std::less<>()(&entry, end)) {
-                const auto index = static_cast<std::size_t>(&entry - first);
-                const auto it = std::lower_bound(scanned->begin(), scanned->end(), index,
-                                                 [](const ScannedDummy& d, std::size_t i) { return d.index < i; });
-                if (it != scanned->end() && it->index == index) return it->header;
-            }
-            return ReadDummyHeader(folder, entry.Name);
-        },
-        rows_.Take());
+    std::vector<FileRow> built =
+        BuildRows(entries_, ListDummyDisplay(), ScannedDummyReader(entries_, scanned, folder), rows_.Take());
     rows_.Replace(std::move(built), rows_.SortKey(), rows_.Descending());
     UpdateListColors();
 

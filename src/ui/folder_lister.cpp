@@ -40,21 +40,9 @@ Listing MakeListing(const ListingSource& source, ListingRequest& request, const 
     // folder a line of the data file gave the root.
     if (request.clientFolder) source.readListFile(request.listFileFolder, scan.entries);
     listing.entries = std::move(scan.entries);
-    const FileEntry* first = listing.entries.data();
-    const FileEntry* end = first + listing.entries.size();
-    const std::vector<ScannedDummy>& dummies = scan.dummies;
-    listing.rows = BuildRows(
-        listing.entries, request.display,
-        [&](const FileEntry& entry) {
-            if (!std::less<>()(&entry, first) && std::less<>()(&entry, end)) {
-                const auto index = static_cast<std::size_t>(&entry - first);
-                const auto it = std::lower_bound(dummies.begin(), dummies.end(), index,
-                                                 [](const ScannedDummy& d, std::size_t i) { return d.index < i; });
-                if (it != dummies.end() && it->index == index) return it->header;
-            }
-            return ReadDummyHeader(request.folder, entry.Name);
-        },
-        std::move(request.rowRoom));
+    listing.rows =
+        BuildRows(listing.entries, request.display, ScannedDummyReader(listing.entries, &scan.dummies, request.folder),
+                  std::move(request.rowRoom));
     if (stopped()) return listing;
     const LocaleCollator collator;
     SortRows(listing.rows, request.sortKey, request.sortOrder, collator);

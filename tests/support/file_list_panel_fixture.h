@@ -23,6 +23,7 @@
 #include "support/download_folder.h"
 #include "support/list_reader.h"
 #include "support/message_pump.h"
+#include "support/program_folder_fixture.h"
 #include "support/temp_folder.h"
 #include "ui/file_list_panel.h"
 #include "ui/find_bar.h"
@@ -86,19 +87,14 @@ private:
     HWND status_ = nullptr;
 };
 
-class FileListPanelTest : public testing::Test, public ListReader {
+class FileListPanelTest : public ProgramFolderTest, public ListReader {
 protected:
-    TempFolder folder;
-    ClsIni ini;
-    SettingsStore settings{ini};
-    RecordingShell shell;
     std::wstring downloads;
     std::unique_ptr<UiQueue> queue;
     std::unique_ptr<PanelHost> host;
     const ListingSource* source = nullptr;  // what listings read; the disk when none
 
     FileListPanelTest() {
-        ini.IniName = folder / L"Qelt.ini";
         downloads = folder / L"downloads";
         MakeFolder(downloads);
     }
@@ -106,7 +102,7 @@ protected:
 
     // The panel on the download folder as the client's, with extra settings lines.
     PanelHost& LoadOnDownloads(const std::wstring& moreSettings = L"") {
-        WriteBytes(ini.IniName, ToAnsi(L"[PATH]\r\nFILE_PATH=" + downloads + L"\r\n" + moreSettings));
+        WriteSettings(L"[PATH]\r\nFILE_PATH=" + downloads + L"\r\n" + moreSettings);
         return Restart();
     }
     // As the next start makes it, from the settings file as it is now.

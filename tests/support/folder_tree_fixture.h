@@ -21,6 +21,7 @@
 #include "platform/registered_folders_file.h"
 #include "platform/settings_store.h"
 #include "platform/window.h"
+#include "support/program_folder_fixture.h"
 #include "support/temp_folder.h"
 #include "support/tree_reader.h"
 #include "ui/commands.h"
@@ -77,21 +78,11 @@ private:
     FolderTree tree_;
 };
 
-class FolderTreeTest : public testing::Test, public TreeReader {
+class FolderTreeTest : public ProgramFolderTest, public TreeReader {
 protected:
-    TempFolder folder;
-    ClsIni ini;
-    SettingsStore settings{ini};
-    RecordingShell shell;
-    ScriptedDialogs dialogs;
     RewriteFaults rewriteFaults;  // steps of the data file's rewrite made to fail
     RecordingTreeListener listener;
     std::unique_ptr<TreeHost> host;
-
-    FolderTreeTest() { ini.IniName = folder / L"Qelt.ini"; }
-
-    // The settings file as the user left it (UTF-16 here, stored as code page 932).
-    void WriteSettings(const std::wstring& text) { WriteBytes(ini.IniName, ToAnsi(text)); }
 
     // The settings read, and the tree built in a new window from the data
     // file, as a start of the program builds it.

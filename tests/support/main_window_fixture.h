@@ -8,6 +8,7 @@
 #include "platform/ini.h"
 #include "ui/frm_main.h"
 #include "support/message_pump.h"
+#include "support/program_folder_fixture.h"
 #include "support/temp_folder.h"
 #include "platform/dpi.h"
 #include "platform/code_page.h"
@@ -22,21 +23,11 @@ inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
 
 namespace orvane::test {
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public ProgramFolderTest {
 protected:
-    TempFolder folder;
-    ClsIni ini;
-    SettingsStore settings{ini};
-    RecordingShell shell;
-    ScriptedDialogs dialogs;
     std::unique_ptr<AppContext> app;
     RewriteFaults rewriteFaults;  // steps of the data file's rewrite made to fail
     std::unique_ptr<Frm_Main> main;
-
-    MainWindowTest() { ini.IniName = folder / L"Qelt.ini"; }
-
-    // The settings file as the user left it (UTF-16 here, stored as code page 932).
-    void WriteSettings(const std::wstring& text) { WriteBytes(ini.IniName, ToAnsi(text)); }
 
     Frm_Main& Load() {
         app = std::make_unique<AppContext>(AppContext{settings, folder.path(), shell, dialogs});
