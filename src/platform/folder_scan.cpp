@@ -8,6 +8,9 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <new>
+#include <string_view>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -28,8 +31,78 @@ namespace {
 constexpr unsigned long long kTicksPerDay = 864000000000ull;  // 100 ns ticks
 constexpr double kDaysFrom1601To1899 = 109205.0;              // 1601-01-01 .. 1899-12-30
 
-bool IsListedFile(const WIN32_FIND_DATAW& data) {
-    return !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+bool IsListedFile(DWORD attributes) {
+    return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+// One entry of a folder as its enumeration describes it.
+struct Found {
+    std::wstring_view name;
+    DWORD attributes = 0;
+    unsigned long long size = 0;
+    unsigned long long writeTicks = 0;  // UTC, 100 ns since 1601; 0 when unknown
+};
+
+unsigned long long Ticks(const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// The entries of a folder asked for through a handle to it, a megabyte's
+// worth at a time: under Wine this reads a big folder about a quarter
+// faster than a search does. each(found) is called for every entry ("." and
+// ".." included) until it answers false. False, having called nothing, when
+// the folder cannot be read so; a search is then made instead.
+template <class Each>
+bool ReadInBlocks(const std::wstring& folder, const Each& each) {
+    // The folder opened by the path its files are opened by; others may
+    // still rename or delete in it meanwhile.
+    const UniqueFile directory(CreateFileW(VerbatimPath(folder, L"").c_str(), FILE_LIST_DIRECTORY,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!directory) return false;
+    constexpr std::size_t kBlockBytes = 1 << 20;
+    const std::unique_ptr<unsigned long long[]> block(new (std::nothrow) unsigned long long[kBlockBytes / 8]);
+    if (!block) return false;
+    FILE_INFO_BY_HANDLE_CLASS question = FileFullDirectoryRestartInfo;
+    while (GetFileInformationByHandleEx(directory.get(), question, block.get(), kBlockBytes)) {
+        question = FileFullDirectoryInfo;
+        const auto* at = reinterpret_cast<const unsigned char*>(block.get());
+        for (;;) {
+            const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
+            const Found found{std::wstring_view(info->FileName, info->FileNameLength / sizeof(wchar_t)),
+                              info->FileAttributes, static_cast<unsigned long long>(info->EndOfFile.QuadPart),
+                              static_cast<unsigned long long>(info->LastWriteTime.QuadPart)};
+            if (!each(found)) return true;
+            if (!info->NextEntryOffset) break;
+            at += info->NextEntryOffset;
+        }
+    }
+    // The end of the folder, or a folder that went away half way: what was
+    // read stands. A file system that cannot answer at all is searched.
+    const DWORD error = GetLastError();
+    return question == FileFullDirectoryInfo || error == ERROR_NO_MORE_FILES || error == ERROR_FILE_NOT_FOUND;
+}
+
+// The entries of a folder through a search, for file systems that do not
+// answer ReadInBlocks' question.
+template <class Each>
+void ReadBySearch(const std::wstring& folder, const Each& each) {
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return;
+    do {
+        const Found found{data.cFileName, data.dwFileAttributes,
+                          (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                          Ticks(data.ftLastWriteTime)};
+        if (!each(found)) return;
+    } while (FindNextFileW(find.get(), &data));
+}
+
+template <class Each>
+void ForEachFound(const std::wstring& folder, FolderReading how, const Each& each) {
+    if (how == FolderReading::InBlocks && ReadInBlocks(folder, each)) return;
+    ReadBySearch(folder, each);
 }
 
 double DaysFromLocalTicks(unsigned long long ticks) {
@@ -82,41 +155,35 @@ std::optional<DummyHeader> ReadDummyHeaderAt(const std::wstring& verbatimPath) {
 // Makes entry the file as the enumeration describes it, keeping the room its
 // strings have; localDays turns a write time (UTC ticks) into local days.
 template <class LocalDays>
-void FillEntry(FileEntry& entry, const WIN32_FIND_DATAW& data, const LocalDays& localDays) {
-    entry.Name.assign(data.cFileName);
-    entry.Size =
-        static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+void FillEntry(FileEntry& entry, const Found& found, const LocalDays& localDays) {
+    entry.Name.assign(found.name);
+    entry.Size = static_cast<std::int64_t>(found.size);
     entry.TotalSize = FullSizeFromName(entry.Name);
-    const unsigned long long written = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                       data.ftLastWriteTime.dwLowDateTime;
-    entry.Modified = written ? localDays(written) : 0;
+    entry.Modified = found.writeTicks ? localDays(found.writeTicks) : 0;
     entry.User.clear();
     entry.DummyFlag = false;
 }
 
 // Makes entries the folder's files, overwriting the entries it holds in
 // place (a refresh then finds the room for most names already there), and
-// calls found(index, name) for each listed file of 40 bytes right after its
-// entry is made. stopped, when given, is asked before each file.
-template <class Found>
-void ScanInto(const std::wstring& folder, FileEntryList& entries, const Found& found,
+// calls foundDummy(index, name) for each listed file of 40 bytes right after
+// its entry is made. stopped, when given, is asked before each file.
+template <class FoundDummy>
+void ScanInto(const std::wstring& folder, FolderReading how, FileEntryList& entries, const FoundDummy& foundDummy,
               const std::function<bool()>& stopped = {}, std::atomic<std::size_t>* scanned = nullptr) {
     std::size_t count = 0;
-    WIN32_FIND_DATAW data{};
-    UniqueFind find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (find) {
-        LocalTimeShift localTime;
-        do {
-            if (stopped && stopped()) break;
-            if (!IsListedFile(data)) continue;
-            if (count == entries.size()) entries.emplace_back();
-            FileEntry& entry = entries[count++];
-            FillEntry(entry, data, [&](unsigned long long ticks) { return localTime.Days(ticks); });
-            if (scanned) scanned->store(count, std::memory_order_relaxed);
-            if (entry.Size == kDummyFileSize) found(count - 1, entry.Name);
-        } while (FindNextFileW(find.get(), &data));
-    }
+    LocalTimeShift localTime;
+    const auto localDays = [&localTime](unsigned long long ticks) { return localTime.Days(ticks); };
+    ForEachFound(folder, how, [&](const Found& found) {
+        if (stopped && stopped()) return false;
+        if (!IsListedFile(found.attributes)) return true;
+        if (count == entries.size()) entries.emplace_back();
+        FileEntry& entry = entries[count++];
+        FillEntry(entry, found, localDays);
+        if (scanned) scanned->store(count, std::memory_order_relaxed);
+        if (entry.Size == kDummyFileSize) foundDummy(count - 1, entry.Name);
+        return true;
+    });
     entries.resize(count);
     // Room kept from a far longer listing is given back.
     if (entries.capacity() > 2 * count + 1024) entries.shrink_to_fit();
@@ -217,15 +284,12 @@ std::optional<FileEntry> ScanOneFile(const std::wstring& folder, const std::wstr
     if (name.size() >= MAX_PATH ||
         !GetFileAttributesExW(VerbatimPath(folder, name).c_str(), GetFileExInfoStandard, &attributes))
         return std::nullopt;
-    WIN32_FIND_DATAW data{};
-    data.dwFileAttributes = attributes.dwFileAttributes;
-    data.ftLastWriteTime = attributes.ftLastWriteTime;
-    data.nFileSizeHigh = attributes.nFileSizeHigh;
-    data.nFileSizeLow = attributes.nFileSizeLow;
-    name.copy(data.cFileName, name.size());
-    if (!IsListedFile(data)) return std::nullopt;
+    if (!IsListedFile(attributes.dwFileAttributes)) return std::nullopt;
+    const Found found{name, attributes.dwFileAttributes,
+                      (static_cast<unsigned long long>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow,
+                      Ticks(attributes.ftLastWriteTime)};
     FileEntry entry;
-    FillEntry(entry, data, LocalDaysFromFileTime);
+    FillEntry(entry, found, LocalDaysFromFileTime);
     return entry;
 }
 
@@ -234,10 +298,10 @@ double LocalDaysFromFileTime(unsigned long long utcTicks) {
     return ToLocalTicks(utcTicks, local) ? DaysFromLocalTicks(local) : 0;
 }
 
-FileEntryList ScanFolder(const std::wstring& folder, const std::function<bool()>& stopped) {
+FileEntryList ScanFolder(const std::wstring& folder, const std::function<bool()>& stopped, FolderReading how) {
     FileEntryList entries;
     const auto noHeaders = [](std::size_t, const std::wstring&) {};
-    ScanInto(folder, entries, noHeaders, stopped);
+    ScanInto(folder, how, entries, noHeaders, stopped);
     return entries;
 }
 
@@ -250,7 +314,7 @@ FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingL
     std::vector<bool> read;
     DummyReaderThread reader(pendingLimit);
     ScanInto(
-        folder, scan.entries,
+        folder, FolderReading::InBlocks, scan.entries,
         [&](std::size_t index, const std::wstring& name) {
             const std::size_t slot = scan.dummies.size();
             scan.dummies.push_back({index, std::nullopt});

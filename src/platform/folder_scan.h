@@ -21,7 +21,11 @@ namespace orvane {
 // names. A missing or unreadable folder gives no entries. stopped, when
 // given, is asked before each file; once it holds, the scan ends with what
 // it has (a worker that is told to stop never finishes a long folder first).
-FileEntryList ScanFolder(const std::wstring& folder, const std::function<bool()>& stopped = {});
+// A folder is read InBlocks where its file system can, else BySearch; a
+// test reads one both ways.
+enum class FolderReading { InBlocks, BySearch };
+FileEntryList ScanFolder(const std::wstring& folder, const std::function<bool()>& stopped = {},
+                         FolderReading how = FolderReading::InBlocks);
 
 // The header of one 40-byte entry of a scan: the entry's index and what
 // ReadDummyHeader gave for it.

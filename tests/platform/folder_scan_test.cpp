@@ -55,6 +55,33 @@ TEST_F(ScanTest, ListsPlainFilesWithSizeTimeAndFullSizeFromTheName) {
     SetFileAttributesW(Path(L"readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST_F(ScanTest, ReadingInBlocksListsWhatASearchLists) {
+    // Long names, so that the folder takes more than one block to read.
+    for (int i = 0; i < 2000; ++i)
+        test::MakeFile(Path(std::wstring(240, L'n') + std::to_wstring(i) + L".mp3"), i, nullptr);
+    const std::wstring dotted = VerbatimPath(folder.path(), L"ends in a dot.");
+    test::MakeFile(dotted, 7);
+    test::MakeFile(Path(L"hidden.txt"), 1);
+    SetFileAttributesW(Path(L"hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    test::MakeFolder(Path(L"sub"));
+    const auto sorted = [](FileEntryList entries) {
+        std::vector<std::tuple<std::wstring, std::int64_t, std::int32_t, double>> files;
+        for (const FileEntry& e : entries) files.emplace_back(e.Name, e.Size, e.TotalSize, e.Modified);
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    const auto inBlocks = sorted(ScanFolder(folder.path(), {}, FolderReading::InBlocks));
+    EXPECT_EQ(inBlocks.size(), 2001u);
+    EXPECT_EQ(std::get<0>(inBlocks.front()), L"ends in a dot.");
+    EXPECT_EQ(inBlocks, sorted(ScanFolder(folder.path(), {}, FolderReading::BySearch)));
+    // Told to stop half way, a scan ends with part of the folder.
+    int asked = 0;
+    const std::size_t part = ScanFolder(folder.path(), [&asked] { return ++asked > 1500; }).size();
+    EXPECT_LE(part, 1500u);
+    EXPECT_GE(part, 1500u - 4u);  // less ".", "..", the hidden file and the sub-folder
+    DeleteFileW(dotted.c_str());
+}
+
 TEST_F(ScanTest, TimesBeforeTheBaseDateCountTheDayBackAndTheTimeOfDayForward) {
     const auto ticks = [](const SYSTEMTIME& local) {
         FILETIME localTime{}, utc{};
