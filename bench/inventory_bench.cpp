@@ -19,6 +19,9 @@
 #include "platform/folder_scan.h"
 #include "ui/frm_main.h"
 #include "platform/code_page.h"
+#include "bare_enumeration.h"
+#include "core/incomplete_list.h"
+#include "platform/locale_text.h"
 
 namespace {
 
@@ -33,17 +36,10 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-std::size_t BareEnumeration(const std::wstring& folder) {
-    std::size_t files = 0;
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return files;
+// The time against both bare enumerations of the folder.
+void PrintAgainstBare(const char* what, double ms, double search, double blocks) {
+    std::printf("%s: %.1f ms; bare enumeration by search %.1f ms (ratio %.2f), in blocks %.1f ms (ratio %.2f)\n", what,
+                ms, search, ms / search, blocks, ms / blocks);
 }
 
 // Bytes the process holds: private bytes where the system counts them,
@@ -83,90 +79,109 @@ int wmain(int argc, wchar_t** argv) {
     orvane::ClsIni ini;
     ini.IniName = std::wstring(temp) + L"orvane-bench-Qelt.ini";
     DeleteFileW(ini.IniName.c_str());
-    ini.PutIni(L"PATH", L"FILE_PATH", folder);
+    const std::wstring empty = std::wstring(temp) + L"orvane-bench-empty";
+    CreateDirectoryW(empty.c_str(), nullptr);
+    ini.PutIni(L"PATH", L"FILE_PATH", empty);
     orvane::RealShellUi shell;
     orvane::RealProgramDialogs dialogs(shell, temp, {0, 4, 0}, L"");
     orvane::SettingsStore settings(ini);
     orvane::AppContext app{settings, temp, shell, dialogs};
 
-    // The first listing a user meets: in a fresh process, from the window's
-    // making until the rows are in, paired with a bare enumeration just
-    // before it (which also warms the cache for both).
+    // The first listing in a fresh process: the window is made on an empty
+    // folder, then lists this one over fresh memory. Each listing is paired
+    // with the bare enumerations just before it (the first of which warms
+    // the cache for all).
     auto start = Clock::now();
-    BareEnumeration(folder);
-    const double firstBare = Milliseconds(start);
-    const std::size_t memoryBefore = PrivateBytes();
-    start = Clock::now();
     orvane::Frm_Main main(app);
     main.Load();
-    const double made = Milliseconds(start);  // the window made, the listing started
+    WaitForRows(main);
+    std::printf("window made on an empty folder: %.1f ms\n", Milliseconds(start));
+    // The folder becomes the client's, whose list file a listing reads.
+    settings.Change({orvane::SettingKey::FilePath}, [&folder](orvane::Settings& s) { s.filePath = folder; });
+    orvane::bench::BareSearch(folder);
+    start = Clock::now();
+    orvane::bench::BareSearch(folder);
+    const double firstSearch = Milliseconds(start);
+    start = Clock::now();
+    orvane::bench::BareBlocks(folder);
+    const double firstBlocks = Milliseconds(start);
+    const std::size_t memoryBefore = PrivateBytes();
+    start = Clock::now();
+    main.List().ListFolder(folder, true);
     WaitForRows(main);
     const double first = Milliseconds(start);
     const std::size_t listed = main.List().Rows().size();
     const std::size_t memoryAfter = PrivateBytes();
-    std::printf("first listing in this process (window made, rows in): %.1f ms, bare enumeration %.1f ms, ratio %.2f\n",
-                first, firstBare, first / firstBare);
-    std::printf("  of which making the window until the listing starts: %.1f ms\n", made);
+    PrintAgainstBare("first listing in this process", first, firstSearch, firstBlocks);
 
-    // A switch to the folder from another one, as a click on its node lists it.
-    std::vector<double> switchBare, switched;
-    for (int run = 0; run < runs; ++run) {
-        main.List().ListFolder(temp, false);
-        WaitForRows(main);
-        start = Clock::now();
-        BareEnumeration(folder);
-        switchBare.push_back(Milliseconds(start));
-        start = Clock::now();
-        main.List().ListFolder(folder, true);
-        WaitForRows(main);
-        switched.push_back(Milliseconds(start));
-    }
-    std::printf("switch from another folder, median of %d: %.1f ms, bare enumeration %.1f ms, ratio %.2f\n", runs,
-                Median(switched), Median(switchBare), Median(switched) / Median(switchBare));
-
-    std::vector<double> bare, full;
-    for (int run = 0; run < runs; ++run) {
-        start = Clock::now();
-        const std::size_t found = BareEnumeration(folder);
-        bare.push_back(Milliseconds(start));
-        start = Clock::now();
-        main.List().ListFolder(folder, true);
-        WaitForRows(main);
-        full.push_back(Milliseconds(start));
-        if (found != main.List().Rows().size() + 1)  // the list file is listed too, and counted here
-            std::printf("note: enumeration found %zu files, the list shows %zu\n", found, main.List().Rows().size());
+    const std::size_t listable = orvane::bench::ListedFiles(folder);
+    // A switch to the folder from another one, as a click on its node lists
+    // it, and a refresh of the folder shown (F5).
+    for (const bool fromAnother : {true, false}) {
+        std::vector<double> search, blocks, listing;
+        for (int run = 0; run < runs; ++run) {
+            if (fromAnother) {
+                main.List().ListFolder(empty, false);
+                WaitForRows(main);
+            }
+            start = Clock::now();
+            orvane::bench::BareSearch(folder);
+            search.push_back(Milliseconds(start));
+            start = Clock::now();
+            orvane::bench::BareBlocks(folder);
+            blocks.push_back(Milliseconds(start));
+            start = Clock::now();
+            main.List().ListFolder(folder, true);
+            WaitForRows(main);
+            listing.push_back(Milliseconds(start));
+            if (main.List().Rows().size() != listable)
+                std::printf("note: the folder holds %zu files to list, the list shows %zu\n", listable,
+                            main.List().Rows().size());
+        }
+        const std::string what = fromAnother ? "switch from another folder, median of " + std::to_string(runs)
+                                             : "refresh (the same folder again), median of " + std::to_string(runs);
+        PrintAgainstBare(what.c_str(), Median(listing), Median(search), Median(blocks));
     }
     std::printf("files listed: %zu\n", listed);
-    std::printf("bare enumeration, median of %d: %.1f ms\n", runs, Median(bare));
-    std::printf("refresh (the same folder again), median of %d: %.1f ms\n", runs, Median(full));
-    std::printf("ratio: %.2f\n", Median(full) / Median(bare));
 
-    // Where the time goes, phase by phase.
+    // Where a refresh's time goes, step by step as the listing's worker
+    // takes them, over the last listing's memory.
     std::vector<double> scan, listFile, fill, sort, headers;
+    const orvane::LocaleCollator collator;
+    orvane::FileEntryList entries = main.List().TakeEntries();
+    std::vector<orvane::FileRow> rows;
     for (int run = 0; run < runs; ++run) {
-        auto start = Clock::now();
-        // Over the last listing's entries, as the refresh does.
-        orvane::FolderScan scanned =
-            orvane::ScanFolderAndDummies(folder, orvane::kPendingDummyLimit, main.List().TakeEntries());
+        start = Clock::now();
+        orvane::FolderScan scanned = orvane::ScanFolderAndDummies(folder, orvane::kPendingDummyLimit,
+                                                                  std::move(entries), {}, nullptr, &collator);
         scan.push_back(Milliseconds(start));
         start = Clock::now();
-        orvane::ReadIncompleteList(folder, scanned.entries);
+        if (std::any_of(scanned.entries.begin(), scanned.entries.end(),
+                        [](const orvane::FileEntry& e) { return orvane::NamesIncompleteList(e.Name); }))
+            orvane::ReadIncompleteList(folder, scanned.entries);
         listFile.push_back(Milliseconds(start));
         start = Clock::now();
-        main.List().ShowEntries(std::move(scanned.entries), folder, &scanned.dummies);
+        rows =
+            orvane::BuildRows(scanned.entries, {},
+                              orvane::ScannedDummyReader(scanned.entries, &scanned.dummies, folder), std::move(rows));
+        orvane::AdoptNameKeys(rows, scanned.nameKeys);
         fill.push_back(Milliseconds(start));
         start = Clock::now();
-        main.List().SortFileList(1, 0);
+        orvane::SortRows(rows, 1, 0, collator);
         sort.push_back(Milliseconds(start));
         // What the reader thread does alongside the scan, done alone.
         start = Clock::now();
         for (const orvane::ScannedDummy& dummy : scanned.dummies)
-            orvane::ReadDummyHeader(folder, main.List().Entries()[dummy.index].Name);
+            orvane::ReadDummyHeader(folder, scanned.entries[dummy.index].Name);
         headers.push_back(Milliseconds(start));
+        entries = std::move(scanned.entries);
     }
-    std::printf("  of which scan: %.1f ms, list file: %.1f ms, fill: %.1f ms, first sort by name: %.1f ms\n",
-                Median(scan), Median(listFile), Median(fill), Median(sort));
+    std::printf(
+        "  of which scan (the names' sort keys made alongside): %.1f ms, list file: %.1f ms, rows: %.1f ms, "
+        "sort by name: %.1f ms\n",
+        Median(scan), Median(listFile), Median(fill), Median(sort));
     std::printf("  the 40-byte files' headers, read during the scan, read alone: %.1f ms\n", Median(headers));
+    main.List().ShowEntries(std::move(entries), folder, nullptr);
 
     static const char* names[] = {"name", "size", "full size", "percentage", "extension", "date", "user"};
     for (int column = 1; column <= orvane::kColumnCount; ++column) {
@@ -181,5 +196,6 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("memory per listed file: %.0f bytes\n",
                 listed ? static_cast<double>(memoryAfter - memoryBefore) / static_cast<double>(listed) : 0.0);
     DeleteFileW(ini.IniName.c_str());
+    RemoveDirectoryW(empty.c_str());
     return 0;
 }

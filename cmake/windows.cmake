@@ -98,3 +98,10 @@ target_link_options(orvane_update_bench PRIVATE -municode)
 add_executable(orvane_answer_bench bench/answer_bench.cpp ${ORVANE_RC})
 target_link_libraries(orvane_answer_bench PRIVATE orvane_app)
 target_link_options(orvane_answer_bench PRIVATE -municode)
+
+# The first listing as a user meets it: the real program, timed from outside.
+add_executable(orvane_startup_bench bench/startup_bench.cpp tests/e2e/remote_window.cpp)
+target_include_directories(orvane_startup_bench PRIVATE tests)
+target_link_libraries(orvane_startup_bench PRIVATE orvane_app)
+target_link_options(orvane_startup_bench PRIVATE -municode)
+add_dependencies(orvane_startup_bench Orvane)

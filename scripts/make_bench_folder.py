@@ -2,6 +2,11 @@
 """Makes a download folder of N files for the benchmark, once.
 
 Usage: make_bench_folder.py N DIR
+       make_bench_folder.py N DIR --real
+
+With --real, the folder instead holds N files named, sized and dated as
+the files of this machine's own system folders are (the first N names a
+Windows folder could hold, each once), as sparse files.
 
 A realistic mix: most files finished, about one in ten an unfinished
 download named as the client names it (some ".mp3" with their 20-character
@@ -13,12 +18,58 @@ import os
 import random
 import sys
 
+def real_files(count):
+    """The first count (name, size, time) of this machine's files whose
+    names Windows allows; a name met again is numbered as a browser saves
+    a second download of one name ("x (2).deb")."""
+    seen = set()
+    for top in ("/usr", "/etc", "/var", "/opt"):
+        for root, dirs, names in os.walk(top):
+            dirs.sort()
+            for original in sorted(names):
+                name = original
+                if any(c in name for c in '<>:"/\\|?*') or name.endswith((".", " ")) or len(name) > 200 \
+                        or name.startswith("."):
+                    continue
+                stem, dot, ext = name.rpartition(".")
+                if not dot:
+                    stem, ext = name, ""
+                number = 1
+                while name.lower() in seen:
+                    number += 1
+                    name = f"{stem} ({number}){dot}{ext}"
+                try:
+                    st = os.lstat(os.path.join(root, original))
+                except OSError:
+                    continue
+                seen.add(name.lower())
+                yield name, st.st_size, int(st.st_mtime)
+                if len(seen) == count:
+                    return
+
+
+def make_real(count, folder):
+    made = 0
+    for name, size, t in real_files(count):
+        path = os.path.join(folder, name)
+        with open(path, "wb") as f:
+            f.truncate(size)
+        os.utime(path, (t, t))
+        made += 1
+    if made < count:
+        print(f"note: this machine has only {made} such names")
+
+
 def main():
     count, folder = int(sys.argv[1]), sys.argv[2]
     marker = os.path.join(folder, ".complete")
     if os.path.exists(marker):
         return
     os.makedirs(folder, exist_ok=True)
+    if "--real" in sys.argv[3:]:
+        make_real(count, folder)
+        open(marker, "w").close()
+        return
     rng = random.Random(20261207)
     sizes = [rng.randrange(1, 50_000_000) for _ in range(count // 20 + 1)]
     unfinished = []
@@ -51,7 +102,7 @@ def main():
         os.utime(path, (t, t))
     with open(os.path.join(folder, "incomplete downloads.txt"), "wb") as f:
         for name in unfinished[:2000]:
-            f.write(f"Local Path:C:\\WinMX\\{name}\r\nRemote Name:{name}\r\nSize: {rng.randrange(1, 99_000_000)}\r\n"
+            f.write(f"Local Path:C:\\Downloads\\{name}\r\nRemote Name:{name}\r\nSize: {rng.randrange(1, 99_000_000)}\r\n"
                     f"User:user{rng.randrange(0, 300)}\r\n\r\n".encode("cp932"))
     open(marker, "w").close()
 

@@ -156,6 +156,25 @@ std::vector<NameChunk> NameChunks(std::wstring_view name, const Collator& collat
 // The chunks as one byte string whose plain byte order is that order.
 std::string NameSortKey(std::wstring_view name, const Collator& collator);
 
+// Makes the NameSortKey of one name after another, remembering the keys of
+// the pieces names share. One maker serves one thread.
+class NameKeyMaker {
+public:
+    explicit NameKeyMaker(const Collator& collator);
+    ~NameKeyMaker();
+    NameKeyMaker(const NameKeyMaker&) = delete;
+    NameKeyMaker& operator=(const NameKeyMaker&) = delete;
+    std::string Key(std::wstring_view name) const;
+
+private:
+    std::unique_ptr<const Collator> remembering_;
+};
+
+// Gives every row that shows its name on disk (not a dummy's own text) the
+// name column's key made beforehand: keys[i] is the key of the name of the
+// entry rows[i] was built from, an empty key none. The keys are moved out.
+void AdoptNameKeys(std::vector<FileRow>& rows, std::vector<std::string>& keys);
+
 // Sorts stably by a column (1-7) ascending (order 0) or descending (any
 // other order). Cells without a number ("無", "ダミー", an empty percentage)
 // come before all numbers in ascending order. Returns the permutation:

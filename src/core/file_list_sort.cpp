@@ -259,6 +259,18 @@ std::string NameSortKey(std::wstring_view name, const Collator& collator) {
     return scratch;
 }
 
+NameKeyMaker::NameKeyMaker(const Collator& collator) : remembering_(std::make_unique<RememberingCollator>(collator)) {}
+
+NameKeyMaker::~NameKeyMaker() = default;
+
+std::string NameKeyMaker::Key(std::wstring_view name) const { return NameSortKey(name, *remembering_); }
+
+void AdoptNameKeys(std::vector<FileRow>& rows, std::vector<std::string>& keys) {
+    const std::size_t count = std::min(rows.size(), keys.size());
+    for (std::size_t i = 0; i < count; ++i)
+        if (rows[i].text.empty() && !keys[i].empty()) rows[i].nameKey = std::move(keys[i]);
+}
+
 std::vector<std::size_t> SortRows(std::vector<FileRow>& rows, int key, int order, const Collator& collator) {
     const std::vector<std::size_t> permutation = OrderByColumn(rows, key, order != 0, collator);
     // The rows are put in their places where they lie, one cycle of the

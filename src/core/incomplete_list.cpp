@@ -1,5 +1,6 @@
 #include "core/incomplete_list.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -47,6 +48,13 @@ std::vector<std::wstring> IncompleteListNames(const std::vector<std::wstring>& l
     for (const std::wstring& line : lines)
         if (std::wstring_view(line).starts_with(kBlockStart)) names.emplace_back(NameOfBlock(line));
     return names;
+}
+
+bool NamesIncompleteList(std::wstring_view name) {
+    const std::wstring_view list(kIncompleteListName);
+    const auto upper = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
+    return name.size() == list.size() && std::equal(name.begin(), name.end(), list.begin(),
+                                                    [&](wchar_t a, wchar_t b) { return upper(a) == upper(b); });
 }
 
 void ApplyIncompleteList(const std::vector<std::wstring>& lines, FileEntryList& entries) {

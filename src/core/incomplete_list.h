@@ -13,6 +13,10 @@ namespace orvane {
 
 inline constexpr wchar_t kIncompleteListName[] = L"incomplete downloads.txt";
 
+// Whether a file of this name is the list file, as Windows compares names
+// (its letters in either case).
+bool NamesIncompleteList(std::wstring_view name);
+
 // Completes the entries of a scan of the client's folder from the list
 // file's lines: full size and user of every file a block names. The name is
 // matched exactly (case-sensitive) through an index, not a search per line.

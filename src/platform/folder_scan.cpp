@@ -166,10 +166,10 @@ void FillEntry(FileEntry& entry, const Found& found, const LocalDays& localDays)
 
 // Makes entries the folder's files, overwriting the entries it holds in
 // place (a refresh then finds the room for most names already there), and
-// calls foundDummy(index, name) for each listed file of 40 bytes right after
-// its entry is made. stopped, when given, is asked before each file.
-template <class FoundDummy>
-void ScanInto(const std::wstring& folder, FolderReading how, FileEntryList& entries, const FoundDummy& foundDummy,
+// calls made(index, entry) for each right after it is made. stopped, when
+// given, is asked before each file.
+template <class Made>
+void ScanInto(const std::wstring& folder, FolderReading how, FileEntryList& entries, const Made& made,
               const std::function<bool()>& stopped = {}, std::atomic<std::size_t>* scanned = nullptr) {
     std::size_t count = 0;
     LocalTimeShift localTime;
@@ -181,13 +181,120 @@ void ScanInto(const std::wstring& folder, FolderReading how, FileEntryList& entr
         FileEntry& entry = entries[count++];
         FillEntry(entry, found, localDays);
         if (scanned) scanned->store(count, std::memory_order_relaxed);
-        if (entry.Size == kDummyFileSize) foundDummy(count - 1, entry.Name);
+        made(count - 1, entry);
         return true;
     });
     entries.resize(count);
     // Room kept from a far longer listing is given back.
     if (entries.capacity() > 2 * count + 1024) entries.shrink_to_fit();
 }
+
+// Makes the name column's sort keys of the names handed to it, in batches,
+// on a thread of its own while the enumeration goes on: otherwise the first
+// sort makes them all after it. Every path out joins the thread.
+class NameKeyThread {
+public:
+    // No thread and no keys without a collator.
+    explicit NameKeyThread(const Collator* collator) : collator_(collator) {}
+    NameKeyThread(const NameKeyThread&) = delete;
+    NameKeyThread& operator=(const NameKeyThread&) = delete;
+    ~NameKeyThread() { Join(true); }
+
+    // The name of entry index, the one after the last offered (copied).
+    void Offer(std::size_t index, std::wstring_view name) {
+        if (!collator_) return;
+        if (batch_.ends.empty()) batch_.first = index;
+        batch_.text.append(name);
+        batch_.ends.push_back(batch_.text.size());
+        if (batch_.ends.size() == kBatchNames) Hand();
+    }
+
+    // The keys by entry index ("" for an entry whose key was not made);
+    // none when abandon holds.
+    std::vector<std::string> Finish(bool abandon) {
+        if (!abandon) Hand();
+        Join(abandon);
+        return abandon ? std::vector<std::string>() : std::move(keys_);
+    }
+
+private:
+    static constexpr std::size_t kBatchNames = 1024;
+    struct Batch {
+        std::size_t first = 0;
+        std::wstring text;              // the names one after another
+        std::vector<std::size_t> ends;  // where each ends in text
+    };
+
+    void Hand() {
+        if (batch_.ends.empty()) return;
+        if (!Started()) {
+            batch_ = Batch{};  // no thread: the sort makes the keys
+            return;
+        }
+        {
+            const std::lock_guard lock(mutex_);
+            pending_.push_back(std::move(batch_));
+        }
+        batch_ = Batch{};
+        wake_.notify_one();
+    }
+
+    bool Started() {
+        if (thread_.joinable()) return true;
+        if (failed_) return false;
+        try {
+            thread_ = std::thread([this] { Run(); });
+        } catch (const std::system_error&) {
+            failed_ = true;
+        }
+        return thread_.joinable();
+    }
+
+    void Join(bool abandon) {
+        if (!thread_.joinable()) return;
+        {
+            const std::lock_guard lock(mutex_);
+            finished_ = true;
+            if (abandon) pending_.clear();
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+    void Run() noexcept {
+        try {
+            const NameKeyMaker maker(*collator_);
+            std::unique_lock lock(mutex_);
+            for (;;) {
+                wake_.wait(lock, [this] { return finished_ || !pending_.empty(); });
+                if (pending_.empty()) return;
+                const Batch batch = std::move(pending_.front());
+                pending_.pop_front();
+                lock.unlock();
+                if (keys_.size() < batch.first + batch.ends.size()) keys_.resize(batch.first + batch.ends.size());
+                std::size_t start = 0;
+                for (std::size_t i = 0; i < batch.ends.size(); ++i) {
+                    keys_[batch.first + i] =
+                        maker.Key(std::wstring_view(batch.text).substr(start, batch.ends[i] - start));
+                    start = batch.ends[i];
+                }
+                lock.lock();
+            }
+        } catch (...) {
+            // Out of memory: the keys not made here, the sort makes.
+        }
+    }
+
+    const Collator* const collator_;
+    Batch batch_;
+    bool failed_ = false;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Batch> pending_;
+    bool finished_ = false;
+    std::vector<std::string> keys_;  // the thread's until it is joined
+    std::thread thread_;             // last: started after, and joined before, everything it uses
+};
 
 // Reads the headers of the 40-byte files handed to it, on a thread of its
 // own started with the first. Every path out joins the thread; one that
@@ -300,31 +407,36 @@ double LocalDaysFromFileTime(unsigned long long utcTicks) {
 
 FileEntryList ScanFolder(const std::wstring& folder, const std::function<bool()>& stopped, FolderReading how) {
     FileEntryList entries;
-    const auto noHeaders = [](std::size_t, const std::wstring&) {};
-    ScanInto(folder, how, entries, noHeaders, stopped);
+    ScanInto(
+        folder, how, entries, [](std::size_t, const FileEntry&) {}, stopped);
     return entries;
 }
 
 FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit, FileEntryList room,
-                                const std::function<bool()>& stopped, std::atomic<std::size_t>* scanned) {
+                                const std::function<bool()>& stopped, std::atomic<std::size_t>* scanned,
+                                const Collator* nameKeys) {
     FolderScan scan;
     scan.entries = std::move(room);
     // The verbatim path of a file is this plus its name: worked out once, not per file.
     const std::wstring prefix = VerbatimPath(folder, L"");
     std::vector<bool> read;
     DummyReaderThread reader(pendingLimit);
+    NameKeyThread keys(nameKeys);
     ScanInto(
         folder, FolderReading::InBlocks, scan.entries,
-        [&](std::size_t index, const std::wstring& name) {
+        [&](std::size_t index, const FileEntry& entry) {
+            keys.Offer(index, entry.Name);
+            if (entry.Size != kDummyFileSize) return;
             const std::size_t slot = scan.dummies.size();
             scan.dummies.push_back({index, std::nullopt});
             read.push_back(false);
-            std::wstring path = prefix + name;
+            std::wstring path = prefix + entry.Name;
             if (reader.Offer(slot, std::move(path))) return;
             scan.dummies[slot].header = ReadDummyHeaderAt(path);
             read[slot] = true;
         },
         stopped, scanned);
+    scan.nameKeys = keys.Finish(stopped && stopped());
     for (auto& [slot, header] : reader.Finish()) {
         scan.dummies[slot].header = header;
         read[slot] = true;

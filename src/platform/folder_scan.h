@@ -39,6 +39,9 @@ struct ScannedDummy {
 struct FolderScan {
     FileEntryList entries;
     std::vector<ScannedDummy> dummies;
+    // When asked for, the NameSortKey of each entry's name, by entry ("" where
+    // none was made): for AdoptNameKeys.
+    std::vector<std::string> nameKeys;
 };
 
 // Headers waiting for the reader thread at most; beyond, the scan reads them itself.
@@ -57,10 +60,12 @@ DummyReader ScannedDummyReader(const FileEntryList& entries, const std::vector<S
 // room, over the entries it holds: memory already in use costs far less to
 // fill than fresh memory. stopped, when given, is asked before each file
 // (what is scanned then is incomplete); scanned, when given, counts the
-// entries made so far, for a window that shows how far a scan got.
+// entries made so far, for a window that shows how far a scan got. With
+// nameKeys, the names' sort keys are made with it on another thread
+// meanwhile (a first sort by name then finds them made).
 FolderScan ScanFolderAndDummies(const std::wstring& folder, std::size_t pendingLimit = kPendingDummyLimit,
                                 FileEntryList room = {}, const std::function<bool()>& stopped = {},
-                                std::atomic<std::size_t>* scanned = nullptr);
+                                std::atomic<std::size_t>* scanned = nullptr, const Collator* nameKeys = nullptr);
 
 // One file of a folder as ScanFolder lists it, read afresh; nothing when it
 // is no listed file (gone, a folder, a hidden or system file).

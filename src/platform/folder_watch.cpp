@@ -101,23 +101,33 @@ std::optional<FileEntryList> ReadFolderFiles(const std::wstring& folder, const s
 }
 
 FolderWatch::FolderWatch(std::wstring folder, std::wstring listFolder, bool catchUp, UiQueue::Poster queue,
-                         std::function<void()> onChanges)
+                         std::function<void()> onChanges, bool waitArmed)
     : folder_(std::move(folder)),
       listFolder_(std::move(listFolder)),
       queue_(std::move(queue)),
       onChanges_(std::move(onChanges)),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      armed_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      catchUp_(catchUp) {
-    if (!stop_ || !armed_) return;
+      arming_(std::make_shared<Arming>()) {
+    arming_->catchUp = catchUp;
+    if (!stop_ || !arming_->armed) return;
     try {
         worker_ = std::thread([this] { Run(); });
     } catch (const std::system_error&) {
-        return;  // no thread to be had: the list does not follow
+        SetEvent(arming_->armed.get());  // no thread to be had: the list does not follow, and nobody waits
+        return;
     }
-    // A change made before the first request would be lost: the caller scans
-    // next. A worker that is late catches up instead.
-    if (WaitForSingleObject(armed_.get(), kFirstRequestWaitMs) != WAIT_OBJECT_0) catchUp_ = true;
+    if (waitArmed) WaitArmed(*arming_);
+}
+
+// A change made before the first request would be lost: whoever scans the
+// folder next waits for it first. A worker that is late catches up instead.
+void FolderWatch::WaitArmed(Arming& arming) {
+    if (arming.armed && WaitForSingleObject(arming.armed.get(), kFirstRequestWaitMs) != WAIT_OBJECT_0)
+        arming.catchUp = true;
+}
+
+std::function<void()> FolderWatch::ArmedWaiter() const {
+    return [arming = arming_] { WaitArmed(*arming); };
 }
 
 FolderWatch::~FolderWatch() {
@@ -198,7 +208,7 @@ void FolderWatch::Run() {
             // A folder that stays but cannot be watched leaves the manual refresh.
             if (ended != Ended::FolderLeft) break;
         }
-        SetEvent(armed_.get());
+        SetEvent(arming_->armed.get());
         directory.reset();
         // Gone, or something else in its place: the list empties as the
         // refresh would empty it, and the folder is looked for until it is
@@ -208,9 +218,9 @@ void FolderWatch::Run() {
             goneTold = true;
         }
         if (WaitForSingleObject(stop_.get(), kFolderCheckMs) != WAIT_TIMEOUT) break;
-        catchUp_ = true;  // what it holds when it is back is read whole
+        arming_->catchUp = true;  // what it holds when it is back is read whole
     }
-    SetEvent(armed_.get());
+    SetEvent(arming_->armed.get());
 }
 
 // Waits for reports until stopped, until the watch fails, or until the
@@ -241,9 +251,9 @@ FolderWatch::Ended FolderWatch::Watch(UniqueFile& watched, const FolderId& id) {
         if (first) {
             // From here on every change is reported: what was read before
             // may be behind, what is read now is not.
-            SetEvent(armed_.get());
+            SetEvent(arming_->armed.get());
             if (!listFolder_.empty()) listLines_ = ReadIncompleteListLines(listFolder_);
-            if (catchUp_.exchange(false)) ReadWholeFolder();
+            if (arming_->catchUp.exchange(false)) ReadWholeFolder();
         }
         const HANDLE waits[] = {stop_.get(), io};
         DWORD woke = WAIT_TIMEOUT;

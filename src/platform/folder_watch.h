@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -63,15 +64,22 @@ public:
     // none were waiting before; once the queue is gone, nothing is posted. A
     // folder that cannot be watched (a share that reports nothing) ends the
     // watch without a word; a folder that goes is reported, looked for twice
-    // a second, and read whole when it is there again.
+    // a second, and read whole when it is there again. Without waitArmed the
+    // constructor returns at once, and whoever scans the folder next calls
+    // ArmedWaiter's call first: a folder on a share that does not answer
+    // then holds up that thread, not the caller's.
     FolderWatch(std::wstring folder, std::wstring listFolder, bool catchUp, UiQueue::Poster queue,
-                std::function<void()> onChanges);
+                std::function<void()> onChanges, bool waitArmed = true);
     ~FolderWatch();  // stops the worker and waits for it
     FolderWatch(const FolderWatch&) = delete;
     FolderWatch& operator=(const FolderWatch&) = delete;
 
     const std::wstring& Folder() const { return folder_; }
     FolderChanges Take();
+    // Waits until changes made from then on are reported, for at most a
+    // second (a watch that is later reads the whole folder first). Callable
+    // on any thread, also once the watch is gone.
+    std::function<void()> ArmedWaiter() const;
 
 private:
     enum class Ended { Stopped, Failed, FolderLeft };
@@ -79,6 +87,12 @@ private:
         DWORD volume = 0, high = 0, low = 0;
         bool operator==(const FolderId&) const = default;
     };
+    struct Arming {
+        UniqueEvent armed{
+            CreateEventW(nullptr, TRUE, FALSE, nullptr)};  // set once the first request is made, or none can be
+        std::atomic<bool> catchUp{false};                  // read the whole folder once a request is made
+    };
+    static void WaitArmed(Arming& arming);
     static std::optional<FolderId> IdOf(HANDLE folder);
     std::optional<FolderId> FolderHere() const;
     void Run();
@@ -96,9 +110,8 @@ private:
     const std::function<void()> onChanges_;
     std::vector<std::wstring> listLines_;  // the worker's: the list file as last read
     UniqueEvent stop_;
-    UniqueEvent armed_;  // set once the first request is made, or none can be
+    const std::shared_ptr<Arming> arming_;  // shared with the waiters, which may outlive the watch
     std::atomic<bool> stopping_{false};
-    std::atomic<bool> catchUp_{false};  // read the whole folder once a request is made
 
     std::mutex mutex_;                                        // guards what follows
     std::map<std::wstring, std::optional<FileEntry>> ready_;  // nothing: gone

@@ -113,8 +113,9 @@ void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
         if (statusBar_) statusbar::SetText(statusBar_, 1, L"");
         ShowListedFolder();
     }
-    // Watched from before the scan: what changes meanwhile is merged once the rows are in.
-    PrepareFollowing(folder, clientFolder, false);
+    // Watched from before the scan (the worker waits until the watch reports
+    // every change): what changes meanwhile is merged once the rows are in.
+    request.beforeScan = PrepareFollowing(folder, clientFolder, false);
     context_.queue.Repeat(kProgressTimerId, kProgressDelayMs, [this] { ShowProgress(); });
     lister_.Start(std::move(request), [this](Listing& listing) { TakeListing(listing); });
 }
@@ -389,9 +390,9 @@ void FileListPanel::OnKeyDown(WORD key) {
 
 // The list following its folder: the changes the watch reports are merged
 // into the rows, which keep their order, selection, focus and place in the view.
-void FileListPanel::PrepareFollowing(const std::wstring& folder, bool clientFolder, bool catchUp) {
-    if (settings().autoRefresh && !folder.empty())
-        follower_.Prepare(folder, clientFolder ? ClientFolder() : std::wstring(), catchUp);
+std::function<void()> FileListPanel::PrepareFollowing(const std::wstring& folder, bool clientFolder, bool catchUp) {
+    if (!settings().autoRefresh || folder.empty()) return {};
+    return follower_.Prepare(folder, clientFolder ? ClientFolder() : std::wstring(), catchUp);
 }
 
 void FileListPanel::FollowFolder(bool catchUp) {
@@ -433,10 +434,11 @@ void FileListPanel::ApplyFolderChanges(FolderChanges changes, const std::wstring
 
 void FileListPanel::OnSettingsChanged(const std::vector<SettingKey>& changed) {
     if (!Names(changed, SettingKey::AutoRefresh)) return;
-    // During a listing the switch decides whether its rows are followed.
+    // During a listing the switch decides whether its rows are followed; a
+    // watch made once the scan is under way first reads the whole folder.
     if (lister_.Running()) {
         follower_.DropPrepared();
-        PrepareFollowing(shownFolder_, shownClientFolder_, false);
+        PrepareFollowing(shownFolder_, shownClientFolder_, true);
         return;
     }
     // Switched on, the list first catches up with what changed while it was off.

@@ -156,7 +156,7 @@ private:
 
     // Following the folder listed, when the option is on: a watch made
     // before its folder is scanned reports what changes during the scan.
-    void PrepareFollowing(const std::wstring& folder, bool clientFolder, bool catchUp);
+    std::function<void()> PrepareFollowing(const std::wstring& folder, bool clientFolder, bool catchUp);
     void FollowFolder(bool catchUp);  // the folder listed last
     void ApplyFolderChanges(FolderChanges changes, const std::wstring& folder);
 

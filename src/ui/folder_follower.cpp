@@ -12,10 +12,12 @@ constexpr UINT kFollowIntervalMs = 500;  // at most two updates a second
 
 }  // namespace
 
-void FolderFollower::Prepare(const std::wstring& folder, const std::wstring& listFolder, bool catchUp) {
+std::function<void()> FolderFollower::Prepare(const std::wstring& folder, const std::wstring& listFolder,
+                                              bool catchUp) {
     Retire(std::move(prepared_));
-    prepared_ =
-        std::make_unique<FolderWatch>(folder, listFolder, catchUp, queue_.MakePoster(), [this] { OnChanged(); });
+    prepared_ = std::make_unique<FolderWatch>(
+        folder, listFolder, catchUp, queue_.MakePoster(), [this] { OnChanged(); }, false);
+    return prepared_->ArmedWaiter();
 }
 
 void FolderFollower::Start() {

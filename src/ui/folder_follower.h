@@ -26,8 +26,10 @@ public:
 
     // A watch of folder made now, which follows once Start is called.
     // listFolder: where the client's list file lies, for the client's folder.
-    // catchUp: the watch first reads the whole folder.
-    void Prepare(const std::wstring& folder, const std::wstring& listFolder, bool catchUp);
+    // catchUp: the watch first reads the whole folder. Returns what waits
+    // until the watch reports every change, for whoever scans the folder
+    // next (on any thread): the window does not wait for a folder's share.
+    std::function<void()> Prepare(const std::wstring& folder, const std::wstring& listFolder, bool catchUp);
     // The prepared watch follows; what it saw meanwhile is taken.
     void Start();
     // The prepared watch goes; the one following stays.

@@ -5,6 +5,8 @@
 #include <thread>
 #include <utility>
 
+#include "core/drop_rules.h"
+#include "core/incomplete_list.h"
 #include "platform/locale_text.h"
 #include "platform/paths.h"
 
@@ -14,8 +16,10 @@ ListingSource DiskListingSource() {
     ListingSource source;
     source.exists = [](const std::wstring& folder) { return FileExists(folder); };
     source.scan = [](const std::wstring& folder, FileEntryList room, const std::function<bool()>& stopped,
-                     std::atomic<std::size_t>& scanned) {
-        return ScanFolderAndDummies(folder, kPendingDummyLimit, std::move(room), stopped, &scanned);
+                     std::atomic<std::size_t>& scanned, bool nameKeys) {
+        const LocaleCollator collator;
+        return ScanFolderAndDummies(folder, kPendingDummyLimit, std::move(room), stopped, &scanned,
+                                    nameKeys ? &collator : nullptr);
     };
     source.readListFile = [](const std::wstring& folder, FileEntryList& entries) {
         ReadIncompleteList(folder, entries);
@@ -34,15 +38,24 @@ Listing MakeListing(const ListingSource& source, ListingRequest& request, const 
     // A share that does not answer holds this worker here, not the window.
     listing.found = !request.folder.empty() && source.exists(request.folder);
     if (!listing.found || stopped()) return listing;
-    FolderScan scan = source.scan(request.folder, std::move(request.room), stopped, scanned);
+    if (request.beforeScan) request.beforeScan();
+    if (stopped()) return listing;
+    const bool byName = request.sortKey == static_cast<int>(Column::FileName);
+    FolderScan scan = source.scan(request.folder, std::move(request.room), stopped, scanned, byName);
     if (stopped()) return listing;
     // The client keeps its list file in its own download folder, whatever
-    // folder a line of the data file gave the root.
-    if (request.clientFolder) source.readListFile(request.listFileFolder, scan.entries);
+    // folder a line of the data file gave the root. Where that is the folder
+    // scanned, the scan tells whether the file is there: under Wine, asking
+    // for a name a big folder lacks costs a tenth of the scan.
+    if (request.clientFolder && (!IsSameFolder(request.listFileFolder, request.folder, UpperCaseText) ||
+                                 std::any_of(scan.entries.begin(), scan.entries.end(),
+                                             [](const FileEntry& entry) { return NamesIncompleteList(entry.Name); })))
+        source.readListFile(request.listFileFolder, scan.entries);
     listing.entries = std::move(scan.entries);
     listing.rows =
         BuildRows(listing.entries, request.display, ScannedDummyReader(listing.entries, &scan.dummies, request.folder),
                   std::move(request.rowRoom));
+    AdoptNameKeys(listing.rows, scan.nameKeys);
     if (stopped()) return listing;
     const LocaleCollator collator;
     SortRows(listing.rows, request.sortKey, request.sortOrder, collator);

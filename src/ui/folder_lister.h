@@ -25,9 +25,10 @@ struct ListingSource {
     // Whether the folder is there (a file or folder of that name).
     std::function<bool(const std::wstring& folder)> exists;
     // The folder's entries made in room and the 40-byte entries' headers;
-    // stopped is asked before each file, scanned counts the entries made.
+    // stopped is asked before each file, scanned counts the entries made;
+    // with nameKeys, the names' sort keys too.
     std::function<FolderScan(const std::wstring& folder, FileEntryList room, const std::function<bool()>& stopped,
-                             std::atomic<std::size_t>& scanned)>
+                             std::atomic<std::size_t>& scanned, bool nameKeys)>
         scan;
     // Completes the entries from the client's list file in folder.
     std::function<void(const std::wstring& folder, FileEntryList& entries)> readListFile;
@@ -43,6 +44,7 @@ struct ListingRequest {
     int sortOrder = 0;
     FileEntryList room;  // memory of an earlier listing to fill anew
     std::vector<FileRow> rowRoom;
+    std::function<void()> beforeScan;  // waits until the folder's watch reports every change; none without a watch
 };
 
 // A finished listing: the folder's rows, sorted.

@@ -128,6 +128,32 @@ TEST(FileListSort, PiecesThatRepeatAreCollatedOnceAndEveryKeyIsTheCollatorsOwn) 
     EXPECT_EQ(Names(rows).front(), kept + L"a0.mp3");
 }
 
+TEST(FileListSort, KeysMadeAheadGoToTheRowsThatShowTheirNameAndTheSortKeepsThem) {
+    // Built from entries: a dummy row shows a text of its own, whose key the
+    // sort makes; the key of the last entry was not made ahead.
+    FileEntryList entries(4);
+    const Texts names{L"b10.mp3", L"[DMY]a.mp3", L"b9.mp3", L"c.mp3"};
+    for (std::size_t i = 0; i < names.size(); ++i) entries[i].Name = names[i];
+    std::vector<FileRow> rows = BuildRows(entries, DummyDisplay{}, {});
+    rows[1].text = L"a.mp3 (dummy)";
+    const NameKeyMaker maker(kCollator);
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < 3; ++i) keys.push_back(maker.Key(names[i]));
+    keys.push_back({});
+    AdoptNameKeys(rows, keys);
+    EXPECT_EQ(rows[0].nameKey, NameSortKey(L"b10.mp3", kCollator));
+    EXPECT_FALSE(rows[1].nameKey.has_value());
+    EXPECT_EQ(rows[2].nameKey, NameSortKey(L"b9.mp3", kCollator));
+    EXPECT_FALSE(rows[3].nameKey.has_value());
+    SortRows(rows, static_cast<int>(Column::FileName), 0, kCollator);
+    Texts shown;
+    for (const FileRow& row : rows) {
+        shown.push_back(ShownName(row));
+        EXPECT_EQ(row.nameKey, NameSortKey(ShownName(row), kCollator));
+    }
+    EXPECT_EQ(shown, (Texts{L"a.mp3 (dummy)", L"b9.mp3", L"b10.mp3", L"c.mp3"}));
+}
+
 TEST(FileListSort, EqualKeysKeepTheirPreviousOrderInBothDirections) {
     std::vector<FileRow> rows{Row(L"b.txt", 10), Row(L"a.mp3", 20), Row(L"c.TXT", 10), Row(L"d.avi", 20)};
     EXPECT_EQ(SortRows(rows, 1, 0, kCollator), (std::vector<std::size_t>{1, 0, 2, 3}));

@@ -31,6 +31,15 @@ TEST(ApplyIncompleteList, CopiesSizeAndUserOfTheFilesItNamesExactly) {
         (Lines{L"1234| bob", L"99|no colon", L"777|", L"777|"}));
 }
 
+TEST(ApplyIncompleteList, TheListFileIsKnownByItsNameInEitherCase) {
+    EXPECT_TRUE(NamesIncompleteList(L"incomplete downloads.txt"));
+    EXPECT_TRUE(NamesIncompleteList(L"INCOMPLETE Downloads.TXT"));
+    EXPECT_FALSE(NamesIncompleteList(L"incomplete downloads.tx"));
+    EXPECT_FALSE(NamesIncompleteList(L"incomplete downloads.txt "));
+    EXPECT_FALSE(NamesIncompleteList(L"incomplete_downloads.txt"));
+    EXPECT_FALSE(NamesIncompleteList(L"incomplete downloads.tx\u0442"));  // a Cyrillic letter, not "t"
+}
+
 TEST(ApplyIncompleteList, ReadsBlocksLineByLine) {
     // An unknown file's block does not swallow the next one; a known file's swallows its three lines.
     EXPECT_EQ(Apply({L"a", L"b"}, L"Local Path:\\x\nLocal Path:\\a\nLocal Path:\\b\nS:5\nU:u\nS:6\nU:v"),

@@ -74,6 +74,13 @@ TEST_F(ScanTest, ReadingInBlocksListsWhatASearchLists) {
     EXPECT_EQ(inBlocks.size(), 2001u);
     EXPECT_EQ(std::get<0>(inBlocks.front()), L"ends in a dot.");
     EXPECT_EQ(inBlocks, sorted(ScanFolder(folder.path(), {}, FolderReading::BySearch)));
+    // The names' sort keys, made on the side in batches, each for its own entry.
+    const Collator collator;
+    const FolderScan keyed = ScanFolderAndDummies(folder.path(), kPendingDummyLimit, {}, {}, nullptr, &collator);
+    ASSERT_EQ(keyed.nameKeys.size(), keyed.entries.size());
+    for (std::size_t i = 0; i < keyed.entries.size(); ++i)
+        ASSERT_EQ(keyed.nameKeys[i], NameSortKey(keyed.entries[i].Name, collator)) << i;
+    EXPECT_TRUE(ScanFolderAndDummies(folder.path()).nameKeys.empty());  // only when asked for
     // Told to stop half way, a scan ends with part of the folder.
     int asked = 0;
     const std::size_t part = ScanFolder(folder.path(), [&asked] { return ++asked > 1500; }).size();

@@ -32,6 +32,28 @@ TEST(FolderWatchTest, ChangesFromTheMomentTheWatchIsMadeAreReadByTheNameOnDisk) 
     ASSERT_EQ(changes.present.size(), 1u);
     EXPECT_EQ(changes.present[0].Size, 7);
 
+    // Made without waiting, the watch hands the wait to whoever scans next,
+    // and the wait still serves once the watch is gone.
+    std::function<void()> waitArmed;
+    changes = {};
+    {
+        FolderWatch watch(
+            folder.path(), L"", false, queue.MakePoster(), [&told] { told = true; }, false);
+        waitArmed = watch.ArmedWaiter();
+        waitArmed();
+        test::MakeFile(folder / L"after the wait.bin", 5);
+        PumpUntil([&] {
+            if (told) changes = watch.Take();
+            told = false;
+            return !changes.present.empty();
+        });
+    }
+    ASSERT_EQ(changes.present.size(), 1u);
+    EXPECT_EQ(changes.present[0].Name, L"after the wait.bin");
+    const ULONGLONG before = GetTickCount64();
+    waitArmed();
+    EXPECT_LT(GetTickCount64() - before, 500u);
+
     // A name reported in the letter case the file had before a rename goes.
     const NamedFiles read = ReadNamedFiles(folder.path(), {L"NEW.bin", L"none"}, [] { return false; });
     ASSERT_EQ(read.present.size(), 1u);
@@ -44,7 +66,7 @@ TEST(FolderWatchTest, ChangesFromTheMomentTheWatchIsMadeAreReadByTheNameOnDisk) 
     int asked = 0;
     EXPECT_FALSE(ReadFolderFiles(folder.path(), [&] { return ++asked >= 3; }));
     EXPECT_EQ(asked, 4);
-    EXPECT_EQ(ReadFolderFiles(folder.path(), [] { return false; })->size(), 21u);
+    EXPECT_EQ(ReadFolderFiles(folder.path(), [] { return false; })->size(), 22u);
 }
 
 }  // namespace

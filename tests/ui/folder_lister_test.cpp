@@ -31,14 +31,14 @@ public:
         ListingSource source = DiskListingSource();
         source.scan = [state = state_, disk = source.scan](const std::wstring& folder, FileEntryList room,
                                                            const std::function<bool()>& stopped,
-                                                           std::atomic<std::size_t>& scanned) {
-            if (folder != state->held) return disk(folder, std::move(room), stopped, scanned);
+                                                           std::atomic<std::size_t>& scanned, bool nameKeys) {
+            if (folder != state->held) return disk(folder, std::move(room), stopped, scanned, nameKeys);
             FolderScan scan;
-            if (state->afterScan) scan = disk(folder, std::move(room), stopped, scanned);
+            if (state->afterScan) scan = disk(folder, std::move(room), stopped, scanned, nameKeys);
             scanned.store(12345);
             ++state->waiting;
             WaitForSingleObject(state->release.get(), INFINITE);
-            return state->afterScan ? scan : disk(folder, FileEntryList{}, stopped, scanned);
+            return state->afterScan ? scan : disk(folder, FileEntryList{}, stopped, scanned, nameKeys);
         };
         return source;
     }

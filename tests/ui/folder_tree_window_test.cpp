@@ -31,7 +31,9 @@ TEST_F(TreeWindowTest, AClickOnANodeListsItsFolderAndTheStatusBarNamesTheFolders
     Frm_Main& w = LoadOnDownloads();
     ASSERT_EQ(Count(), 2);
 
+    // A click lists on a worker: the rows are in once the window has run its messages.
     Press(Node(L"Music"), WM_LBUTTONDOWN, WM_LBUTTONUP);
+    Settle();
     EXPECT_EQ(Count(), 2);
     EXPECT_GE(Row(L"song.mp3"), 0);
     EXPECT_EQ(Text(Row(name), Column::Total), L"100");  // not the client's folder
@@ -41,10 +43,12 @@ TEST_F(TreeWindowTest, AClickOnANodeListsItsFolderAndTheStatusBarNamesTheFolders
     // The root's folder is the client's: its list file is read from the
     // download folder.
     Press(Root(), WM_LBUTTONDOWN, WM_LBUTTONUP);
+    Settle();
     ASSERT_EQ(Count(), 1);
     EXPECT_EQ(Text(0, Column::User), L"taro");
 
     Press(Node(L"Gone"), WM_LBUTTONDOWN, WM_LBUTTONUP);  // a folder that is gone empties the list
+    Settle();
     EXPECT_EQ(Count(), 0);
     EXPECT_EQ(statusbar::Text(w.SBMain(), 0), folder / L"gone");
 
