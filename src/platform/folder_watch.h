@@ -75,6 +75,7 @@ public:
     FolderWatch& operator=(const FolderWatch&) = delete;
 
     const std::wstring& Folder() const { return folder_; }
+    const std::wstring& ListFolder() const { return listFolder_; }
     FolderChanges Take();
     // Waits until changes made from then on are reported, for at most a
     // second (a watch that is later reads the whole folder first). Callable

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/picture_place.h"
@@ -85,6 +86,11 @@ public:
     // was, a new row where that is no row of before. Selection and focus stay
     // with their rows and the top row stays where it was.
     void FollowChange(const std::vector<std::size_t>& before);
+    // The rows are replaced by count others, of which kept names those that
+    // were there before (their row before, their row now): the selected and
+    // the focused of them stay so, and the view stays where the user left it.
+    // Cheaper than FollowChange where few rows are selected.
+    void ReplaceRows(int count, const std::vector<std::pair<int, int>>& kept);
 
     void StartLabelEdit(int row);
     bool EditingLabel() const;
@@ -113,6 +119,7 @@ public:
 
 private:
     void ClearSelection(const std::vector<int>& selected, int focused);
+    void KeepTop(int top);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
     static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
     void PaintBackground(HDC dc) const;

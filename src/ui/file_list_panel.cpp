@@ -89,7 +89,12 @@ void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
     // rename; a listing still running is replaced by this one.
     list_.CancelLabelEdit();
     CancelListing();
-    StopFollowing();
+    // A refresh of the folder followed keeps its watch, whose reports wait
+    // until the new rows are in: under Wine, watching a big folder anew
+    // holds up every program for a moment.
+    const std::wstring listFolder = clientFolder ? ClientFolder() : std::wstring();
+    const bool keepWatch = settings().autoRefresh && follower_.Watching(folder, listFolder);
+    if (!keepWatch) StopFollowing();
     shownFolder_ = folder;
     shownClientFolder_ = clientFolder;
     ListingRequest request;
@@ -115,7 +120,7 @@ void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
     }
     // Watched from before the scan (the worker waits until the watch reports
     // every change): what changes meanwhile is merged once the rows are in.
-    request.beforeScan = PrepareFollowing(folder, clientFolder, false);
+    if (!keepWatch) request.beforeScan = PrepareFollowing(folder, clientFolder, false);
     context_.queue.Repeat(kProgressTimerId, kProgressDelayMs, [this] { ShowProgress(); });
     lister_.Start(std::move(request), [this](Listing& listing) { TakeListing(listing); });
 }
@@ -144,24 +149,13 @@ void FileListPanel::TakeListing(Listing& listing) {
     }
     // The same folder listed again keeps its selection, focus and place.
     const bool again = !listedFolder_.empty() && IsSameFolder(listing.folder, listedFolder_, UpperCaseText);
-    std::vector<std::size_t> before;
-    if (again) {
-        // Only the selected and focused rows are looked for among the new:
-        // a map of every row would hold up the window at a big folder.
-        std::unordered_map<std::wstring_view, std::size_t> kept;
-        for (const int row : list_.SelectedRows())
-            if (const FileRow* file = rows_.At(row)) kept.emplace(file->key, row);
-        if (const FileRow* file = rows_.At(list_.FocusedRow())) kept.emplace(file->key, list_.FocusedRow());
-        before.assign(listing.rows.size(), kNewRow);
-        if (!kept.empty())
-            for (std::size_t i = 0; i < listing.rows.size(); ++i)
-                if (const auto it = kept.find(listing.rows[i].key); it != kept.end()) before[i] = it->second;
-    }
+    std::vector<std::pair<int, int>> kept;
+    if (again) kept = KeptRows(listing.rows);
     entries_ = std::move(listing.entries);
     RetireRows(rows_.Replace(std::move(listing.rows), listing.sortKey, listing.descending));
     UpdateListColors();
     if (again) {
-        list_.FollowChange(before);
+        list_.ReplaceRows(static_cast<int>(rows_.Count()), kept);
     } else {
         list_.SetRowCount(static_cast<int>(rows_.Count()));
         if (!rows_.Empty()) {
@@ -178,6 +172,33 @@ void FileListPanel::TakeListing(Listing& listing) {
     UpdateCountPanel();
     // What changed during the scan is merged now.
     follower_.Start();
+}
+
+// The selected and focused rows found among the rows of a new listing of
+// their folder: (row now, row in the new listing). Only they are looked for:
+// a map of every row would hold up the window at a big folder, and so would
+// hashing every new row's name for one or two selected.
+std::vector<std::pair<int, int>> FileListPanel::KeptRows(const std::vector<FileRow>& rows) const {
+    std::vector<int> wanted = list_.SelectedRows();
+    if (const int focused = list_.FocusedRow(); focused >= 0) wanted.push_back(focused);
+    std::vector<std::pair<int, int>> kept;
+    const auto keep = [&](int old, std::size_t now) { kept.emplace_back(old, static_cast<int>(now)); };
+    constexpr std::size_t kFewRows = 16;
+    if (wanted.size() <= kFewRows) {
+        std::vector<std::pair<std::wstring_view, int>> names;
+        for (const int row : wanted)
+            if (const FileRow* file = rows_.At(row)) names.emplace_back(file->key, row);
+        for (std::size_t i = 0; i < rows.size() && !names.empty(); ++i)
+            for (const auto& [name, old] : names)
+                if (rows[i].key.size() == name.size() && rows[i].key == name) keep(old, i);
+        return kept;
+    }
+    std::unordered_map<std::wstring_view, int> names;
+    for (const int row : wanted)
+        if (const FileRow* file = rows_.At(row)) names.emplace(file->key, row);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (const auto it = names.find(rows[i].key); it != names.end()) keep(it->second, i);
+    return kept;
 }
 
 // With no rows listed, the folder chosen (one that is gone): the list shows
@@ -437,7 +458,7 @@ void FileListPanel::OnSettingsChanged(const std::vector<SettingKey>& changed) {
     // During a listing the switch decides whether its rows are followed; a
     // watch made once the scan is under way first reads the whole folder.
     if (lister_.Running()) {
-        follower_.DropPrepared();
+        StopFollowing();
         PrepareFollowing(shownFolder_, shownClientFolder_, true);
         return;
     }

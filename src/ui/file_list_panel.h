@@ -153,6 +153,7 @@ private:
     void CancelListing();
     void TakeListing(Listing& listing);
     static void RetireRows(std::vector<FileRow> rows);
+    std::vector<std::pair<int, int>> KeptRows(const std::vector<FileRow>& rows) const;
 
     // Following the folder listed, when the option is on: a watch made
     // before its folder is scanned reports what changes during the scan.
@@ -178,7 +179,7 @@ private:
 
     FolderLister lister_{context_.queue, context_.source ? *context_.source : DiskListingSource()};
     FolderFollower follower_{
-        context_.queue, [this] { return list_.EditingLabel(); },
+        context_.queue, [this] { return list_.EditingLabel() || lister_.Running(); },
         [this](FolderChanges changes, const std::wstring& folder) { ApplyFolderChanges(std::move(changes), folder); }};
     bool folderGoneShown_ = false;  // the status bar says the listed folder is gone
 };

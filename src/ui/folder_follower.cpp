@@ -21,10 +21,17 @@ std::function<void()> FolderFollower::Prepare(const std::wstring& folder, const 
 }
 
 void FolderFollower::Start() {
-    Retire(std::move(watch_));
-    watch_ = std::move(prepared_);
+    if (prepared_) {
+        Retire(std::move(watch_));
+        watch_ = std::move(prepared_);
+    }
     // Its word of what changed before now may have come while it did not follow.
     OnChanged();
+}
+
+bool FolderFollower::Watching(const std::wstring& folder, const std::wstring& listFolder) const {
+    const FolderWatch* watch = prepared_ ? prepared_.get() : watch_.get();
+    return watch && watch->Folder() == folder && watch->ListFolder() == listFolder;
 }
 
 void FolderFollower::Stop() {

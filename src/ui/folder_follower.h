@@ -30,8 +30,11 @@ public:
     // until the watch reports every change, for whoever scans the folder
     // next (on any thread): the window does not wait for a folder's share.
     std::function<void()> Prepare(const std::wstring& folder, const std::wstring& listFolder, bool catchUp);
-    // The prepared watch follows; what it saw meanwhile is taken.
+    // The prepared watch follows (without one, the watch that follows goes
+    // on); what it saw meanwhile is taken.
     void Start();
+    // A watch follows folder, or is prepared to, with the list file in listFolder.
+    bool Watching(const std::wstring& folder, const std::wstring& listFolder) const;
     // The prepared watch goes; the one following stays.
     void DropPrepared() { Retire(std::move(prepared_)); }
     // Both watches go; a report posted before finds none and is dropped.

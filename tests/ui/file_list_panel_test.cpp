@@ -234,6 +234,30 @@ TEST_F(FileListPanelTest, ListingTheSameFolderAgainKeepsSelectionFocusAndPlace) 
     EXPECT_EQ(FocusedName(), L"f140.bin");
     EXPECT_EQ(ListView_GetTopIndex(w.LVList()), top);
 
+    // Many selected, one of them gone meanwhile, the focus on another row.
+    view.ClearSelection();
+    std::vector<std::wstring> selected;
+    for (int i = 100; i < 117; ++i) {
+        view.Select(Row(L"f" + std::to_wstring(i) + L".bin"), true);
+        if (i != 101) selected.push_back(L"f" + std::to_wstring(i) + L".bin");
+    }
+    view.Focus(Row(L"f150.bin"));
+    DeleteFileW(File(L"f101.bin").c_str());
+    w.List().Relist();
+    Settle();
+    EXPECT_EQ(SelectedNames(), selected);
+    EXPECT_EQ(FocusedName(), L"f150.bin");
+    // All selected: all stay so, but a file that came meanwhile is not.
+    view.SelectAll();
+    w.List().Relist();
+    Settle();
+    EXPECT_EQ(SelectedNames().size(), 60u);
+    test::MakeFile(File(L"g.bin"), 1);
+    w.List().Relist();
+    Settle();
+    EXPECT_EQ(SelectedNames().size(), 60u);
+    EXPECT_EQ(Count(), 61);
+
     w.List().ListFolder(folder.path(), false);  // another folder: its own rows, from the top
     Settle();
     EXPECT_EQ(Column1(), std::vector<std::wstring>{L"Qelt.ini"});

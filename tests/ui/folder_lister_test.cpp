@@ -43,6 +43,7 @@ public:
         return source;
     }
     void Release() const { SetEvent(state_->release.get()); }
+    void Hold() const { ResetEvent(state_->release.get()); }
     int Waiting() const { return state_->waiting; }
 
 private:
@@ -142,6 +143,20 @@ TEST_F(HeldListingTest, WhatChangesDuringTheScanIsMergedOnceTheRowsAreIn) {
     held->Release();
     Settle();
     EXPECT_TRUE(test::PumpUntil([&] { return Column1() == Names{L"during.bin", L"near.bin"}; }));
+
+    // A refresh keeps the folder's watch: what it reports during the scan
+    // waits for the new rows, not lost with the old ones they replace.
+    held->Hold();
+    host->List().Relist();
+    ASSERT_TRUE(test::PumpUntil([&] { return held->Waiting() == 2; }));
+    test::MakeFile(File(L"during the refresh.bin"), 4);
+    const ULONGLONG later = GetTickCount64() + 1000;
+    test::PumpUntil([&] { return GetTickCount64() > later; });
+    held->Release();
+    Settle();
+    EXPECT_TRUE(test::PumpUntil([&] {
+        return Column1() == Names{L"during the refresh.bin", L"during.bin", L"near.bin"};
+    }));
 }
 
 }  // namespace
