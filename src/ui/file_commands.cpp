@@ -75,6 +75,10 @@ bool RenameFile(const std::wstring& folder, const std::wstring& name, const std:
     return false;
 }
 
+// The ids of the registered folders in the 移動先 and コピー先 sub-menus.
+constexpr UINT kMoveTargetIds = 0x5000;
+constexpr UINT kCopyTargetIds = 0x6000;
+
 constexpr wchar_t kMoveTitle[] = L"移動するフォルダを選択し、[OK] を押してください";
 constexpr wchar_t kCopyTitle[] = L"コピーするフォルダを選択し、[OK] を押してください";
 
@@ -119,21 +123,51 @@ bool FileCommands::OnCommand(int id) {
     }
 }
 
-void FileCommands::ShowMenu(POINT screen) const {
+void FileCommands::ShowMenu(POINT screen) {
+    // The registered folders, for 移動先 and コピー先, with ids of their own.
+    const FolderMenu folders =
+        BuildFolderMenu(registered_ ? registered_() : std::vector<RegisteredNode>{}, list_.ListedFolder(),
+                        [](const std::wstring& a, const std::wstring& b) { return IsSameFolder(a, b, UpperCaseText); });
+    const auto submenu = [&folders](UINT firstId, UINT browseId) {
+        const auto fill = [firstId](HMENU menu, const std::vector<FolderMenuItem>& items, const auto& self) -> void {
+            for (const FolderMenuItem& item : items) {
+                if (item.items.empty()) {
+                    AppendMenuW(menu, MF_STRING | (item.enabled ? 0 : MF_GRAYED),
+                                firstId + static_cast<UINT>(item.target), item.caption.c_str());
+                    continue;
+                }
+                HMENU inner = CreatePopupMenu();
+                self(inner, item.items, self);
+                AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(inner), item.caption.c_str());
+            }
+        };
+        HMENU menu = CreatePopupMenu();
+        fill(menu, folders.items, fill);
+        if (!folders.items.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, browseId, L"フォルダーを選択…");
+        return menu;
+    };
     UniqueMenu menu(CreatePopupMenu());
     AppendMenuW(menu.get(), MF_STRING, kCmdRename, L"名前の変更");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kCmdDelete, L"削除");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kCmdMove, L"移動");
-    AppendMenuW(menu.get(), MF_STRING, kCmdCopy, L"コピー");
+    // A sub-menu belongs to the menu it is appended to and goes with it.
+    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu(kMoveTargetIds, kCmdMove)), L"移動先");
+    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu(kCopyTargetIds, kCmdCopy)), L"コピー先");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kCmdCut, L"切り取り");
     AppendMenuW(menu.get(), MF_STRING, kCmdCopyToClipboard, L"クリップボードにコピー");
     AppendMenuW(menu.get(), MF_STRING | (IsClipboardFormatAvailable(CF_HDROP) ? 0 : MF_GRAYED), kCmdPaste, L"貼り付け");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kCmdProperties, L"プロパティ");
-    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Owner(), nullptr);
+    const auto chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                                         screen.x, screen.y, 0, Owner(), nullptr));
+    if (chosen == 0) return;
+    for (const auto& [first, move] : {std::pair{kMoveTargetIds, true}, std::pair{kCopyTargetIds, false}})
+        if (chosen >= first && chosen - first < folders.targets.size())
+            return MoveOrCopyTo(folders.targets[chosen - first], move);
+    SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
 }
 
 std::optional<std::wstring> FileCommands::Rename(const std::wstring& folder, const std::wstring& name,
@@ -194,10 +228,24 @@ void FileCommands::MoveOrCopy(UINT operation) {
         shell_.BrowseForFolder(Owner(), operation == FO_COPY ? kCopyTitle : kMoveTitle,
                                BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN, startFolder);
     if (!target || target->empty()) return;
+    Transfer(sources, *target, operation == FO_MOVE);
+}
 
+void FileCommands::MoveOrCopyTo(const std::wstring& target, bool move) {
+    const std::vector<std::wstring> sources = list_.FilesToActOn();
+    if (sources.empty()) return;
+    // A registration whose folder is gone: the shell would make a folder of
+    // that name, or move the files onto one file of that name.
+    if (!FolderExists(target)) {
+        shell_.Message(Owner(), L"フォルダがありません。\n" + target, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    Transfer(sources, target, move);
+}
+
+void FileCommands::Transfer(const std::vector<std::wstring>& sources, const std::wstring& target, bool move) {
     // The shell reports its own failures; the list shows what it managed.
-    const bool move = operation == FO_MOVE;
-    TransferFiles(shell_, Owner(), move ? FileTransfer::Move : FileTransfer::Copy, sources, *target);
+    TransferFiles(shell_, Owner(), move ? FileTransfer::Move : FileTransfer::Copy, sources, target);
     SetFocus(list_.LVList());  // back from the shell's windows
     if (move) list_.DropRowsWhoseFilesLeft();
 }

@@ -8,9 +8,11 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "core/folder_menu.h"
 #include "platform/com.h"
 #include "platform/settings_store.h"
 #include "platform/shell_ui.h"
@@ -21,17 +23,21 @@ namespace orvane {
 
 class FileCommands {
 public:
-    // The shell's windows belong to the list's window.
-    FileCommands(SettingsStore& settings, ShellUi& shell, UiQueue& queue, FileListPanel& list)
-        : settings_(settings), shell_(shell), queue_(queue), list_(list) {}
+    // The shell's windows belong to the list's window. registered gives the
+    // folders files can be filed into from the list's menu.
+    using Registered = std::function<std::vector<RegisteredNode>()>;
+    FileCommands(SettingsStore& settings, ShellUi& shell, UiQueue& queue, FileListPanel& list,
+                 Registered registered = {})
+        : settings_(settings), shell_(shell), queue_(queue), list_(list), registered_(std::move(registered)) {}
     ~FileCommands();
     FileCommands(const FileCommands&) = delete;
     FileCommands& operator=(const FileCommands&) = delete;
 
     // The list's own commands; false for another command.
     bool OnCommand(int id);
-    // The list's pop-up menu at a point of the screen.
-    void ShowMenu(POINT screen) const;
+    // The list's pop-up menu at a point of the screen, with the registered
+    // folders to move or copy the selected files into.
+    void ShowMenu(POINT screen);
     // Renames name in folder to typed; the name the file system kept, or
     // nothing when the name was refused or the rename failed (said so).
     std::optional<std::wstring> Rename(const std::wstring& folder, const std::wstring& name, const std::wstring& typed);
@@ -41,6 +47,8 @@ public:
     // Moves (FO_MOVE) or copies (FO_COPY) the selected files into a folder
     // the user picks.
     void MoveOrCopy(UINT operation);
+    // Moves or copies the selected files into target, a registered folder.
+    void MoveOrCopyTo(const std::wstring& target, bool move);
     void CutOrCopy(bool cut);
     void Paste() { PasteInto(list_.ListedFolder()); }
     void PasteInto(const std::wstring& folder);
@@ -52,11 +60,13 @@ public:
 
 private:
     HWND Owner() const { return GetParent(list_.LVList()); }
+    void Transfer(const std::vector<std::wstring>& sources, const std::wstring& target, bool move);
 
     SettingsStore& settings_;
     ShellUi& shell_;
     UiQueue& queue_;
     FileListPanel& list_;
+    Registered registered_;
     ComPtr<IDataObject> clipboardData_;
 };
 

@@ -54,6 +54,19 @@ std::optional<std::wstring> FolderTree::FolderAt(POINT client) const {
 
 // A relative FILE_PATH belongs to the program's folder, not to wherever the
 // program was started from.
+std::vector<RegisteredNode> FolderTree::RegisteredNodes() const {
+    const HTREEITEM root = tree_.Root();
+    if (!root) return {};
+    const auto nodeAt = [this](HTREEITEM item, const auto& self) -> RegisteredNode {
+        RegisteredNode node{tree_.Text(item), NodeOf(item) ? NodeOf(item)->folder : std::wstring(), {}};
+        for (const HTREEITEM child : tree_.Children(item)) node.below.push_back(self(child, self));
+        return node;
+    };
+    std::vector<RegisteredNode> nodes{{tree_.Text(root), NodeOf(root) ? NodeOf(root)->folder : std::wstring(), {}}};
+    for (const HTREEITEM child : tree_.Children(root)) nodes.push_back(nodeAt(child, nodeAt));
+    return nodes;
+}
+
 std::wstring FolderTree::ClientFolder() const {
     return ResolvedAgainst(context_.programFolder, context_.settings.Get().filePath);
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/folder_menu.h"
 #include "core/registered_folders.h"
 #include "platform/registered_folders_file.h"
 #include "platform/settings_store.h"
@@ -78,6 +79,9 @@ public:
     const FolderNode* NodeOf(HTREEITEM item) const;
     // The folder of the selected node; empty for none.
     std::wstring SelectedFolder() const;
+    // The root and the registered folders below it, as the tree shows them
+    // now: the targets a file can be filed into.
+    std::vector<RegisteredNode> RegisteredNodes() const;
     // The folder of the node at a point of the tree, or nothing.
     std::optional<std::wstring> FolderAt(POINT client) const;
     // Renames a registration in place; false when refused or not written.

@@ -29,7 +29,7 @@ Frm_Main::Frm_Main(AppContext& app, const RewriteFaults* faults)
     : app_(app),
       tree_({app.programFolder, app.settings, app.shell, app.dialogs, faults}, *this),
       list_({app.programFolder, app.settings, app.shell, uiQueue_}, *this),
-      commands_(app.settings, app.shell, uiQueue_, list_) {}
+      commands_(app.settings, app.shell, uiQueue_, list_, [this] { return tree_.RegisteredNodes(); }) {}
 
 Frm_Main::~Frm_Main() = default;
 

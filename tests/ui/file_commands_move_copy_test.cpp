@@ -111,5 +111,30 @@ TEST_F(MoveCopyTest, NoSelectionEmptyListOrCancelDoNothing) {
     EXPECT_EQ(shell.browseTitles.size(), 2u);
 }
 
+TEST_F(MoveCopyTest, FilingIntoARegisteredFolderAsksForNoFolderAndAGoneOneIsRefused) {
+    for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.mp3"}) test::MakeFile(File(name), 3);
+    LoadOnDownloads();
+    Select({L"b.mp3"});
+    main->Commands().MoveOrCopyTo(target, false);  // 移動先/コピー先 > a registered folder
+    EXPECT_TRUE(shell.browseTitles.empty());
+    EXPECT_TRUE(test::Exists(target + L"\\b.mp3"));
+    EXPECT_TRUE(test::Exists(File(L"b.mp3")));
+    EXPECT_EQ(Count(), 3);
+    Select({L"a.mp3", L"c.mp3"});
+    main->Commands().MoveOrCopyTo(target, true);
+    EXPECT_TRUE(test::Exists(target + L"\\a.mp3"));
+    EXPECT_FALSE(test::Exists(File(L"c.mp3")));
+    EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"b.mp3"}));
+
+    // A registration whose folder is gone: said so, and nothing moves (the
+    // shell would make a folder, or a file, of its name).
+    Select({L"b.mp3"});
+    main->Commands().MoveOrCopyTo(folder / L"gone", true);
+    EXPECT_EQ(shell.messages.size(), 1u);
+    EXPECT_TRUE(test::Exists(File(L"b.mp3")));
+    EXPECT_FALSE(test::Exists(folder / L"gone"));
+    EXPECT_EQ(shell.fileOperations.size(), 2u);
+}
+
 }  // namespace
 }  // namespace orvane

@@ -61,18 +61,36 @@ protected:
 
 using Entries = std::vector<std::wstring>;
 
-void ReadMenu(HWND, HMENU menu, void* out) {
-    auto& entries = *static_cast<Entries*>(out);
+// A menu as "caption=id " for each entry; a sub-menu's entries follow in
+// braces, where a greyed entry's caption starts with "(x)".
+std::wstring MenuLine(HMENU menu, bool sub = false) {
     std::wstring line;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i)
-        line += menu::Text(menu, static_cast<UINT>(i), true) + L"=" +
-                std::to_wstring(static_cast<int>(GetMenuItemID(menu, i))) + L" ";
-    entries.push_back(line);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        const std::wstring text = menu::Text(menu, static_cast<UINT>(i), true);
+        line += std::wstring(sub && !text.empty() && (state & MF_GRAYED) ? L"(x)" : L"") + text;
+        if (HMENU inner = GetSubMenu(menu, i)) {
+            line += L"{" + MenuLine(inner, true) + L"} ";
+            continue;
+        }
+        line += L"=" + std::to_wstring(static_cast<int>(GetMenuItemID(menu, i))) + L" ";
+    }
+    return line;
+}
+
+void ReadMenu(HWND, HMENU menu, void* out) {
+    static_cast<Entries*>(out)->push_back(MenuLine(menu));
     EndMenu();
 }
 
 TEST_F(FileCommandsTest, TheListMenuComesUpOnARightClickShiftF10AndTheMenuKey) {
     test::MakeFile(File(L"a.mp3"), 1);
+    const std::wstring music = folder / L"music";
+    test::MakeFolder(music);
+    // The registered folders, nested, are the places to file into; the
+    // folder listed is greyed.
+    test::WriteAnsiText(folder / L"Orvane.dat",
+                        L"音楽," + music + L"\r\n音楽,R&B," + music + L"\\rb\r\nDL," + downloads + L"\r\n");
     LoadOnDownloads();
     Entries menus;
     test::WhenMenuShows(ReadMenu, &menus);
@@ -84,9 +102,14 @@ TEST_F(FileCommandsTest, TheListMenuComesUpOnARightClickShiftF10AndTheMenuKey) {
     // What Shift+F10 and the menu key send the list's parent.
     SendMessageW(main->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), -1);
 
+    const auto targets = [](int first, int browse) {
+        const auto id = [first](int i) { return std::to_wstring(first + i); };
+        return L"(x)ＷｉｎＭＸ=" + id(0) + L" 音楽{音楽=" + id(1) + L" R&&B=" + id(2) + L" } (x)DL=" + id(3) +
+               L" =0 フォルダーを選択…=" + std::to_wstring(browse) + L" ";
+    };
     const std::wstring expected =
-        L"名前の変更=" + std::to_wstring(kCmdRename) + L" =0 削除=" + std::to_wstring(kCmdDelete) + L" =0 移動=" +
-        std::to_wstring(kCmdMove) + L" コピー=" + std::to_wstring(kCmdCopy) + L" =0 切り取り=" +
+        L"名前の変更=" + std::to_wstring(kCmdRename) + L" =0 削除=" + std::to_wstring(kCmdDelete) + L" =0 移動先{" +
+        targets(0x5000, kCmdMove) + L"} コピー先{" + targets(0x6000, kCmdCopy) + L"} =0 切り取り=" +
         std::to_wstring(kCmdCut) + L" クリップボードにコピー=" + std::to_wstring(kCmdCopyToClipboard) + L" 貼り付け=" +
         std::to_wstring(kCmdPaste) + L" =0 プロパティ=" + std::to_wstring(kCmdProperties) + L" ";
     EXPECT_EQ(menus, (Entries{expected, expected}));
