@@ -165,6 +165,17 @@ bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
     case NM_CUSTOMDRAW:
         result = OnCustomDraw(const_cast<NMLVCUSTOMDRAW&>(reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
         return true;
+    case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED))
+            delegate_.OnSelectionChanged();
+        return true;
+    }
+    case LVN_ODSTATECHANGED: {
+        const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+        if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) delegate_.OnSelectionChanged();
+        return true;
+    }
     case LVN_COLUMNCLICK:
         delegate_.OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
         return true;

@@ -40,6 +40,8 @@ public:
     virtual void OnKeyDown(WORD /*key*/) {}
     // row is -1 below the last row; at is in screen coordinates.
     virtual void OnRightClick(int /*row*/, POINT /*at*/) {}
+    // Rows were selected or unselected (as often as the control says so).
+    virtual void OnSelectionChanged() {}
 
 protected:
     ~ListViewDelegate() = default;

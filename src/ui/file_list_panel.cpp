@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/status_text.h"
 #include "core/drop_rules.h"
 #include "core/text.h"
 #include "platform/controls.h"
@@ -254,6 +255,7 @@ void FileListPanel::ShowEntries(FileEntryList entries, const std::wstring& folde
 }
 
 void FileListPanel::UpdateCountPanel() {
+    UpdateSelectionPanel();
     if (statusBar_) statusbar::SetText(statusBar_, 1, std::to_wstring(list_.RowCount()) + L" ﾌｧｲﾙ");
 }
 
@@ -279,11 +281,32 @@ void FileListPanel::OnColumnClick(int index) {
 void FileListPanel::MarkMatches(const std::wstring& word) {
     rows_.Mark(word);
     list_.Repaint(true);  // drawn over the old pixels, text over a background picture would thicken
+    UpdateSelectionPanel();
 }
 
 void FileListPanel::ClearMarks() {
     rows_.ClearMarks();
     list_.Repaint(true);
+    UpdateSelectionPanel();
+}
+
+void FileListPanel::OnSelectionChanged() {
+    // The control tells of every row; the panel is written once they are told.
+    if (selectionPanelDue_) return;
+    selectionPanelDue_ = true;
+    context_.queue.Post([this] {
+        selectionPanelDue_ = false;
+        UpdateSelectionPanel();
+    });
+}
+
+void FileListPanel::UpdateSelectionPanel() {
+    if (!statusBar_) return;
+    const std::vector<int> selected = list_.SelectedRows();
+    std::int64_t bytes = 0;
+    for (const int row : selected)
+        if (const FileRow* file = rows_.At(row)) bytes += std::max<std::int64_t>(file->size, 0);
+    statusbar::SetText(statusBar_, 2, SelectionStatus(rows_.Matches(), selected.size(), bytes, rows_.Format()));
 }
 
 std::wstring FileListPanel::CellText(int row, int column) const { return rows_.CellText(row, column); }

@@ -141,6 +141,9 @@ private:
     void OnBeginDrag(int row) override;
     void OnKeyDown(WORD key) override;
     void OnRightClick(int row, POINT at) override;
+    void OnSelectionChanged() override;
+    // The panel after the count: what a find matched and what is selected.
+    void UpdateSelectionPanel();
     void OnDoubleClick(int row) override;
 
     const Settings& settings() const { return context_.settings.Get(); }
@@ -181,7 +184,9 @@ private:
     FolderFollower follower_{
         context_.queue, [this] { return list_.EditingLabel() || lister_.Running(); },
         [this](FolderChanges changes, const std::wstring& folder) { ApplyFolderChanges(std::move(changes), folder); }};
-    bool folderGoneShown_ = false;  // the status bar says the listed folder is gone
+    bool folderGoneShown_ = false;
+    bool selectionPanelDue_ =
+        false;  // a word of a changed selection waits in the queue  // the status bar says the listed folder is gone
 };
 
 }  // namespace orvane

@@ -36,6 +36,12 @@ void FileRows::Mark(const std::wstring& word) {
     findWord_ = word;
 }
 
+std::optional<std::size_t> FileRows::Matches() const {
+    if (!findWord_) return std::nullopt;
+    return static_cast<std::size_t>(
+        std::count_if(rows_.begin(), rows_.end(), [](const FileRow& row) { return row.mark == Mark::Found; }));
+}
+
 void FileRows::ClearMarks() {
     orvane::ClearMarks(rows_);
     findWord_.reset();

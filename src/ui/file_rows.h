@@ -42,6 +42,8 @@ public:
 
     void Mark(const std::wstring& word);
     void ClearMarks();
+    // The rows the find marked, while a find is on.
+    std::optional<std::size_t> Matches() const;
     // What changed in the folder, merged in sorted place (see MergeChanges).
     std::vector<std::size_t> Merge(RowChanges changes);
     // Removes the rows gone says; true when any went (the sizes they shared

@@ -14,6 +14,7 @@ namespace orvane {
 namespace {
 
 constexpr int kCountPanelTwips = 1800;
+constexpr int kSelectionPanelTwips = 4200;  // "一致 1,234 件　1,234 個の項目を選択 999 MB"
 
 void Place(HWND control, const TwipRect& rect, UINT dpi) {
     const RECT px = TwipsToPixels(rect, dpi);
@@ -66,8 +67,12 @@ void Frm_Main::PlaceStatusParts() {
     if (!SBMain()) return;
     RECT client{};
     GetClientRect(hwnd(), &client);
+    // The folder, the count, then what is selected and found.
     const int countWidth = TwipsToPixels(kCountPanelTwips, dpi_);
-    statusbar::SetPartRights(SBMain(), {std::max(0, static_cast<int>(client.right) - countWidth), -1});
+    const int selectionWidth = TwipsToPixels(kSelectionPanelTwips, dpi_);
+    const int right = static_cast<int>(client.right);
+    statusbar::SetPartRights(
+        SBMain(), {std::max(0, right - countWidth - selectionWidth), std::max(0, right - selectionWidth), -1});
 }
 
 void Frm_Main::SizeControls(double& x) { ApplyPanes(orvane::SizeControls(x, panes_, Metrics())); }

@@ -43,7 +43,7 @@ public:
         findBar_.Create(hwnd());
         panel_.Create(hwnd(), kIdList);
         status_ = CreateChild(hwnd(), STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kIdStatus);
-        statusbar::SetPartRights(status_, {500, -1});
+        statusbar::SetPartRights(status_, {400, 500, -1});
         panel_.SetStatusBar(status_);
         const UINT dpi = DpiOf(hwnd());
         panel_.SetUpColumns(dpi);

@@ -51,6 +51,28 @@ TEST_F(FindBarTest, FindMarksMatchingNamesIgnoringCaseAndKeepsTheWordOnce) {
     EXPECT_EQ(Text(0, Column::FileName), L"[D]abc(1MB).mp3");
 }
 
+TEST_F(FindBarTest, TheStatusBarTellsWhatTheFindMatchedAndWhatIsSelected) {
+    MakeFiles();
+    test::PanelHost& w = LoadOnDownloads();
+    const auto panel = [&] { return statusbar::Text(w.SBMain(), 2); };
+    // The first row comes selected: the dummy, counted at the size it stands for.
+    EXPECT_TRUE(test::PumpUntil([&] { return panel() == L"1 個の項目を選択 1.00 MB"; })) << panel();
+    ListView& view = w.List().View();
+    view.ClearSelection();
+    view.Select(Row(L"ABC.txt"), true);
+    view.Select(Row(L"other.zip"), true);
+    EXPECT_TRUE(test::PumpUntil([&] { return panel() == L"2 個の項目を選択 20 バイト"; })) << panel();
+    Type(L"abc");
+    Click(w.cmdFind());
+    EXPECT_EQ(panel(), L"一致 4 件　2 個の項目を選択 20 バイト");
+    Type(L"nothing like it");
+    Click(w.cmdFind());
+    EXPECT_EQ(panel(), L"一致 0 件　2 個の項目を選択 20 バイト");
+    view.ClearSelection();
+    w.List().ClearMarks();
+    EXPECT_TRUE(test::PumpUntil([&] { return panel().empty(); })) << panel();
+}
+
 TEST_F(FindBarTest, EnterInTheFindFieldFindsAndAnEmptyWordMarksEverything) {
     MakeFiles();
     test::PanelHost& w = LoadOnDownloads();

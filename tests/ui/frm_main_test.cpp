@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
             << i;
     }
     EXPECT_EQ(listview::ItemCount(w.LVList()), 0);
-    EXPECT_EQ(statusbar::PartCount(w.SBMain()), 2);
+    EXPECT_EQ(statusbar::PartCount(w.SBMain()), 3);  // the folder, the count, what is selected and found
 
     ASSERT_EQ(treeview::Count(w.TVDir()), 1);
     const HTREEITEM root = treeview::Root(w.TVDir());
