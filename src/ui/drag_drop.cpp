@@ -71,7 +71,7 @@ DWORD DragDrop::EffectFor(const DragData& data, const std::wstring& folder, DWOR
 
 DWORD DragDrop::DropOnList(const DragData& data, DWORD effect) {
     const DWORD told = Transfer(data, list_.ListedFolder(), effect);
-    list_.Relist();
+    list_.RelistSelecting(data.paths ? *data.paths : std::vector<std::wstring>());
     return told;
 }
 

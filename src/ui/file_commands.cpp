@@ -288,7 +288,7 @@ void FileCommands::PasteInto(const std::wstring& folder) {
     if (!done) return;
     if (IsSameFolder(folder, list_.ListedFolder(), UpperCaseText)) {
         SetFocus(list_.LVList());  // back from the shell's windows
-        list_.Relist();
+        list_.RelistSelecting(*paths);
     }
 }
 

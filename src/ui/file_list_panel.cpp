@@ -9,6 +9,7 @@
 #include <system_error>
 #include <thread>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "core/status_text.h"
@@ -85,11 +86,18 @@ void FileListPanel::Show(const std::wstring& folder, bool clientFolder) {
 
 void FileListPanel::Relist() { Show(shownFolder_, shownClientFolder_); }
 
+void FileListPanel::RelistSelecting(const std::vector<std::wstring>& paths) {
+    Relist();
+    // Set after the relist, which forgets a wish of an earlier one.
+    for (const std::wstring& path : paths) selectOnArrival_.push_back(path.substr(path.find_last_of(L"\\/") + 1));
+}
+
 void FileListPanel::ListFolder(const std::wstring& folder, bool clientFolder) {
     // A name edited in the rows a listing replaces is no longer there to
     // rename; a listing still running is replaced by this one.
     list_.CancelLabelEdit();
     CancelListing();
+    selectOnArrival_.clear();
     // A refresh of the folder followed keeps its watch, whose reports wait
     // until the new rows are in: under Wine, watching a big folder anew
     // holds up every program for a moment.
@@ -152,11 +160,25 @@ void FileListPanel::TakeListing(Listing& listing) {
     const bool again = !listedFolder_.empty() && IsSameFolder(listing.folder, listedFolder_, UpperCaseText);
     std::vector<std::pair<int, int>> kept;
     if (again) kept = KeptRows(listing.rows);
+    // Files that came by a paste or drop are selected in place of what was.
+    std::vector<int> arrived;
+    if (again && !selectOnArrival_.empty()) {
+        const std::unordered_set<std::wstring_view> names(selectOnArrival_.begin(), selectOnArrival_.end());
+        for (std::size_t i = 0; i < listing.rows.size(); ++i)
+            if (names.count(listing.rows[i].key)) arrived.push_back(static_cast<int>(i));
+        if (!arrived.empty()) kept.clear();
+    }
+    selectOnArrival_.clear();
     entries_ = std::move(listing.entries);
     RetireRows(rows_.Replace(std::move(listing.rows), listing.sortKey, listing.descending));
     UpdateListColors();
     if (again) {
         list_.ReplaceRows(static_cast<int>(rows_.Count()), kept);
+        for (const int row : arrived) list_.Select(row, true);
+        if (!arrived.empty()) {
+            list_.Focus(arrived.front());
+            list_.EnsureVisible(arrived.front());
+        }
     } else {
         list_.SetRowCount(static_cast<int>(rows_.Count()));
         if (!rows_.Empty()) {
@@ -346,8 +368,36 @@ std::vector<std::wstring> FileListPanel::FilesToActOn(const std::vector<int>& ro
 }
 
 void FileListPanel::DropRowsWhoseFilesLeft() {
-    const auto gone = [&](const FileRow& row) { return !FileExists(VerbatimPath(listedFolder_, row.key)); };
-    if (rows_.RemoveWhere(gone)) list_.SetRowCount(static_cast<int>(rows_.Count()));
+    std::vector<char> gone(rows_.Count());
+    for (std::size_t i = 0; i < gone.size(); ++i)
+        gone[i] = !FileExists(VerbatimPath(listedFolder_, rows_.All()[i].key));
+    const auto firstGone = std::find(gone.begin(), gone.end(), 1);
+    if (firstGone != gone.end()) {
+        // Where each row that stays lands: its place less the rows gone above it.
+        std::vector<int> now(gone.size(), -1);
+        int at = 0;
+        for (std::size_t i = 0; i < gone.size(); ++i)
+            if (!gone[i]) now[i] = at++;
+        std::vector<std::pair<int, int>> kept;
+        std::vector<int> asked = list_.SelectedRows();
+        asked.push_back(list_.FocusedRow());
+        for (const int row : asked)
+            if (row >= 0 && static_cast<std::size_t>(row) < now.size() && now[static_cast<std::size_t>(row)] >= 0)
+                kept.emplace_back(row, now[static_cast<std::size_t>(row)]);
+        std::size_t next = 0;  // remove_if asks about each row once, in order
+        rows_.RemoveWhere([&](const FileRow&) { return gone[next++] != 0; });
+        list_.ReplaceRows(static_cast<int>(rows_.Count()), kept);
+        // None of the files acted on is left: the row that followed the
+        // first of them takes the selection and the focus, as in Explorer,
+        // so that the next key acts on it.
+        if (list_.SelectedRows().empty() && !rows_.Empty()) {
+            const int follower =
+                std::min(static_cast<int>(firstGone - gone.begin()), static_cast<int>(rows_.Count()) - 1);
+            list_.Select(follower, true);
+            list_.Focus(follower);
+            list_.EnsureVisible(follower);
+        }
+    }
     list_.Repaint(true);
     // The count follows the rows: files no longer listed would mislead.
     UpdateCountPanel();

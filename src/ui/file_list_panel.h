@@ -85,6 +85,9 @@ public:
     bool Loading() const { return lister_.Running(); }
     // Lists the folder shown again.
     void Relist();
+    // Lists it again and selects the files of these paths that it holds
+    // (what a paste or a drop brought), focusing the first.
+    void RelistSelecting(const std::vector<std::wstring>& paths);
     // The rows of entries, for the folder whose files they are; the headers
     // of 40-byte entries come from the scan that read them when given.
     void ShowEntries(FileEntryList entries, const std::wstring& folder = L"",
@@ -184,9 +187,9 @@ private:
     FolderFollower follower_{
         context_.queue, [this] { return list_.EditingLabel() || lister_.Running(); },
         [this](FolderChanges changes, const std::wstring& folder) { ApplyFolderChanges(std::move(changes), folder); }};
-    bool folderGoneShown_ = false;
-    bool selectionPanelDue_ =
-        false;  // a word of a changed selection waits in the queue  // the status bar says the listed folder is gone
+    bool folderGoneShown_ = false;               // the status bar says the listed folder is gone
+    bool selectionPanelDue_ = false;             // a word of a changed selection waits in the queue
+    std::vector<std::wstring> selectOnArrival_;  // names to select once the listing under way is in
 };
 
 }  // namespace orvane

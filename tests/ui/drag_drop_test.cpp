@@ -314,6 +314,8 @@ TEST_F(DragDropTest, CopyThenPasteCopiesCutThenPasteMovesOnceAndTheClipboardOutl
     EXPECT_TRUE(test::Exists(InMusic(L"b.mp3")));
     EXPECT_FALSE(test::Exists(File(L"b.mp3")));
     EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"a.mp3", L"b.mp3"}));
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"b.mp3"});  // what was pasted, not the first row
+    EXPECT_EQ(FocusedName(), L"b.mp3");
     const std::size_t operations = shell.fileOperations.size();
     Command(kCmdPaste);  // a cut is pasted once
     EXPECT_EQ(shell.fileOperations.size(), operations);

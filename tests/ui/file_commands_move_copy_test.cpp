@@ -46,6 +46,9 @@ TEST_F(MoveCopyTest, MoveTakesTheSelectedFilesAndTheirRowsAway) {
     EXPECT_FALSE(test::Exists(File(L"한국.txt")));
     EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"a.mp3", L"c.mp3", L"d.mp3"}));
     EXPECT_EQ(CountPanel(), L"3 ﾌｧｲﾙ");
+    // The row that followed the first file moved takes selection and focus.
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"c.mp3"});
+    EXPECT_EQ(FocusedName(), L"c.mp3");
 
     // Onto the folder the files are in: they stay, and so do their rows; a
     // copy there is refused with a word too.
@@ -125,6 +128,7 @@ TEST_F(MoveCopyTest, FilingIntoARegisteredFolderAsksForNoFolderAndAGoneOneIsRefu
     EXPECT_TRUE(test::Exists(target + L"\\a.mp3"));
     EXPECT_FALSE(test::Exists(File(L"c.mp3")));
     EXPECT_EQ(Column1(), (std::vector<std::wstring>{L"b.mp3"}));
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"b.mp3"});  // the row that followed the first gone
 
     // A registration whose folder is gone: said so, and nothing moves (the
     // shell would make a folder, or a file, of its name).
