@@ -14,8 +14,18 @@
 
 namespace orvane {
 
-void RealShellUi::Open(HWND owner, const std::wstring& file, const std::wstring& directory) {
-    ShellExecuteW(owner, L"Open", file.c_str(), nullptr, directory.c_str(), SW_SHOWNORMAL);
+DWORD RealShellUi::Open(HWND owner, const std::wstring& file, const std::wstring& directory) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = owner;
+    info.lpVerb = L"Open";
+    info.lpFile = file.c_str();
+    info.lpDirectory = directory.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExW(&info)) return 0;
+    const DWORD error = GetLastError();
+    return error ? error : ERROR_NO_ASSOCIATION;
 }
 
 int RealShellUi::Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) {

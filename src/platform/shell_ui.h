@@ -15,8 +15,9 @@ public:
     virtual ~ShellUi() = default;
 
     // Opens a document or web address with its associated program
-    // (verb "Open", no parameters, shown normally). The result is not used.
-    virtual void Open(HWND owner, const std::wstring& file, const std::wstring& directory) = 0;
+    // (verb "Open", no parameters, shown normally), showing no window of
+    // the shell's own on failure; 0, or the system's error code.
+    virtual DWORD Open(HWND owner, const std::wstring& file, const std::wstring& directory) = 0;
 
     // A message box; returns the button pressed.
     virtual int Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) = 0;
@@ -51,7 +52,7 @@ public:
 
 class RealShellUi final : public ShellUi {
 public:
-    void Open(HWND owner, const std::wstring& file, const std::wstring& directory) override;
+    DWORD Open(HWND owner, const std::wstring& file, const std::wstring& directory) override;
     int Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) override;
     std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& title, UINT flags,
                                                 const std::wstring& startFolder) override;

@@ -75,6 +75,31 @@ bool RenameFile(const std::wstring& folder, const std::wstring& name, const std:
     return false;
 }
 
+// The system's own words for an error, without the line break it ends with.
+std::wstring SystemMessage(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = length && text ? std::wstring(text, length) : L"エラー " + std::to_wstring(error);
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
+    return message;
+}
+
+// Why a file did not open, in words.
+std::wstring OpenFailure(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return L"ファイルが見つかりません。";
+    case ERROR_NO_ASSOCIATION:
+        return L"このファイルを開くプログラムがありません。";
+    default:
+        return SystemMessage(error);
+    }
+}
+
 // The ids of the registered folders in the 移動先 and コピー先 sub-menus.
 constexpr UINT kMoveTargetIds = 0x5000;
 constexpr UINT kCopyTargetIds = 0x6000;
@@ -207,7 +232,13 @@ void FileCommands::Open() {
     const int row = list_.CurrentRow();
     if (row < 0) return;
     const std::vector<std::wstring> path = list_.FilesToActOn({row});
-    if (!path.empty()) shell_.Open(GetDesktopWindow(), path.front(), list_.ClientFolder());
+    if (path.empty()) return;
+    const DWORD error = shell_.Open(GetDesktopWindow(), path.front(), list_.ClientFolder());
+    // The shell shows nothing of its own: a file that did not open says why.
+    if (error == 0 || error == ERROR_CANCELLED) return;
+    const std::wstring name = path.front().substr(path.front().find_last_of(L'\\') + 1);
+    shell_.Message(Owner(), L"\"" + name + L"\" を開けません。\n" + OpenFailure(error), kAppTitle,
+                   MB_OK | MB_ICONEXCLAMATION);
 }
 
 void FileCommands::Properties() {

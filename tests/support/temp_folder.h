@@ -42,8 +42,9 @@ public:
         std::wstring file;
         std::wstring directory;
     };
-    void Open(HWND owner, const std::wstring& file, const std::wstring& directory) override {
+    DWORD Open(HWND owner, const std::wstring& file, const std::wstring& directory) override {
         opened.push_back({owner, file, directory});
+        return openError;
     }
     int Message(HWND, const std::wstring& text, const std::wstring&, UINT) override {
         messages.push_back(text);
@@ -86,6 +87,7 @@ public:
     std::vector<OpenCall> opened;
     std::vector<std::wstring> messages;
     int messageAnswer = IDOK;
+    DWORD openError = 0;  // what Open answers
     std::vector<std::wstring> browseTitles;
     UINT browseFlags = 0;
     std::optional<std::wstring> browseAnswer;
