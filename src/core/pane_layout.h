@@ -25,12 +25,13 @@ inline constexpr int kResizeMinHeight = 1800;
 inline constexpr int kResizeListMargin = 250;
 inline constexpr int kResizeHeightReduction = 1700;
 
-// The window as designed.
-inline constexpr int kDesignClientWidth = 10800;
+// The window as designed: wide enough for the list to show all seven
+// columns at their designed widths beside its vertical scroll bar.
+inline constexpr int kDesignClientWidth = 14580;
 inline constexpr int kDesignClientHeight = 7635;
 inline constexpr TwipRect kDesignTree{60, 480, 2775, 6735};
 inline constexpr TwipRect kDesignSplitter{2820, 480, 75, 6855};
-inline constexpr TwipRect kDesignList{2940, 480, 7755, 6795};
+inline constexpr TwipRect kDesignList{2940, 480, 11535, 6795};
 inline constexpr int kDesignStatusHeight = 345;
 
 // The smallest window the layout keeps both panes in (outer size).
