@@ -82,7 +82,9 @@ enum class SettingForm {
     X(Height, height, std::wstring, L"", L"VIEW", L"HEIGHT", Text)                                                     \
     X(Maximized, maximized, std::int16_t, 0, L"VIEW", L"MAXIMIZED", Number)     /* 1: left maximised */                \
     X(Splitter, splitter, std::wstring, L"", L"VIEW", L"SPLITTER", Text)        /* the splitter's place in twips */    \
-    X(ColumnWidths, columnWidths, std::wstring, L"", L"VIEW", L"COLUMNS", Text) /* seven widths in twips, "," */
+    X(ColumnWidths, columnWidths, std::wstring, L"", L"VIEW", L"COLUMNS", Text) /* seven widths in twips, "," */       \
+    X(ShownFolder, shownFolder, std::wstring, L"", L"VIEW", L"SHOWN", Text) /* name path of the node shown at closing  \
+                                                                             */
 
 struct Settings {
 #define ORVANE_SETTING_FIELD(key, field, type, value, section, name, form) type field = value;

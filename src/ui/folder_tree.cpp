@@ -117,6 +117,30 @@ void FolderTree::Build() {
     tree_.Select(rootItem);
 }
 
+std::wstring FolderTree::SelectedNamePath() const {
+    const HTREEITEM selected = tree_.Selection();
+    return selected ? NamePath(CaptionsTo(selected, true)) : std::wstring();
+}
+
+std::optional<std::wstring> FolderTree::SelectNamePath(const std::wstring& namePath) {
+    if (namePath.empty()) return std::nullopt;
+    HTREEITEM at = tree_.Root();
+    std::size_t start = 0;
+    while (at && start <= namePath.size()) {
+        const std::size_t comma = std::min(namePath.find(L',', start), namePath.size());
+        const std::wstring caption = namePath.substr(start, comma - start);
+        HTREEITEM found = nullptr;
+        for (const HTREEITEM child : tree_.Children(at))
+            if (tree_.Text(child) == caption) found = child;
+        at = found;
+        start = comma + 1;
+    }
+    const FolderNode* node = at ? NodeOf(at) : nullptr;
+    if (!node || node->folder.empty() || !FolderExists(node->folder)) return std::nullopt;
+    SelectQuietly(at);
+    return node->folder;
+}
+
 std::vector<std::wstring> FolderTree::CaptionsTo(HTREEITEM item, bool includeItem) const {
     std::vector<std::wstring> captions;
     const HTREEITEM root = tree_.Root();

@@ -79,6 +79,12 @@ public:
     const FolderNode* NodeOf(HTREEITEM item) const;
     // The folder of the selected node; empty for none.
     std::wstring SelectedFolder() const;
+    // The selected node's name path (its captions below the root, joined by
+    // ","); empty for the root.
+    std::wstring SelectedNamePath() const;
+    // Selects the node of a name path, as no click selects it, when its
+    // folder is there; that folder, or nothing (the selection stays).
+    std::optional<std::wstring> SelectNamePath(const std::wstring& namePath);
     // The root and the registered folders below it, as the tree shows them
     // now: the targets a file can be filed into.
     std::vector<RegisteredNode> RegisteredNodes() const;

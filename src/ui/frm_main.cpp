@@ -62,10 +62,15 @@ void Frm_Main::Load() {
     findBar_.LoadHistory();
     tree_.Build();
     const std::wstring clientFolder = list_.ClientFolder();
-    if (!Trimmed(clientFolder).empty() && FileExists(clientFolder)) {
-        list_.ListFolder(WithTrailingBackslash(clientFolder), true);  // as the tree's root names it
-        // The client's folder exists: the tree is shown whatever was stored.
-        menu::SetChecked(menu_, kCmdToggleTree, true);
+    const bool clientFolderThere = !Trimmed(clientFolder).empty() && FileExists(clientFolder);
+    // The client's folder exists: the tree is shown whatever was stored.
+    if (clientFolderThere) menu::SetChecked(menu_, kCmdToggleTree, true);
+    // The folder shown at closing comes back while its registration and
+    // its folder are there; else the client's, as the tree's root names it.
+    if (const std::optional<std::wstring> shown = tree_.SelectNamePath(settings().shownFolder)) {
+        list_.ListFolder(*shown, false);
+    } else if (clientFolderThere) {
+        list_.ListFolder(WithTrailingBackslash(clientFolder), true);
     }
 }
 
@@ -158,6 +163,8 @@ void Frm_Main::OnQueryUnload() {
     std::vector<int> widths;
     for (int i = 0; i < kColumnCount; ++i) widths.push_back(PixelsToTwips(listview::ColumnWidth(LVList(), i), dpi_));
     StoreWindowState(hwnd(), app_.settings, panes_.splitter.left, widths);
+    const std::wstring shown = tree_.SelectedNamePath();
+    app_.settings.Change({SettingKey::ShownFolder}, [&](Settings& s) { s.shownFolder = shown; });
 }
 
 void Frm_Main::OnToggleTree() {

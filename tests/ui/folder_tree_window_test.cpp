@@ -64,5 +64,35 @@ TEST_F(TreeWindowTest, AClickOnANodeListsItsFolderAndTheStatusBarNamesTheFolders
     EXPECT_EQ(Count(), 1);
 }
 
+TEST_F(TreeWindowTest, TheFolderShownAtClosingIsShownAtTheNextStartWhileItIsThere) {
+    test::MakeFile(File(L"in downloads.txt"), 1);
+    const std::wstring live = folder / L"live";
+    test::MakeFolder(live);
+    test::MakeFile(live + L"\\song.mp3", 5);
+    WriteData(L"音楽," + (folder / L"music") + L"\r\n音楽,ライブ," + live + L"\r\nGone," + (folder / L"gone") +
+              L"\r\n");
+    // Closed on a registered folder below another: it comes back, chosen in the tree.
+    LoadOnDownloads();
+    TreeView_Expand(main->TVDir(), Node(L"音楽"), TVE_EXPAND);
+    Press(Node(L"音楽/ライブ"), WM_LBUTTONDOWN, WM_LBUTTONUP);
+    Settle();
+    ASSERT_EQ(Column1(), std::vector<std::wstring>{L"song.mp3"});
+    SendMessageW(main->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ini.GetIni(L"VIEW", L"SHOWN", L""), L"音楽,ライブ");
+    Frm_Main& again = Load();
+    EXPECT_EQ(Column1(), std::vector<std::wstring>{L"song.mp3"});
+    EXPECT_EQ(treeview::Selection(again.TVDir()), Node(L"音楽/ライブ"));
+    EXPECT_EQ(statusbar::Text(again.SBMain(), 0), live);
+    // Its folder gone, or closed on the root: the client's folder.
+    DeleteFileW((live + L"\\song.mp3").c_str());
+    ASSERT_TRUE(RemoveDirectoryW(live.c_str()));
+    SendMessageW(again.hwnd(), WM_CLOSE, 0, 0);
+    Load();
+    EXPECT_EQ(Column1(), std::vector<std::wstring>{L"in downloads.txt"});
+    EXPECT_EQ(treeview::Selection(main->TVDir()), Root());
+    SendMessageW(main->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ini.GetIni(L"VIEW", L"SHOWN", L"none"), L"");
+}
+
 }  // namespace
 }  // namespace orvane
