@@ -310,4 +310,15 @@ void ClearMarks(std::vector<FileRow>& rows) {
     for (FileRow& row : rows) row.mark = Mark::Normal;
 }
 
+int NextMarkedRow(const std::vector<FileRow>& rows, int from, bool forward) {
+    const auto count = static_cast<long long>(rows.size());
+    if (count == 0) return -1;
+    long long at = from < 0 ? (forward ? -1 : count) : from;
+    for (long long step = 0; step < count; ++step) {
+        at = forward ? (at + 1) % count : (at - 1 + count) % count;
+        if (rows[static_cast<std::size_t>(at)].mark == Mark::Found) return static_cast<int>(at);
+    }
+    return -1;
+}
+
 }  // namespace orvane

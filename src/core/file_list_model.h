@@ -187,6 +187,11 @@ std::vector<std::size_t> SortRows(std::vector<FileRow>& rows, int key, int order
 void MakeSortKey(FileRow& row, int key, const Collator& collator);
 bool SortsBefore(const FileRow& a, const FileRow& b, int key, int order);
 
+// The next row a find marked after from (before it, going back), coming
+// round at the end; from may be -1 (before the first row). -1 when the
+// find marked none.
+int NextMarkedRow(const std::vector<FileRow>& rows, int from, bool forward);
+
 // Upper-cases text the way the platform does (full-width letters too).
 using UpperCase = std::function<std::wstring(std::wstring_view)>;
 

@@ -28,6 +28,9 @@ enum CommandId : int {
     kCmdPaste,              // list menu > 貼り付け, Ctrl+V
     kCmdAutoRefresh,        // 表示 > 自動更新
     kCmdDeleteForGood,      // Shift+Delete on the list, past the recycle bin
+    kCmdFindNext,           // F3: the next marked row (the find field without a find)
+    kCmdFindPrevious,       // Shift+F3: the marked row before
+    kCmdFocusFind,          // Ctrl+F: the keyboard to the find field
 };
 
 // Child-window ids of the main window's controls that are not commands.

@@ -312,6 +312,17 @@ void FileListPanel::ClearMarks() {
     UpdateSelectionPanel();
 }
 
+bool FileListPanel::GoToMatch(bool forward) {
+    if (!rows_.Matches()) return false;
+    const int row = NextMarkedRow(rows_.All(), list_.FocusedRow(), forward);
+    if (row < 0) return true;
+    list_.ClearSelection();
+    list_.Select(row, true);
+    list_.Focus(row);
+    list_.EnsureVisible(row);
+    return true;
+}
+
 void FileListPanel::OnSelectionChanged() {
     // The control tells of every row; the panel is written once they are told.
     if (selectionPanelDue_) return;

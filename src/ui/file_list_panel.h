@@ -85,6 +85,10 @@ public:
     bool Loading() const { return lister_.Running(); }
     // Lists the folder shown again.
     void Relist();
+    // Selects and shows the next row the find marked after the focused one
+    // (before it, going back), coming round at the end; false when no find
+    // is on.
+    bool GoToMatch(bool forward);
     // Lists it again and selects the files of these paths that it holds
     // (what a paste or a drop brought), focusing the first.
     void RelistSelecting(const std::vector<std::wstring>& paths);
@@ -147,6 +151,7 @@ private:
     void OnSelectionChanged() override;
     // The panel after the count: what a find matched and what is selected.
     void UpdateSelectionPanel();
+
     void OnDoubleClick(int row) override;
 
     const Settings& settings() const { return context_.settings.Get(); }

@@ -70,6 +70,11 @@ void FindBar::LoadHistory() {
     }
 }
 
+void FindBar::FocusField() const {
+    SetFocus(cboFind_);
+    SendMessageW(cboFind_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
 bool FindBar::OnCommand(int id) {
     switch (id) {
     case kCmdFind:

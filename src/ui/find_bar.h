@@ -30,6 +30,8 @@ public:
     bool OnCommand(int id);
     // Whether a message comes from the field (or its edit).
     bool IsFromField(HWND window) const;
+    // The keyboard to the field, its word selected for typing over.
+    void FocusField() const;
 
     HWND cboFind() const { return cboFind_; }
     HWND cmdFind() const { return cmdFind_; }

@@ -134,7 +134,11 @@ void Frm_Main::CreateMenus() {
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"オプション");
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ");
 
-    ACCEL keys[] = {{FVIRTKEY, VK_F5, kCmdRefresh}, {FVIRTKEY, VK_F1, kCmdHelp}};
+    ACCEL keys[] = {{FVIRTKEY, VK_F5, kCmdRefresh},
+                    {FVIRTKEY, VK_F1, kCmdHelp},
+                    {FVIRTKEY, VK_F3, kCmdFindNext},
+                    {FVIRTKEY | FSHIFT, VK_F3, kCmdFindPrevious},
+                    {FVIRTKEY | FCONTROL, 'F', kCmdFocusFind}};
     accelerators_.reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
 }
 
@@ -225,8 +229,21 @@ std::optional<std::wstring> Frm_Main::OnListRename(const std::wstring& folder, c
 }
 
 void Frm_Main::OnCommand(int id) {
-    if (findBar_.OnCommand(id) || commands_.OnCommand(id)) return;
+    if (findBar_.OnCommand(id)) {
+        // A find from the field goes on to its first match after the focused row.
+        if (id == kCmdFind) list_.GoToMatch(true);
+        return;
+    }
+    if (commands_.OnCommand(id)) return;
     switch (id) {
+    case kCmdFindNext:
+    case kCmdFindPrevious:
+        // Without a find on, F3 asks for a word, as Ctrl+F does.
+        if (!list_.GoToMatch(id == kCmdFindNext)) findBar_.FocusField();
+        break;
+    case kCmdFocusFind:
+        findBar_.FocusField();
+        break;
     case kCmdEnd:
         // Ends at once: nothing is saved.
         DestroyWindow(hwnd());

@@ -171,3 +171,28 @@ TEST(FileListModel, FindMarksRowsWhoseShownNameContainsTheWord) {
 
 }  // namespace
 }  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST(FileListModel, TheNextMarkedRowComesRoundInBothDirections) {
+    std::vector<FileRow> rows(6);
+    for (const int found : {1, 4}) rows[static_cast<std::size_t>(found)].mark = Mark::Found;
+    rows[2].mark = Mark::NotFound;
+    EXPECT_EQ(NextMarkedRow(rows, -1, true), 1);
+    EXPECT_EQ(NextMarkedRow(rows, 1, true), 4);
+    EXPECT_EQ(NextMarkedRow(rows, 4, true), 1);  // round past the end
+    EXPECT_EQ(NextMarkedRow(rows, 5, true), 1);
+    EXPECT_EQ(NextMarkedRow(rows, -1, false), 4);
+    EXPECT_EQ(NextMarkedRow(rows, 4, false), 1);
+    EXPECT_EQ(NextMarkedRow(rows, 1, false), 4);  // round past the start
+    EXPECT_EQ(NextMarkedRow(rows, 0, false), 4);
+    rows[4].mark = Mark::Normal;
+    EXPECT_EQ(NextMarkedRow(rows, 1, true), 1);  // the only one: itself again
+    rows[1].mark = Mark::NotFound;
+    EXPECT_EQ(NextMarkedRow(rows, 1, true), -1);
+    EXPECT_EQ(NextMarkedRow({}, -1, false), -1);
+}
+
+}  // namespace
+}  // namespace orvane

@@ -266,6 +266,36 @@ TEST_F(FileCommandsTest, OpenAndPropertiesActOnTheFocusedSelectedFile) {
     EXPECT_EQ(shell.properties.size(), 2u);
 }
 
+TEST_F(FileCommandsTest, F3GoesFromMatchToMatchBothWaysAndWithoutAFindAsksForAWord) {
+    for (const wchar_t* name : {L"a1.txt", L"a2.txt", L"a3.txt", L"b.txt", L"c.txt"}) test::MakeFile(File(name), 1);
+    Frm_Main& w = LoadOnDownloads();
+    const HWND field = GetWindow(w.cboFind(), GW_CHILD);
+    SetFocus(List());
+    EXPECT_TRUE(Accelerator(WM_KEYDOWN, VK_F3));
+    EXPECT_EQ(GetFocus(), field);
+    SetWindowTextW(w.cboFind(), L"a");
+    Command(kCmdFind);  // Enter in the field: marks, then the first match after the focused row
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"a2.txt"});
+    SetFocus(List());
+    EXPECT_TRUE(Accelerator(WM_KEYDOWN, VK_F3));
+    EXPECT_EQ(FocusedName(), L"a3.txt");
+    EXPECT_TRUE(Accelerator(WM_KEYDOWN, VK_F3));  // round past the end
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"a1.txt"});
+    SetKeyboardShift(true);
+    EXPECT_TRUE(Accelerator(WM_KEYDOWN, VK_F3));  // Shift+F3: back, round past the start
+    SetKeyboardShift(false);
+    EXPECT_EQ(SelectedNames(), std::vector<std::wstring>{L"a3.txt"});
+    EXPECT_EQ(GetFocus(), List());
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(Accelerator(WM_KEYDOWN, 'F'));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(GetFocus(), field);
+}
+
 }  // namespace
 }  // namespace orvane
 
