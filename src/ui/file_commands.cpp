@@ -94,9 +94,16 @@ std::wstring OpenFailure(DWORD error) {
     case ERROR_PATH_NOT_FOUND:
         return L"ファイルが見つかりません。";
     case ERROR_NO_ASSOCIATION:
+    case SE_ERR_NOASSOC:
+    case ERROR_BAD_EXE_FORMAT:  // what Wine answers for a file no program opens: it tried to run it
         return L"このファイルを開くプログラムがありません。";
-    default:
-        return SystemMessage(error);
+    default: {
+        // Some of the system's words hold the file's place as "%1".
+        std::wstring message = SystemMessage(error);
+        for (std::size_t at = message.find(L"%1"); at != std::wstring::npos; at = message.find(L"%1", at))
+            message.replace(at, 2, L"このファイル");
+        return message;
+    }
     }
 }
 

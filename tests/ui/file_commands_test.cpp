@@ -244,13 +244,15 @@ TEST_F(FileCommandsTest, OpenAndPropertiesActOnTheFocusedSelectedFile) {
     }
     EXPECT_TRUE(shell.messages.empty());
     // A file that does not open says why; a cancel says nothing.
-    for (const DWORD error : {DWORD{ERROR_NO_ASSOCIATION}, DWORD{ERROR_FILE_NOT_FOUND}, DWORD{ERROR_CANCELLED}}) {
+    for (const DWORD error : {DWORD{ERROR_NO_ASSOCIATION}, DWORD{ERROR_FILE_NOT_FOUND}, DWORD{ERROR_CANCELLED},
+                              DWORD{ERROR_BAD_EXE_FORMAT}}) {
         shell.openError = error;
         Command(kCmdOpen);
     }
     shell.openError = 0;
     EXPECT_EQ(shell.messages, (Entries{L"\"c.txt\" を開けません。\nこのファイルを開くプログラムがありません。",
-                                       L"\"c.txt\" を開けません。\nファイルが見つかりません。"}));
+                                       L"\"c.txt\" を開けません。\nファイルが見つかりません。",
+                                       L"\"c.txt\" を開けません。\nこのファイルを開くプログラムがありません。"}));
     shell.opened.resize(2);
 
     SelectOnly({L"a.txt", L"b.txt"});
