@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "timing.h"
 #include "platform/ini.h"
 #include "app/real_program_dialogs.h"
 #include "platform/shell_ui.h"
@@ -25,16 +26,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using orvane::bench::Clock;
+using orvane::bench::Median;
+using orvane::bench::Milliseconds;
 
 // The time against both bare enumerations of the folder.
 void PrintAgainstBare(const char* what, double ms, double search, double blocks) {

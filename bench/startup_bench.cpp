@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "timing.h"
 #include "bare_enumeration.h"
 #include "e2e/remote_window.h"
 #include "platform/ini.h"
@@ -22,16 +23,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using orvane::bench::Clock;
+using orvane::bench::Median;
+using orvane::bench::Milliseconds;
 
 // From the start of the program until its count panel says "N ﾌｧｲﾙ"; the
 // program is closed again. A negative time when it never did.

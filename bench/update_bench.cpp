@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "timing.h"
 #include "core/incomplete_list.h"
 #include "platform/folder_scan.h"
 #include "platform/paths.h"
@@ -20,18 +21,11 @@
 namespace {
 
 using namespace orvane;
-using Clock = std::chrono::steady_clock;
+using orvane::bench::Clock;
+using orvane::bench::Median;
+using orvane::bench::Milliseconds;
 
 constexpr std::size_t kGrowing = 100;
-
-double Milliseconds(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 DummyReader ReaderFor(const std::wstring& folder) {
     return [folder](const FileEntry& entry) { return ReadDummyHeader(folder, entry.Name); };

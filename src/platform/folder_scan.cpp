@@ -189,16 +189,92 @@ void ScanInto(const std::wstring& folder, FolderReading how, FileEntryList& entr
     if (entries.capacity() > 2 * count + 1024) entries.shrink_to_fit();
 }
 
+// Runs work(job) for the jobs handed to it, in order, on a thread of its
+// own started with the first. Every path out joins the thread; one that
+// leaves early (an exception) drops what is still waiting, and so does a
+// thread that runs out of memory.
+template <class Job>
+class JobThread {
+public:
+    // At most limit jobs wait; 0 starts no thread.
+    JobThread(std::size_t limit, std::function<void(Job&)> work) : limit_(limit), work_(std::move(work)) {}
+    JobThread(const JobThread&) = delete;
+    JobThread& operator=(const JobThread&) = delete;
+    ~JobThread() { Join(true); }
+
+    // Takes the job (moving it); false, leaving it as it was, when no thread
+    // runs or enough wait.
+    bool Offer(Job& job) {
+        if (!Started()) return false;
+        {
+            const std::lock_guard lock(mutex_);
+            if (pending_.size() >= limit_) return false;
+            pending_.push_back(std::move(job));
+        }
+        wake_.notify_one();
+        return true;
+    }
+
+    // Waits for the thread: it ends once what waits is done, or at once
+    // with abandon, dropping it.
+    void Join(bool abandon) {
+        if (!thread_.joinable()) return;
+        {
+            const std::lock_guard lock(mutex_);
+            finished_ = true;
+            if (abandon) pending_.clear();
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+private:
+    bool Started() {
+        if (thread_.joinable()) return true;
+        if (limit_ == 0 || failed_) return false;
+        try {
+            thread_ = std::thread([this] { Run(); });
+        } catch (const std::system_error&) {
+            failed_ = true;  // no thread to be had: the caller does the work itself
+        }
+        return thread_.joinable();
+    }
+
+    void Run() noexcept {
+        try {
+            std::unique_lock lock(mutex_);
+            for (;;) {
+                wake_.wait(lock, [this] { return finished_ || !pending_.empty(); });
+                if (pending_.empty()) return;
+                Job job = std::move(pending_.front());
+                pending_.pop_front();
+                lock.unlock();
+                work_(job);
+                lock.lock();
+            }
+        } catch (...) {
+            // Out of memory: what this thread has not done, the caller does.
+        }
+    }
+
+    const std::size_t limit_;
+    const std::function<void(Job&)> work_;
+    bool failed_ = false;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Job> pending_;
+    bool finished_ = false;
+    std::thread thread_;  // last: started after, and joined before, everything it uses
+};
+
 // Makes the name column's sort keys of the names handed to it, in batches,
 // on a thread of its own while the enumeration goes on: otherwise the first
-// sort makes them all after it. Every path out joins the thread.
+// sort makes them all after it.
 class NameKeyThread {
 public:
     // No thread and no keys without a collator.
-    explicit NameKeyThread(const Collator* collator) : collator_(collator) {}
-    NameKeyThread(const NameKeyThread&) = delete;
-    NameKeyThread& operator=(const NameKeyThread&) = delete;
-    ~NameKeyThread() { Join(true); }
+    explicit NameKeyThread(const Collator* collator)
+        : collator_(collator), thread_(collator ? SIZE_MAX : 0, [this](Batch& batch) { Make(batch); }) {}
 
     // The name of entry index, the one after the last offered (copied).
     void Offer(std::size_t index, std::wstring_view name) {
@@ -213,7 +289,7 @@ public:
     // none when abandon holds.
     std::vector<std::string> Finish(bool abandon) {
         if (!abandon) Hand();
-        Join(abandon);
+        thread_.Join(abandon);
         return abandon ? std::vector<std::string>() : std::move(keys_);
     }
 
@@ -226,103 +302,49 @@ private:
     };
 
     void Hand() {
-        if (batch_.ends.empty()) return;
-        if (!Started()) {
-            batch_ = Batch{};  // no thread: the sort makes the keys
-            return;
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            pending_.push_back(std::move(batch_));
-        }
+        // Without a thread the sort makes the keys.
+        if (!batch_.ends.empty()) thread_.Offer(batch_);
         batch_ = Batch{};
-        wake_.notify_one();
     }
 
-    bool Started() {
-        if (thread_.joinable()) return true;
-        if (failed_) return false;
-        try {
-            thread_ = std::thread([this] { Run(); });
-        } catch (const std::system_error&) {
-            failed_ = true;
-        }
-        return thread_.joinable();
-    }
-
-    void Join(bool abandon) {
-        if (!thread_.joinable()) return;
-        {
-            const std::lock_guard lock(mutex_);
-            finished_ = true;
-            if (abandon) pending_.clear();
-        }
-        wake_.notify_one();
-        thread_.join();
-    }
-
-    void Run() noexcept {
-        try {
-            const NameKeyMaker maker(*collator_);
-            std::unique_lock lock(mutex_);
-            for (;;) {
-                wake_.wait(lock, [this] { return finished_ || !pending_.empty(); });
-                if (pending_.empty()) return;
-                const Batch batch = std::move(pending_.front());
-                pending_.pop_front();
-                lock.unlock();
-                if (keys_.size() < batch.first + batch.ends.size()) keys_.resize(batch.first + batch.ends.size());
-                std::size_t start = 0;
-                for (std::size_t i = 0; i < batch.ends.size(); ++i) {
-                    keys_[batch.first + i] =
-                        maker.Key(std::wstring_view(batch.text).substr(start, batch.ends[i] - start));
-                    start = batch.ends[i];
-                }
-                lock.lock();
-            }
-        } catch (...) {
-            // Out of memory: the keys not made here, the sort makes.
+    // On the thread.
+    void Make(const Batch& batch) {
+        if (!maker_) maker_.emplace(*collator_);
+        if (keys_.size() < batch.first + batch.ends.size()) keys_.resize(batch.first + batch.ends.size());
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < batch.ends.size(); ++i) {
+            keys_[batch.first + i] = maker_->Key(std::wstring_view(batch.text).substr(start, batch.ends[i] - start));
+            start = batch.ends[i];
         }
     }
 
     const Collator* const collator_;
     Batch batch_;
-    bool failed_ = false;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<Batch> pending_;
-    bool finished_ = false;
-    std::vector<std::string> keys_;  // the thread's until it is joined
-    std::thread thread_;             // last: started after, and joined before, everything it uses
+    std::optional<NameKeyMaker> maker_;  // the thread's
+    std::vector<std::string> keys_;      // the thread's until it is joined
+    JobThread<Batch> thread_;            // last: joined before everything it uses goes
 };
 
 // Reads the headers of the 40-byte files handed to it, on a thread of its
-// own started with the first. Every path out joins the thread; one that
-// leaves early (an exception) drops what is still waiting.
+// own started with the first.
 class DummyReaderThread {
 public:
-    explicit DummyReaderThread(std::size_t pendingLimit) : limit_(pendingLimit) {}
-    DummyReaderThread(const DummyReaderThread&) = delete;
-    DummyReaderThread& operator=(const DummyReaderThread&) = delete;
-    ~DummyReaderThread() { Join(true); }
+    explicit DummyReaderThread(std::size_t pendingLimit)
+        : thread_(pendingLimit, [this](Pending& job) { read_.emplace_back(job.slot, ReadDummyHeaderAt(job.path)); }) {}
 
     // Takes the file to read for the slot (moving the path); false, leaving
     // the path as it was, when no thread runs or enough are waiting.
     bool Offer(std::size_t slot, std::wstring&& verbatimPath) {
-        if (!Started()) return false;
-        {
-            const std::lock_guard lock(mutex_);
-            if (pending_.size() >= limit_) return false;
-            pending_.push_back({slot, std::move(verbatimPath)});
-        }
-        wake_.notify_one();
-        return true;
+        Pending job{slot, std::move(verbatimPath)};
+        if (thread_.Offer(job)) return true;
+        verbatimPath = std::move(job.path);
+        return false;
     }
 
     // Waits for the thread; gives the headers it read, by slot (a slot
     // handed over but missing here is still to be read).
     std::vector<std::pair<std::size_t, std::optional<DummyHeader>>> Finish() {
-        Join(false);
+        thread_.Join(false);
         return std::move(read_);
     }
 
@@ -331,55 +353,8 @@ private:
         std::size_t slot;
         std::wstring path;
     };
-
-    bool Started() {
-        if (thread_.joinable()) return true;
-        if (limit_ == 0 || failed_) return false;
-        try {
-            thread_ = std::thread([this] { Run(); });
-        } catch (const std::system_error&) {
-            failed_ = true;  // no thread to be had: the scan reads the headers itself
-        }
-        return thread_.joinable();
-    }
-
-    void Join(bool abandon) {
-        if (!thread_.joinable()) return;
-        {
-            const std::lock_guard lock(mutex_);
-            finished_ = true;
-            if (abandon) pending_.clear();
-        }
-        wake_.notify_one();
-        thread_.join();
-    }
-
-    void Run() noexcept {
-        try {
-            std::unique_lock lock(mutex_);
-            for (;;) {
-                wake_.wait(lock, [this] { return finished_ || !pending_.empty(); });
-                if (pending_.empty()) return;
-                const Pending job = std::move(pending_.front());
-                pending_.pop_front();
-                lock.unlock();
-                std::optional<DummyHeader> header = ReadDummyHeaderAt(job.path);
-                lock.lock();
-                read_.emplace_back(job.slot, header);
-            }
-        } catch (...) {
-            // Out of memory: what this thread has not read, the scan reads.
-        }
-    }
-
-    const std::size_t limit_;
-    bool failed_ = false;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<Pending> pending_;
-    bool finished_ = false;
-    std::vector<std::pair<std::size_t, std::optional<DummyHeader>>> read_;
-    std::thread thread_;  // last: started after, and joined before, everything it uses
+    std::vector<std::pair<std::size_t, std::optional<DummyHeader>>> read_;  // the thread's until it is joined
+    JobThread<Pending> thread_;  // last: joined before everything it uses goes
 };
 
 }  // namespace
