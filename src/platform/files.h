@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -24,5 +25,22 @@ std::string ReadWholeFile(HANDLE file);
 // The whole file, opened for reading (others may read too); nothing when it
 // cannot be opened.
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
+
+// What tells a file's contents changed: its size and its time of last change.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t written = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the plain file at a full path (asked by its verbatim path,
+// so that a name ending in a dot is that file); nothing for no such file.
+std::optional<FileStamp> StampOf(const std::wstring& path);
+
+// Renames name to newName in folder; the file is found by its name as
+// written. newName as written too when exact, else as a typed name reaches it
+// (trailing dots and blanks dropped). A change of letter case goes through a
+// passing name: some file systems take a rename onto the same file, letter
+// case aside, as done without changing anything.
+bool RenameInFolder(const std::wstring& folder, const std::wstring& name, const std::wstring& newName, bool exact);
 
 }  // namespace orvane

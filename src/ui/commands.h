@@ -31,6 +31,7 @@ enum CommandId : int {
     kCmdFindNext,           // F3: the next marked row (the find field without a find)
     kCmdFindPrevious,       // Shift+F3: the marked row before
     kCmdFocusFind,          // Ctrl+F: the keyboard to the find field
+    kCmdUndo,               // ファイル > 元に戻す, Ctrl+Z
 };
 
 // Child-window ids of the main window's controls that are not commands.

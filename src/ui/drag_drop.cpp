@@ -20,8 +20,9 @@ constexpr UINT_PTR kListPressSubclass = 2;
 
 }  // namespace
 
-DragDrop::DragDrop(ShellUi& shell, FileListPanel& list, FolderTree& tree, HWND statusBar)
+DragDrop::DragDrop(ShellUi& shell, FileListPanel& list, FolderTree& tree, HWND statusBar, UndoLog& undo)
     : shell_(shell),
+      undo_(undo),
       list_(list),
       tree_(tree),
       statusBar_(statusBar),
@@ -99,7 +100,7 @@ DWORD DragDrop::DropOnTree(const DragData& data, POINT client, DWORD keys, DWORD
 // effect the source is told.
 DWORD DragDrop::Transfer(const DragData& data, const std::wstring& folder, DWORD effect) {
     const std::optional<FileTransfer> kind = TransferForDrop(effect);
-    const std::optional<bool> done = kind ? TransferFiles(shell_, Owner(), *kind, *data.paths, folder) : std::nullopt;
+    const std::optional<bool> done = kind ? TransferFiles(shell_, Owner(), *kind, *data.paths, folder, &undo_) : std::nullopt;
     const bool copy = kind == FileTransfer::Copy;
     if (!done || !*done) {
         // Failed, aborted or cancelled part-way: no source may delete anything.

@@ -16,14 +16,16 @@
 #include "platform/shell_ui.h"
 #include "ui/file_list_panel.h"
 #include "ui/folder_tree.h"
+#include "ui/undo_log.h"
 
 namespace orvane {
 
 class DragDrop final {
 public:
     // Registers the list and the tree as drop targets; statusBar's first
-    // panel names the folder under a drag over the tree.
-    DragDrop(ShellUi& shell, FileListPanel& list, FolderTree& tree, HWND statusBar);
+    // panel names the folder under a drag over the tree. The moves and
+    // copies of drops go to undo.
+    DragDrop(ShellUi& shell, FileListPanel& list, FolderTree& tree, HWND statusBar, UndoLog& undo);
     ~DragDrop();
     DragDrop(const DragDrop&) = delete;
     DragDrop& operator=(const DragDrop&) = delete;
@@ -67,6 +69,7 @@ private:
     HWND Owner() const { return GetParent(list_.LVList()); }
 
     ShellUi& shell_;
+    UndoLog& undo_;
     FileListPanel& list_;
     FolderTree& tree_;
     HWND statusBar_;

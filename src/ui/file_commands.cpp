@@ -13,6 +13,7 @@
 #include "core/text.h"
 #include "core/version_text.h"
 #include "platform/file_drop.h"
+#include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/locale_text.h"
 #include "platform/paths.h"
@@ -56,23 +57,6 @@ bool NameCanBeFileName(const std::wstring& name) {
 bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
            CSTR_EQUAL;
-}
-
-// Renames name to newName in folder. A change of letter case goes through
-// a passing name: some file systems take a rename onto the same file, letter
-// case aside, as done without changing anything.
-bool RenameFile(const std::wstring& folder, const std::wstring& name, const std::wstring& newName) {
-    const std::wstring source = VerbatimPath(folder, name);
-    const std::wstring target = JoinPath(folder, newName);
-    if (!SameNameIgnoringCase(name, newName)) return MoveFileW(source.c_str(), target.c_str()) != FALSE;
-    std::wstring passing;
-    for (int n = 0; passing.empty() || FileExists(passing); ++n)
-        passing = VerbatimPath(folder,
-                               name + L".rename" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n));
-    if (!MoveFileW(source.c_str(), passing.c_str())) return false;
-    if (MoveFileW(passing.c_str(), target.c_str())) return true;
-    MoveFileW(passing.c_str(), source.c_str());
-    return false;
 }
 
 // The system's own words for an error, without the line break it ends with.
@@ -150,6 +134,9 @@ bool FileCommands::OnCommand(int id) {
     case kCmdPaste:
         Paste();
         return true;
+    case kCmdUndo:
+        Undo();
+        return true;
     default:
         return false;
     }
@@ -214,13 +201,15 @@ std::optional<std::wstring> FileCommands::Rename(const std::wstring& folder, con
         shell_.Message(Owner(), L"\"" + name + L"\"" + kNameTaken, kAppTitle, MB_OK);
         return std::nullopt;
     }
-    if (!RenameFile(folder, name, typed)) {
+    if (!RenameInFolder(folder, name, typed, false)) {
         shell_.Message(Owner(), kRenameFailed, kAppTitle, MB_OK);
         return std::nullopt;
     }
     // The name the file system kept (it drops trailing dots and blanks).
     std::wstring kept = PlainFileName(target);
-    return kept.empty() ? typed : kept;
+    if (kept.empty()) kept = typed;
+    undo_.Record(UndoKind::Rename, {{JoinPath(folder, name), JoinPath(folder, kept)}});
+    return kept;
 }
 
 void FileCommands::Delete(bool forGood) {
@@ -283,7 +272,7 @@ void FileCommands::MoveOrCopyTo(const std::wstring& target, bool move) {
 
 void FileCommands::Transfer(const std::vector<std::wstring>& sources, const std::wstring& target, bool move) {
     // The shell reports its own failures; the list shows what it managed.
-    TransferFiles(shell_, Owner(), move ? FileTransfer::Move : FileTransfer::Copy, sources, target);
+    TransferFiles(shell_, Owner(), move ? FileTransfer::Move : FileTransfer::Copy, sources, target, &undo_);
     SetFocus(list_.LVList());  // back from the shell's windows
     if (move) list_.DropRowsWhoseFilesLeft();
 }
@@ -314,7 +303,7 @@ void FileCommands::PasteInto(const std::wstring& folder) {
     // A file pasted into the folder it lies in would land on itself: refused
     // with a word (the shell under Wine hangs or ends the program on a copy
     // onto itself, even when asked for new names).
-    const std::optional<bool> done = TransferFiles(shell_, Owner(), kind, *paths, folder);
+    const std::optional<bool> done = TransferFiles(shell_, Owner(), kind, *paths, folder, &undo_);
     if (done && *done && kind == FileTransfer::Move) {
         // The cut's files moved here: its source has nothing to delete, and
         // a cut is pasted once.
@@ -328,6 +317,21 @@ void FileCommands::PasteInto(const std::wstring& folder) {
         SetFocus(list_.LVList());  // back from the shell's windows
         list_.RelistSelecting(*paths);
     }
+}
+
+void FileCommands::Undo() {
+    if (list_.EditingLabel()) return;
+    const std::optional<std::vector<std::wstring>> back = undo_.Undo(shell_, Owner(), settings_.Get().deleteConfirm);
+    SetFocus(list_.LVList());  // back from the shell's windows
+    if (!back) return;
+    // Files that left the folder listed leave the rows; files that came
+    // back into it are selected once it is listed again.
+    list_.DropRowsWhoseFilesLeft();
+    std::vector<std::wstring> here;
+    for (const std::wstring& path : *back)
+        if (IsSameFolder(path.substr(0, path.find_last_of(L'\\') + 1), list_.ListedFolder(), UpperCaseText))
+            here.push_back(path);
+    if (!here.empty()) list_.RelistSelecting(here);
 }
 
 }  // namespace orvane

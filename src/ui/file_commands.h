@@ -18,6 +18,7 @@
 #include "platform/shell_ui.h"
 #include "platform/ui_queue.h"
 #include "ui/file_list_panel.h"
+#include "ui/undo_log.h"
 
 namespace orvane {
 
@@ -50,6 +51,11 @@ public:
     // Moves or copies the selected files into target, a registered folder.
     void MoveOrCopyTo(const std::wstring& target, bool move);
     void CutOrCopy(bool cut);
+    // Undoes the last rename, move or copy made here (Ctrl+Z); the files
+    // that came back into the folder listed are selected.
+    void Undo();
+    // What Ctrl+Z undoes; drag and drop records its moves and copies here too.
+    UndoLog& History() { return undo_; }
     void Paste() { PasteInto(list_.ListedFolder()); }
     void PasteInto(const std::wstring& folder);
     // Our last cut or copy as we put it on the clipboard (a program pasting it
@@ -68,6 +74,7 @@ private:
     FileListPanel& list_;
     Registered registered_;
     ComPtr<IDataObject> clipboardData_;
+    UndoLog undo_;
 };
 
 }  // namespace orvane

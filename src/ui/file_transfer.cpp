@@ -53,7 +53,8 @@ bool RefuseUnreachableNames(ShellUi& shell, HWND owner, const std::vector<std::w
 }
 
 std::optional<bool> TransferFiles(ShellUi& shell, HWND owner, FileTransfer kind,
-                                  const std::vector<std::wstring>& sources, const std::wstring& folder) {
+                                  const std::vector<std::wstring>& sources, const std::wstring& folder,
+                                  UndoLog* undo) {
     const bool move = kind == FileTransfer::Move;
     if (sources.empty() || RefuseUnreachableNames(shell, owner, sources)) return std::nullopt;
     if (AnyPathIsIn(sources, folder, UpperCaseText)) {
@@ -101,7 +102,17 @@ std::optional<bool> TransferFiles(ShellUi& shell, HWND owner, FileTransfer kind,
         to.push_back(plan.destinations[i]);
     }
     if (from.empty()) return std::nullopt;
-    return shell.FileOperation(owner, move ? FO_MOVE : FO_COPY, ShellFileList(from), ShellFileList(to), flags);
+    std::vector<std::optional<FileStamp>> before;
+    if (undo)
+        for (const std::wstring& path : to) before.push_back(StampOf(path));
+    const bool done = shell.FileOperation(owner, move ? FO_MOVE : FO_COPY, ShellFileList(from), ShellFileList(to), flags);
+    if (undo) {
+        // Even a part-done operation is undone as far as it went.
+        std::vector<std::pair<std::wstring, std::wstring>> pairs;
+        for (std::size_t i = 0; i < from.size(); ++i) pairs.emplace_back(from[i], to[i]);
+        undo->Record(move ? UndoKind::Move : UndoKind::Copy, pairs, before);
+    }
+    return done;
 }
 
 }  // namespace orvane

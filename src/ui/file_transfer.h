@@ -12,6 +12,7 @@
 
 #include "platform/shell_ui.h"
 #include "core/drop_rules.h"
+#include "ui/undo_log.h"
 
 namespace orvane {
 
@@ -25,8 +26,10 @@ bool RefuseUnreachableNames(ShellUi& shell, HWND owner, const std::vector<std::w
 // of the same names are there, the user is asked once whether they are
 // replaced (no: the others go; cancel: none). Folders of those names and a
 // second file of one name never go. Nothing when nothing was handed to the
-// shell; otherwise whether the shell did all it was handed.
+// shell; otherwise whether the shell did all it was handed. What was done
+// goes to undo, when given, as the operation to undo next.
 std::optional<bool> TransferFiles(ShellUi& shell, HWND owner, FileTransfer kind,
-                                  const std::vector<std::wstring>& sources, const std::wstring& folder);
+                                  const std::vector<std::wstring>& sources, const std::wstring& folder,
+                                  UndoLog* undo = nullptr);
 
 }  // namespace orvane

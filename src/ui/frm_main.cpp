@@ -89,6 +89,13 @@ bool Frm_Main::EditingLabel() const { return tree_.EditingLabel() || list_.Editi
 
 bool Frm_Main::TranslateAccelerators(MSG& msg) {
     if (!hwnd()) return false;
+    // In a field of text (the find field, a name edited in place) Ctrl+Z
+    // undoes the typing.
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'Z') {
+        wchar_t className[16] = {};
+        GetClassNameW(msg.hwnd, className, static_cast<int>(std::size(className)));
+        if (lstrcmpiW(className, L"Edit") == 0) return false;
+    }
     // Enter in the find field finds; the dialog keys would take it otherwise.
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && findBar_.IsFromField(msg.hwnd)) {
         OnCommand(kCmdFind);
@@ -115,30 +122,33 @@ bool Frm_Main::TreeVisible() const { return TVDir() && (GetWindowLongPtrW(TVDir(
 void Frm_Main::CreateMenus() {
     menu_ = CreateMenu();
     HMENU file = CreatePopupMenu();
-    AppendItem(file, kCmdProperties, L"プロパティ");
+    AppendMenuW(file, MF_STRING | MF_GRAYED, kCmdUndo, UndoLog().MenuCaption().c_str());
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendItem(file, kCmdEnd, L"終了");
+    AppendItem(file, kCmdProperties, L"プロパティ(&R)\tAlt+Enter");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendItem(file, kCmdEnd, L"終了(&X)");
     HMENU view = CreatePopupMenu();
-    AppendItem(view, kCmdToggleTree, L"登録フォルダ");
+    AppendItem(view, kCmdToggleTree, L"登録フォルダ(&T)");
     AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
-    AppendItem(view, kCmdRefresh, L"最新の情報に更新\tF5");
-    AppendItem(view, kCmdAutoRefresh, L"自動更新");
+    AppendItem(view, kCmdRefresh, L"最新の情報に更新(&R)\tF5");
+    AppendItem(view, kCmdAutoRefresh, L"自動更新(&A)");
     HMENU options = CreatePopupMenu();
-    AppendItem(options, kCmdSettings, L"オプション設定");
+    AppendItem(options, kCmdSettings, L"オプション設定(&O)…");
     HMENU help = CreatePopupMenu();
-    AppendItem(help, kCmdHelp, L"ヘルプ\tF1");
+    AppendItem(help, kCmdHelp, L"ヘルプ(&H)\tF1");
     AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-    AppendItem(help, kCmdVersion, L"バージョン");
-    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル");
-    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"表示");
-    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"オプション");
-    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ");
+    AppendItem(help, kCmdVersion, L"バージョン(&A)");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"表示(&V)");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"オプション(&O)");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
 
     ACCEL keys[] = {{FVIRTKEY, VK_F5, kCmdRefresh},
                     {FVIRTKEY, VK_F1, kCmdHelp},
                     {FVIRTKEY, VK_F3, kCmdFindNext},
                     {FVIRTKEY | FSHIFT, VK_F3, kCmdFindPrevious},
-                    {FVIRTKEY | FCONTROL, 'F', kCmdFocusFind}};
+                    {FVIRTKEY | FCONTROL, 'F', kCmdFocusFind},
+                    {FVIRTKEY | FCONTROL, 'Z', kCmdUndo}};
     accelerators_.reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
 }
 
@@ -151,7 +161,7 @@ void Frm_Main::CreateControls() {
     list_.Create(self, kIdList);
     SBMain_ = CreateChild(self, STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kIdStatus);
     list_.SetStatusBar(SBMain_);
-    dragDrop_ = std::make_unique<DragDrop>(app_.shell, list_, tree_, SBMain_);
+    dragDrop_ = std::make_unique<DragDrop>(app_.shell, list_, tree_, SBMain_, commands_.History());
 
     font_ = CreateUiFont(dpi_);
     SetFontOnChildren(self, font_.get());
@@ -301,6 +311,14 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         return Window::HandleMessage(message, wParam, lParam);
+    case WM_INITMENUPOPUP:
+        // The ファイル menu says what 元に戻す would undo.
+        if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(menu_, 0)) {
+            const UndoLog& undo = commands_.History();
+            ModifyMenuW(menu_, kCmdUndo, MF_BYCOMMAND | MF_STRING | (undo.Empty() ? MF_GRAYED : MF_ENABLED),
+                        kCmdUndo, undo.MenuCaption().c_str());
+        }
+        return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

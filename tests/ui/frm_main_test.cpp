@@ -17,17 +17,18 @@ TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
 
     HMENU bar = w.Menu();
     ASSERT_EQ(GetMenuItemCount(bar), 4);
-    EXPECT_EQ(menu::Text(bar, 0, true), L"ファイル");
-    EXPECT_EQ(menu::Text(bar, 1, true), L"表示");
-    EXPECT_EQ(menu::Text(bar, 2, true), L"オプション");
-    EXPECT_EQ(menu::Text(bar, 3, true), L"ヘルプ");
-    EXPECT_EQ(menu::Text(bar, kCmdProperties, false), L"プロパティ");
-    EXPECT_EQ(menu::Text(bar, kCmdEnd, false), L"終了");
-    EXPECT_EQ(menu::Text(bar, kCmdToggleTree, false), L"登録フォルダ");
-    EXPECT_EQ(menu::Text(bar, kCmdRefresh, false), L"最新の情報に更新\tF5");
-    EXPECT_EQ(menu::Text(bar, kCmdSettings, false), L"オプション設定");
-    EXPECT_EQ(menu::Text(bar, kCmdHelp, false), L"ヘルプ\tF1");
-    EXPECT_EQ(menu::Text(bar, kCmdVersion, false), L"バージョン");
+    EXPECT_EQ(menu::Text(bar, 0, true), L"ファイル(&F)");
+    EXPECT_EQ(menu::Text(bar, 1, true), L"表示(&V)");
+    EXPECT_EQ(menu::Text(bar, 2, true), L"オプション(&O)");
+    EXPECT_EQ(menu::Text(bar, 3, true), L"ヘルプ(&H)");
+    EXPECT_EQ(menu::Text(bar, kCmdUndo, false), L"元に戻す(&U)\tCtrl+Z");
+    EXPECT_EQ(menu::Text(bar, kCmdProperties, false), L"プロパティ(&R)\tAlt+Enter");
+    EXPECT_EQ(menu::Text(bar, kCmdEnd, false), L"終了(&X)");
+    EXPECT_EQ(menu::Text(bar, kCmdToggleTree, false), L"登録フォルダ(&T)");
+    EXPECT_EQ(menu::Text(bar, kCmdRefresh, false), L"最新の情報に更新(&R)\tF5");
+    EXPECT_EQ(menu::Text(bar, kCmdSettings, false), L"オプション設定(&O)…");
+    EXPECT_EQ(menu::Text(bar, kCmdHelp, false), L"ヘルプ(&H)\tF1");
+    EXPECT_EQ(menu::Text(bar, kCmdVersion, false), L"バージョン(&A)");
 
     EXPECT_EQ(WindowText(w.cmdFind()), L"検索");
     EXPECT_EQ(WindowText(w.cmdDelFind()), L"条件削除");
