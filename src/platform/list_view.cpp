@@ -382,6 +382,10 @@ void ListView::SetLabelEditText(const std::wstring& text) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
+void ListView::SelectLabelEditText(int length) {
+    if (const HWND edit = ListView_GetEditControl(list_)) SendMessageW(edit, EM_SETSEL, 0, length);
+}
+
 POINT ListView::MenuPoint(int row) const {
     RECT label{};
     POINT at{0, 0};

@@ -99,6 +99,8 @@ public:
     void CancelLabelEdit();  // ends an edit of a name without taking the text
     // Replaces the text of the edit under way, all of it selected.
     void SetLabelEditText(const std::wstring& text);
+    // Selects the edited name's first length characters (-1: all of it).
+    void SelectLabelEditText(int length);
     // Where a menu for the row opens, in screen coordinates: below the row's
     // label, or the list's top-left corner for no row.
     POINT MenuPoint(int row) const;

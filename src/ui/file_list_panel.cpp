@@ -428,12 +428,22 @@ void FileListPanel::StartRename() {
     list_.StartLabelEdit(row);
 }
 
-// The edit starts from the file's name on disk, not from a shortened label.
+// The edit starts from the file's name on disk, not from a shortened label
+// (or from the name just refused), with the name before its extension
+// selected, so that typing keeps the extension.
 bool FileListPanel::OnBeginLabelEdit(int row) {
     const FileRow* file = rows_.At(row);
-    if (dragging_ || !file) return false;
+    if (dragging_ || !file) {
+        retypeName_.clear();
+        return false;
+    }
     editingName_ = file->key;
-    list_.SetLabelEditText(editingName_);
+    const std::wstring text = retypeName_.empty() ? editingName_ : std::exchange(retypeName_, std::wstring());
+    list_.SetLabelEditText(text);
+    const std::size_t dot = text.rfind(L'.');
+    const int stem = dot == std::wstring::npos || dot == 0 ? -1 : static_cast<int>(dot);
+    // The control selects the whole text once it has asked us.
+    context_.queue.Post([this, stem] { list_.SelectLabelEditText(stem); });
     return true;
 }
 
@@ -444,9 +454,13 @@ void FileListPanel::OnEndLabelEdit(int row, const wchar_t* text) {
     if (const FileRow* file = rows_.At(row); !file || file->key != edited) row = rows_.Find(edited);
     if (text && row >= 0 && !edited.empty()) {
         FileRow& file = *rows_.At(row);
+        std::optional<std::pair<std::wstring, std::wstring>> refused;  // the file's name and what was typed
         // Nothing typed is no name: the label just goes back.
         if (std::wstring typed = text; typed != file.key && !Trimmed(typed).empty()) {
-            if (const std::optional<std::wstring> name = listener_.OnListRename(listedFolder_, file.key, typed)) {
+            if (const std::optional<std::wstring> name = listener_.OnListRename(listedFolder_, file.key, typed);
+                !name) {
+                refused = std::pair(file.key, typed);
+            } else {
                 file.key = *name;
                 file.extension = ExtensionOf(*name);
                 file.text.clear();
@@ -463,6 +477,15 @@ void FileListPanel::OnEndLabelEdit(int row, const wchar_t* text) {
         // a message box took it away.
         const HWND list = list_.hwnd();
         context_.queue.Post([list] { SetFocus(list); });
+        // Refused: the edit opens again with what was typed, to mend it.
+        if (refused)
+            context_.queue.Post([this, refused] {
+                const int again = rows_.Find(refused->first);
+                if (again < 0 || list_.EditingLabel()) return;
+                retypeName_ = refused->second;
+                list_.StartLabelEdit(again);
+                retypeName_.clear();
+            });
     }
     // The label comes from the row, renamed or not.
     if (row >= 0) list_.RepaintRow(row);

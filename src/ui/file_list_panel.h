@@ -186,6 +186,7 @@ private:
     bool listedClientFolder_ = false;
     ListColors colors_;
     std::wstring editingName_;  // the file whose name is edited
+    std::wstring retypeName_;   // a refused name, given to the edit that opens again
     bool dragging_ = false;
 
     FolderLister lister_{context_.queue, context_.source ? *context_.source : DiskListingSource()};

@@ -39,11 +39,25 @@ protected:
         if (!edit) return L"(no edit)";
         wchar_t started[MAX_PATH] = {};
         GetWindowTextW(edit, started, MAX_PATH);
+        ProcessPendingMessages();
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selected.first), reinterpret_cast<LPARAM>(&selected.second));
         SetWindowTextW(edit, typed.c_str());
         SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
         if (ListView_GetEditControl(List())) SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
         ProcessPendingMessages();
         return started;
+    }
+    std::pair<DWORD, DWORD> selected;  // what the last rename's edit had selected once it was open
+    // The text of a name edit open again (after a refused rename) and what
+    // it selects; the edit is then left with Escape.
+    std::wstring Reopened() {
+        const HWND edit = ListView_GetEditControl(List());
+        if (!edit) return L"(no edit)";
+        std::wstring text = WindowText(edit);
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selected.first), reinterpret_cast<LPARAM>(&selected.second));
+        SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+        ProcessPendingMessages();
+        return text;
     }
     // The name the folder holds for this name, ignoring case; empty for none.
     std::wstring OnDisk(const std::wstring& name) const {
@@ -79,7 +93,8 @@ std::wstring MenuLine(HMENU menu, bool sub = false) {
 }
 
 void ReadMenu(HWND, HMENU menu, void* out) {
-    static_cast<Entries*>(out)->push_back(MenuLine(menu));
+    static_cast<Entries*>(out)->push_back(MenuLine(menu) + L"default=" +
+                                          std::to_wstring(static_cast<int>(GetMenuDefaultItem(menu, FALSE, 0))));
     EndMenu();
 }
 
@@ -105,13 +120,15 @@ TEST_F(FileCommandsTest, TheListMenuComesUpOnARightClickShiftF10AndTheMenuKey) {
     const auto targets = [](int first, int browse) {
         const auto id = [first](int i) { return std::to_wstring(first + i); };
         return L"(x)ＷｉｎＭＸ=" + id(0) + L" 音楽{音楽=" + id(1) + L" R&&B=" + id(2) + L" } (x)DL=" + id(3) +
-               L" =0 フォルダーを選択…=" + std::to_wstring(browse) + L" ";
+               L" =0 フォルダーを選択(&B)…=" + std::to_wstring(browse) + L" ";
     };
     const std::wstring expected =
-        L"名前の変更=" + std::to_wstring(kCmdRename) + L" =0 削除=" + std::to_wstring(kCmdDelete) + L" =0 移動先{" +
-        targets(0x5000, kCmdMove) + L"} コピー先{" + targets(0x6000, kCmdCopy) + L"} =0 切り取り=" +
-        std::to_wstring(kCmdCut) + L" クリップボードにコピー=" + std::to_wstring(kCmdCopyToClipboard) + L" 貼り付け=" +
-        std::to_wstring(kCmdPaste) + L" =0 プロパティ=" + std::to_wstring(kCmdProperties) + L" ";
+        L"開く(&O)=" + std::to_wstring(kCmdOpen) + L" =0 名前の変更(&M)\tF2=" + std::to_wstring(kCmdRename) +
+        L" =0 削除(&D)\tDelete=" + std::to_wstring(kCmdDelete) + L" =0 移動先(&V){" + targets(0x5000, kCmdMove) +
+        L"} コピー先(&I){" + targets(0x6000, kCmdCopy) + L"} =0 切り取り(&T)\tCtrl+X=" + std::to_wstring(kCmdCut) +
+        L" クリップボードにコピー(&C)\tCtrl+C=" + std::to_wstring(kCmdCopyToClipboard) + L" 貼り付け(&P)\tCtrl+V=" +
+        std::to_wstring(kCmdPaste) + L" =0 プロパティ(&R)\tAlt+Enter=" + std::to_wstring(kCmdProperties) +
+        L" default=" + std::to_wstring(kCmdOpen);
     EXPECT_EQ(menus, (Entries{expected, expected}));
 }
 
@@ -127,6 +144,7 @@ TEST_F(FileCommandsTest, RenameInPlaceRenamesTheFileAndTheRowOrSaysWhyNot) {
     };
 
     EXPECT_EQ(renameFrom(L"a.mp3", L"b.txt"), L"a.mp3");
+    EXPECT_EQ(selected, std::pair(DWORD{0}, DWORD{1}));  // the name before its extension
     EXPECT_EQ(OnDisk(L"a.mp3"), L"");
     EXPECT_EQ(OnDisk(L"b.txt"), L"b.txt");
     ASSERT_GE(Row(L"b.txt"), 0);
@@ -135,12 +153,18 @@ TEST_F(FileCommandsTest, RenameInPlaceRenamesTheFileAndTheRowOrSaysWhyNot) {
     renameFrom(L"b.txt", L"b");
     EXPECT_EQ(Text(Row(L"b"), Column::Extension), L"");
     renameFrom(L"b", L"c.tar.gz");
+    EXPECT_EQ(selected, std::pair(DWORD{0}, DWORD{1}));  // no extension: all of it
     EXPECT_EQ(Text(Row(L"c.tar.gz"), Column::Extension), L"gz");
     EXPECT_TRUE(shell.messages.empty());
 
+    // Refused, each opens the edit again with what was typed.
     renameFrom(L"c.tar.gz", L"other.txt");  // another file's name
-    renameFrom(L"c.tar.gz", L"sub");        // a folder's: the file system refuses
-    renameFrom(L"c.tar.gz", L"sub\\x");     // no way into another folder
+    EXPECT_EQ(Reopened(), L"other.txt");
+    EXPECT_EQ(selected, std::pair(DWORD{0}, DWORD{5}));
+    renameFrom(L"c.tar.gz", L"sub");  // a folder's: the file system refuses
+    EXPECT_EQ(Reopened(), L"sub");
+    renameFrom(L"c.tar.gz", L"sub\\x");  // no way into another folder
+    EXPECT_EQ(Reopened(), L"sub\\x");
     EXPECT_EQ(
         shell.messages,
         (Entries{
@@ -258,6 +282,9 @@ TEST_F(FileCommandsTest, OpenAndPropertiesActOnTheFocusedSelectedFile) {
     SelectOnly({L"a.txt", L"b.txt"});
     FocusOn(L"b.txt");
     EXPECT_TRUE(Accelerator(WM_SYSKEYDOWN, VK_RETURN, 1 << 29));  // Alt+Enter
+    // Its Alt let go opens no menu bar; a later Alt alone still does.
+    EXPECT_TRUE(Accelerator(WM_SYSKEYUP, VK_MENU, 1 << 29));
+    EXPECT_FALSE(Accelerator(WM_SYSKEYUP, VK_MENU, 1 << 29));
     Command(kCmdProperties);
     EXPECT_EQ(shell.properties, (Entries{File(L"b.txt"), File(L"b.txt")}));
 
@@ -341,6 +368,7 @@ TEST_F(FileCommandsTest, ARowWhoseNameAPlainPathMissesIsNeverActedOnThroughAnoth
     FocusOn(L"x.txt.");
     EXPECT_EQ(Rename(L"aux.mp3"), L"x.txt.");
     EXPECT_EQ(shell.messages.back(), L"ファイル名の変更に失敗しました。");
+    EXPECT_EQ(Reopened(), L"aux.mp3");
     Rename(L"y.txt");
     EXPECT_EQ(OnDisk(L"y.txt"), L"y.txt");
     EXPECT_EQ(test::ReadBytes(File(L"x.txt")), "neighbour");
