@@ -292,7 +292,8 @@ std::uint32_t CellColor(const FileRow& row, Column column, const ListColors& col
     case Mark::Found:
         return colors.highlight;
     case Mark::NotFound:
-        return 0;
+        // A dummy stays told apart from the files, unless it matches.
+        return row.dummy ? colors.dummyColor : 0;
     case Mark::Normal:
         break;
     }

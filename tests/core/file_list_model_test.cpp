@@ -162,8 +162,11 @@ TEST(FileListModel, FindMarksRowsWhoseShownNameContainsTheWord) {
     EXPECT_EQ(Color(rows[3], Column::Size), 0u);
     MarkMatches(rows, L"MX", upper);  // only the name on disk carries it
     EXPECT_EQ(rows[4].mark, Mark::NotFound);
+    EXPECT_EQ(Color(rows[4], Column::FileName), kColors.dummyColor);  // a dummy not matched keeps its colour
+    EXPECT_EQ(Color(rows[3], Column::FileName), 0u);
     MarkMatches(rows, L"", upper);
     for (const FileRow& row : rows) EXPECT_EQ(row.mark, Mark::Found);
+    EXPECT_EQ(Color(rows[4], Column::FileName), kColors.highlight);
     ClearMarks(rows);
     EXPECT_EQ(Color(rows[4], Column::FileName), kColors.dummyColor);
     EXPECT_EQ(Color(rows[3], Column::FileName), kColors.listText);
