@@ -293,9 +293,19 @@ void FileCommands::CutOrCopy(bool cut) {
         if (cut && format.cfFormat == RegisterClipboardFormatW(CFSTR_PASTESUCCEEDED))
             queue.Post([list] { list->DropRowsWhoseFilesLeft(); });
     };
+    const std::vector<std::wstring> taken = paths;
     ComPtr<IDataObject> data = MakeFileDropData([paths = std::move(paths)] { return paths; }, onSet);
     WriteDropEffect(data.get(), CFSTR_PREFERREDDROPEFFECT, cut ? DROPEFFECT_MOVE : DROPEFFECT_COPY);
-    if (SUCCEEDED(OleSetClipboard(data.get()))) clipboardData_ = std::move(data);
+    if (FAILED(OleSetClipboard(data.get()))) return;
+    clipboardData_ = std::move(data);
+    if (cut)
+        list_.MarkCut(taken);
+    else
+        list_.ClearCut();
+}
+
+void FileCommands::OnClipboardChanged() {
+    if (!clipboardData_ || OleIsCurrentClipboard(clipboardData_.get()) != S_OK) list_.ClearCut();
 }
 
 void FileCommands::PasteInto(const std::wstring& folder) {
@@ -316,6 +326,7 @@ void FileCommands::PasteInto(const std::wstring& folder) {
         WriteDropEffect(data.get(), CFSTR_PASTESUCCEEDED, DROPEFFECT_MOVE);
         OleSetClipboard(nullptr);
         clipboardData_.reset();
+        list_.ClearCut();
     }
     if (!done) return;
     if (IsSameFolder(folder, list_.ListedFolder(), UpperCaseText)) {

@@ -61,6 +61,8 @@ public:
     // Our last cut or copy as we put it on the clipboard (a program pasting it
     // reaches this object; Wine's clipboard does not hand it on in-process).
     IDataObject* ClipboardData() const { return clipboardData_.get(); }
+    // The clipboard changed: rows cut stay dimmed only while our cut is on it.
+    void OnClipboardChanged();
     // The window closes: what we put on the clipboard stays there without us.
     void LeaveClipboard();
 

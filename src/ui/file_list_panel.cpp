@@ -344,7 +344,28 @@ void FileListPanel::UpdateSelectionPanel() {
 
 std::wstring FileListPanel::CellText(int row, int column) const { return rows_.CellText(row, column); }
 
-COLORREF FileListPanel::CellColor(int row, int column) const { return rows_.CellColor(row, column, colors_); }
+COLORREF FileListPanel::CellColor(int row, int column) const {
+    // Cut rows are dimmed, as the shell dims what waits to be pasted.
+    if (!cutNames_.empty() && IsSameFolder(cutFolder_, listedFolder_, UpperCaseText))
+        if (const FileRow* file = rows_.At(row); file && cutNames_.contains(file->key)) return GetSysColor(COLOR_GRAYTEXT);
+    return rows_.CellColor(row, column, colors_);
+}
+
+void FileListPanel::MarkCut(const std::vector<std::wstring>& paths) {
+    cutNames_.clear();
+    for (const std::wstring& path : paths) {
+        const std::size_t cut = path.find_last_of(L'\\');
+        cutFolder_ = path.substr(0, cut + 1);
+        cutNames_.insert(path.substr(cut + 1));
+    }
+    list_.Repaint(true);
+}
+
+void FileListPanel::ClearCut() {
+    if (cutNames_.empty()) return;
+    cutNames_.clear();
+    list_.Repaint(true);
+}
 
 int FileListPanel::FindRow(const LVFINDINFOW& find, int start) const { return rows_.FindByPrefix(find, start); }
 

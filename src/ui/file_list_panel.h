@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -117,6 +118,11 @@ public:
     // plain path does not reach refuses the command with a message.
     std::vector<std::wstring> FilesToActOn();
     std::vector<std::wstring> FilesToActOn(const std::vector<int>& rows);
+    // The files of these paths were cut to the clipboard: their rows are
+    // drawn dimmed until ClearCut (pasted, or the clipboard holds another
+    // thing).
+    void MarkCut(const std::vector<std::wstring>& paths);
+    void ClearCut();
     // Removes the rows whose files are no longer in the folder; the count follows.
     void DropRowsWhoseFilesLeft();
     // Starts editing the current row's name.
@@ -196,6 +202,8 @@ private:
     bool folderGoneShown_ = false;               // the status bar says the listed folder is gone
     bool selectionPanelDue_ = false;             // a word of a changed selection waits in the queue
     std::vector<std::wstring> selectOnArrival_;  // names to select once the listing under way is in
+    std::wstring cutFolder_;                     // the folder of the files cut to the clipboard
+    std::unordered_set<std::wstring> cutNames_;  // their names
 };
 
 }  // namespace orvane

@@ -50,6 +50,8 @@ void Frm_Main::Load() {
         SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     CreateControls();
+    // Rows cut to the clipboard are dimmed until it holds something else.
+    AddClipboardFormatListener(hwnd());
 
     // The load sequence.
     app_.settings.Load();
@@ -315,6 +317,9 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         return Window::HandleMessage(message, wParam, lParam);
+    case WM_CLIPBOARDUPDATE:
+        commands_.OnClipboardChanged();
+        return 0;
     case WM_INITMENUPOPUP:
         // The ファイル menu says what 元に戻す would undo.
         if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(menu_, 0)) {
@@ -341,6 +346,7 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(hwnd());
         return 0;
     case WM_DESTROY:
+        RemoveClipboardFormatListener(hwnd());
         list_.StopFollowing();
         commands_.LeaveClipboard();
         dragDrop_.reset();

@@ -337,5 +337,47 @@ TEST_F(DragDropTest, CopyThenPasteCopiesCutThenPasteMovesOnceAndTheClipboardOutl
     EXPECT_EQ(DWORD{DROPEFFECT_COPY}, ReadDropEffect(left.get(), CFSTR_PREFERREDDROPEFFECT));
 }
 
+TEST_F(DragDropTest, CutRowsAreDrawnDimmedWhileTheCutIsOnTheClipboard) {
+    for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.mp3"}) test::MakeFile(File(name), 1);
+    Start();
+    // The colour the list's drawing is given for a row's name.
+    const auto drawn = [&](const wchar_t* name) {
+        NMLVCUSTOMDRAW draw{};
+        draw.nmcd.hdr.hwndFrom = main->LVList();
+        draw.nmcd.hdr.idFrom = kIdList;
+        draw.nmcd.hdr.code = static_cast<UINT>(NM_CUSTOMDRAW);
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+        draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(Row(name));
+        draw.clrText = CLR_DEFAULT;
+        SendMessageW(main->hwnd(), WM_NOTIFY, kIdList, reinterpret_cast<LPARAM>(&draw));
+        return draw.clrText == GetSysColor(COLOR_GRAYTEXT);
+    };
+    const auto pump = [] {
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
+    };
+    SelectRows({L"a.mp3", L"b.mp3"});
+    Command(kCmdCut);
+    pump();
+    EXPECT_TRUE(drawn(L"a.mp3") && drawn(L"b.mp3"));
+    EXPECT_FALSE(drawn(L"c.mp3"));
+    SelectRows({L"c.mp3"});
+    Command(kCmdCopyToClipboard);  // a copy takes the cut's place
+    EXPECT_FALSE(drawn(L"a.mp3") || drawn(L"c.mp3"));
+
+    SelectRows({L"b.mp3"});
+    Command(kCmdCut);
+    pump();
+    ASSERT_TRUE(drawn(L"b.mp3"));
+    // Another program puts text on the clipboard.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4 * sizeof(wchar_t));
+    lstrcpyW(static_cast<wchar_t*>(GlobalLock(text)), L"abc");
+    GlobalUnlock(text);
+    SetClipboardData(CF_UNICODETEXT, text);
+    CloseClipboard();
+    EXPECT_TRUE(test::PumpUntil([&] { return !drawn(L"b.mp3"); }));
+}
+
 }  // namespace
 }  // namespace orvane
