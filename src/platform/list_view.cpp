@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "platform/dpi.h"
+
 namespace orvane {
 
 void ListView::Create(HWND parent, int id) {
@@ -13,6 +15,47 @@ void ListView::Create(HWND parent, int id) {
                                LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     SetWindowSubclass(list_, ListProc, reinterpret_cast<UINT_PTR>(&ListView::ListProc),
                       reinterpret_cast<DWORD_PTR>(this));
+    CreateTip(parent);
+}
+
+void ListView::CreateTip(HWND parent) {
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+    if (!tip_) return;
+    // The list is the tool; the tip asks the parent for its text each time
+    // it is about to show.
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = parent;
+    tool.uId = reinterpret_cast<UINT_PTR>(list_);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // A long name wraps rather than running off the screen.
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, std::max(GetSystemMetrics(SM_CXSCREEN) / 2, 200));
+}
+
+void ListView::FollowPointer(LPARAM at) {
+    LVHITTESTINFO hit{};
+    hit.pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    const int row = ListView_SubItemHitTest(list_, &hit) >= 0 && (hit.flags & LVHT_ONITEM) ? hit.iItem : -1;
+    const int column = row >= 0 ? hit.iSubItem : -1;
+    if (row == tipRow_ && column == tipColumn_) return;
+    tipRow_ = row;
+    tipColumn_ = column;
+    if (tip_) SendMessageW(tip_, TTM_POP, 0, 0);
+}
+
+std::wstring ListView::CutText(int row, int column) const {
+    if (row < 0 || column < 0 || row >= RowCount()) return {};
+    std::wstring text = delegate_.CellText(row, column);
+    RECT cell{};
+    if (text.empty() || !ListView_GetSubItemRect(list_, row, column, LVIR_LABEL, &cell)) return {};
+    // The control keeps a margin on both sides of a cell's text.
+    const int margin = MulDiv(12, static_cast<int>(DpiOf(list_)), 96);
+    if (ListView_GetStringWidth(list_, text.c_str()) + margin <= cell.right - cell.left) return {};
+    return text;
 }
 
 void ListView::SetBackground(std::optional<Picture> picture) {
@@ -113,6 +156,7 @@ LRESULT CALLBACK ListView::ListProc(HWND list, UINT message, WPARAM wParam, LPAR
         RemoveWindowSubclass(list, ListProc, reinterpret_cast<UINT_PTR>(&ListView::ListProc));
         return DefSubclassProc(list, message, wParam, lParam);
     }
+    if (message == WM_MOUSEMOVE) self->FollowPointer(lParam);
     if (message == WM_SETCURSOR && self->busy_ && LOWORD(lParam) == HTCLIENT) {
         SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
         return TRUE;
@@ -145,6 +189,15 @@ LRESULT CALLBACK ListView::ListProc(HWND list, UINT message, WPARAM wParam, LPAR
 }
 
 bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (tip_ && header.hwndFrom == tip_ && header.code == TTN_GETDISPINFOW) {
+        // No text: the tip does not show.
+        auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+        tipText_ = CutText(tipRow_, tipColumn_);
+        info.lpszText = tipText_.data();
+        info.szText[0] = L'\0';
+        result = 0;
+        return true;
+    }
     if (!list_ || header.hwndFrom != list_) return false;
     result = 0;
     switch (header.code) {

@@ -120,6 +120,10 @@ public:
     // background (the arrow with the hourglass): the list still answers.
     void SetBusy(bool busy);
     bool Busy() const { return busy_; }
+    // The tooltip that shows a cell's whole text where its column cuts it.
+    HWND TipWindow() const { return tip_; }
+    // The cell's text when its column is too narrow for it; empty when it fits.
+    std::wstring CutText(int row, int column) const;
 
 private:
     void ClearSelection(const std::vector<int>& selected, int focused);
@@ -130,6 +134,9 @@ private:
     // A scroll, a resize or a column drag moved the rows or the area: the
     // control copies the old pixels, picture included, so all is repainted.
     void RepaintIfMoved(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateTip(HWND parent);
+    // The pointer moved over the rows: a tip of another cell is taken down.
+    void FollowPointer(LPARAM at);
 
     ListViewDelegate& delegate_;
     HWND list_ = nullptr;
@@ -138,6 +145,10 @@ private:
     int shownTop_ = 0;  // top row and horizontal scroll position last painted
     int shownLeft_ = 0;
     bool busy_ = false;
+    HWND tip_ = nullptr;  // owned by the list's parent
+    int tipRow_ = -1;     // the cell under the pointer
+    int tipColumn_ = -1;
+    std::wstring tipText_;  // what the tip shows, while it is asked for
 };
 
 }  // namespace orvane

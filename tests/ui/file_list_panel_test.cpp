@@ -275,5 +275,32 @@ TEST_F(FileListPanelTest, AnEmptyFolderShowsAnEmptyListAndNoFiles) {
     EXPECT_EQ(ini.GetIni(L"SORT", L"KEY", L""), L"2");
 }
 
+TEST_F(FileListPanelTest, APointerOverATextItsColumnCutsShowsTheWholeTextInATip) {
+    const std::wstring longName = L"__INCOMPLETE___" + std::wstring(60, L'x') + L".mp3";
+    test::MakeFile(File(longName), 3);
+    test::MakeFile(File(L"a.mp3"), 3);
+    PanelHost& w = LoadOnDownloads();
+    const HWND list = ListWindow();
+    // What the tip is given once the pointer rests on the cell.
+    const auto tipFor = [&](const std::wstring& name, int column) {
+        RECT cell{};
+        ListView_GetSubItemRect(list, Row(name), column, LVIR_LABEL, &cell);
+        SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + 3, (cell.top + cell.bottom) / 2));
+        NMTTDISPINFOW info{};
+        info.hdr.hwndFrom = w.List().View().TipWindow();
+        info.hdr.code = static_cast<UINT>(TTN_GETDISPINFOW);
+        SendMessageW(w.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::wstring(info.lpszText ? info.lpszText : L"(none)");
+    };
+    ASSERT_NE(w.List().View().TipWindow(), nullptr);
+    EXPECT_EQ(tipFor(longName, 0), longName);
+    EXPECT_EQ(tipFor(L"a.mp3", 0), L"");
+    EXPECT_EQ(tipFor(longName, 0), longName);  // back on the cut cell
+    ListView_SetColumnWidth(list, 0, 2000);   // wide enough: no tip
+    EXPECT_EQ(tipFor(longName, 0), L"");
+    ListView_SetColumnWidth(list, 1, 10);  // any column that cuts
+    EXPECT_EQ(tipFor(L"a.mp3", 1), Text(Row(L"a.mp3"), Column::Size));
+}
+
 }  // namespace
 }  // namespace orvane
