@@ -11,7 +11,7 @@ configure_file(src/app/build_config.h.in ${CMAKE_BINARY_DIR}/generated/build_con
 file(GLOB ORVANE_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/*.cpp)
 add_library(orvane_platform STATIC ${ORVANE_PLATFORM_SOURCES})
 target_compile_options(orvane_platform PRIVATE ${ORVANE_WARNINGS})
-target_link_libraries(orvane_platform PUBLIC orvane_core comctl32 shell32 ole32 comdlg32 gdi32 user32 version shlwapi
+target_link_libraries(orvane_platform PUBLIC orvane_core comctl32 shell32 ole32 comdlg32 gdi32 user32 version shlwapi uxtheme
     windowscodecs uuid)
 target_link_options(orvane_platform PUBLIC -static)
 

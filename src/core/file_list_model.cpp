@@ -293,7 +293,7 @@ std::uint32_t CellColor(const FileRow& row, Column column, const ListColors& col
         return colors.highlight;
     case Mark::NotFound:
         // A dummy stays told apart from the files, unless it matches.
-        return row.dummy ? colors.dummyColor : 0;
+        return row.dummy ? colors.dummyColor : colors.unmatched;
     case Mark::Normal:
         break;
     }

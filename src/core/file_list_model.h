@@ -138,10 +138,11 @@ struct ListColors {
     std::uint32_t sizeColor = 0x00FF00;
     std::uint32_t dummyColor = 0x808080;
     std::uint32_t highlight = 0x0050FF;
+    std::uint32_t unmatched = 0;  // the names a find did not match
 };
 
 // The colour of one cell: a shared size's own colour first, then the row's
-// find mark (highlight or black), then the dummy colour, else the list's.
+// find mark (highlight or unmatched), then the dummy colour, else the list's.
 std::uint32_t CellColor(const FileRow& row, Column column, const ListColors& colors);
 
 // Case-insensitive collation keys whose byte order is the locale's order.

@@ -1,5 +1,7 @@
 #include "ui/appearance.h"
 
+#include <uxtheme.h>
+
 #include <algorithm>
 
 #include "core/text.h"
@@ -12,6 +14,41 @@ COLORREF ResolveColor(std::int32_t stored) {
     const auto value = static_cast<std::uint32_t>(stored);
     if (value & 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFF));
     return static_cast<COLORREF>(value & 0x00FFFFFFu);
+}
+
+namespace {
+HighContrastQuery g_highContrastQuery = nullptr;
+}  // namespace
+
+void SetHighContrastQuery(HighContrastQuery query) { g_highContrastQuery = query; }
+
+bool HighContrastOn() {
+    if (g_highContrastQuery) return g_highContrastQuery();
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+ListColors ListColorsFor(const Settings& settings, COLORREF findHighlight) {
+    if (HighContrastOn()) {
+        // One text colour; a find's matches in the colour the system gives links.
+        const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+        return {text, text, text, GetSysColor(COLOR_HOTLIGHT), text};
+    }
+    return {ResolveColor(settings.listTextColor), ResolveColor(settings.sizeColor), ResolveColor(settings.dummyColor),
+            findHighlight, 0};
+}
+
+void FollowHighContrast(HWND control) {
+    if (!control) return;
+    // A class list that names no class: no style is found, so the control
+    // draws as without styles (Wine takes an empty list for none given).
+    if (HighContrastOn())
+        SetWindowTheme(control, L" ", L" ");
+    else
+        SetWindowTheme(control, nullptr, nullptr);
+    InvalidateRect(control, nullptr, TRUE);
 }
 
 namespace {
@@ -45,12 +82,13 @@ BackgroundPicture ReadBackgroundPicture(const std::wstring& path) {
 }
 
 void ApplyListAppearance(ListView& list, const Settings& settings, const std::wstring& programFolder) {
-    list.SetBackground(Trimmed(settings.background).empty()
+    const bool plain = HighContrastOn();
+    list.SetBackground(plain || Trimmed(settings.background).empty()
                            ? std::nullopt
                            : ReadBackgroundPicture(ResolvedAgainst(programFolder, settings.background)).picture);
     if (PicturePlacement placement; PlacementOfAlignment(settings.alignment, placement))
         list.SetBackgroundPlacement(placement);
-    list.SetTextColor(ResolveColor(settings.listTextColor));
+    list.SetTextColor(plain ? GetSysColor(COLOR_WINDOWTEXT) : ResolveColor(settings.listTextColor));
     list.SetGridLines(settings.gridLines == 1);
     list.Repaint(true);
 }

@@ -233,10 +233,7 @@ void FileListPanel::ShowStatus(const std::wstring& text) {
 }
 
 void FileListPanel::UpdateListColors() {
-    colors_.listText = ResolveColor(settings().listTextColor);
-    colors_.sizeColor = ResolveColor(settings().sizeColor);
-    colors_.dummyColor = ResolveColor(settings().dummyColor);
-    colors_.highlight = kFindHighlight;
+    colors_ = ListColorsFor(settings(), kFindHighlight);
 }
 
 void FileListPanel::ApplyLook() {

@@ -52,6 +52,8 @@ void Frm_Main::Load() {
     CreateControls();
     // Rows cut to the clipboard are dimmed until it holds something else.
     AddClipboardFormatListener(hwnd());
+    FollowHighContrast(ListView_GetHeader(LVList()));
+    FollowHighContrast(SBMain());
 
     // The load sequence.
     app_.settings.Load();
@@ -220,6 +222,17 @@ void Frm_Main::OnSettings() {
     tree_.ChooseSelected();
 }
 
+// The system's colours or high contrast changed: the controls hear of it,
+// and the program's own colours give way to the system's or come back.
+void Frm_Main::OnSystemColors() {
+    for (const HWND control : {LVList(), ListView_GetHeader(LVList()), TVDir(), SBMain()})
+        if (control) SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
+    FollowHighContrast(ListView_GetHeader(LVList()));
+    FollowHighContrast(SBMain());
+    list_.ApplyLook();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 void Frm_Main::OnFolderChosen(const std::wstring& folder, bool clientFolder) { list_.Show(folder, clientFolder); }
 
 void Frm_Main::OnFolderPointed(const std::optional<std::wstring>& folder) {
@@ -317,6 +330,13 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         return Window::HandleMessage(message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) OnSystemColors();
+        return Window::HandleMessage(message, wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        OnSystemColors();
+        return 0;
     case WM_CLIPBOARDUPDATE:
         commands_.OnClipboardChanged();
         return 0;

@@ -91,6 +91,7 @@ private:
     void OnToggleAutoRefresh();
     void OnHelp();
     void OnSettings();
+    void OnSystemColors();
 
     // What the tree and the list tell the window.
     void OnFolderChosen(const std::wstring& folder, bool clientFolder) override;

@@ -8,7 +8,7 @@
 namespace orvane {
 namespace {
 
-const ListColors kColors{0x111111, 0x00FF00, 0x808080, 0x0050FF};
+const ListColors kColors{0x111111, 0x00FF00, 0x808080, 0x0050FF, 0x222222};
 const std::wstring kDummyName = L"[MX]song(1MB).mp3";  // prefix of 4, size suffix, source 0x00100000
 
 FileEntry Entry(std::wstring name, std::int64_t size, std::int32_t total = kTotalUnknown) {
@@ -159,11 +159,11 @@ TEST(FileListModel, FindMarksRowsWhoseShownNameContainsTheWord) {
     };
     MarkMatches(rows, L"abc", upper);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Color(rows[i], Column::FileName), kColors.highlight) << i;
-    EXPECT_EQ(Color(rows[3], Column::Size), 0u);
+    EXPECT_EQ(Color(rows[3], Column::Size), kColors.unmatched);
     MarkMatches(rows, L"MX", upper);  // only the name on disk carries it
     EXPECT_EQ(rows[4].mark, Mark::NotFound);
     EXPECT_EQ(Color(rows[4], Column::FileName), kColors.dummyColor);  // a dummy not matched keeps its colour
-    EXPECT_EQ(Color(rows[3], Column::FileName), 0u);
+    EXPECT_EQ(Color(rows[3], Column::FileName), kColors.unmatched);
     MarkMatches(rows, L"", upper);
     for (const FileRow& row : rows) EXPECT_EQ(row.mark, Mark::Found);
     EXPECT_EQ(Color(rows[4], Column::FileName), kColors.highlight);

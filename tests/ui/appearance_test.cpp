@@ -10,6 +10,8 @@
 #include "support/list_view_fixture.h"
 #include "platform/handles.h"
 
+#include <uxtheme.h>
+
 namespace orvane {
 namespace {
 
@@ -202,6 +204,40 @@ TEST_F(AppearanceTest, TheMainWindowTakesTheStoredOpacityOnlyWhileTranslucencyIs
         EXPECT_EQ(alpha, shown) << stored;
         main.reset();
     }
+}
+
+TEST_F(AppearanceTest, UnderHighContrastTheSystemsColoursReplaceTheProgramsOwnAndComeBackAfter) {
+    // Wine keeps no high-contrast switch of its own: the test gives one.
+    static bool on = false;
+    SetHighContrastQuery([] { return on; });
+    struct Restore {
+        ~Restore() { SetHighContrastQuery(nullptr); }
+    } restore;
+    const auto setHighContrast = [](bool value) { on = value; };
+    Picture();
+    test::MakeFile(File(L"a.mp3"), 1);
+    LoadOnDownloads(L"[DESIGN]\r\nBG=背景.bmp\r\nLISTTEXTCOLOR=255\r\nSIZECOLOR=65280\r\n");
+    const HWND header = ListView_GetHeader(main->LVList());
+    ASSERT_TRUE(main->List().View().HasBackground());
+    ASSERT_NE(GetWindowTheme(header), nullptr);
+    setHighContrast(true);
+    SendMessageW(main->hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    const ListColors colors = main->List().Colors();
+    EXPECT_EQ(std::vector<COLORREF>({colors.listText, colors.sizeColor, colors.dummyColor, colors.unmatched}),
+              std::vector<COLORREF>(4, text));
+    EXPECT_EQ(colors.highlight, GetSysColor(COLOR_HOTLIGHT));
+    EXPECT_EQ(ListView_GetTextColor(main->LVList()), text);
+    EXPECT_FALSE(main->List().View().HasBackground());
+    EXPECT_EQ(GetWindowTheme(header), nullptr);  // the captions in the system's colours
+    EXPECT_EQ(GetWindowTheme(main->SBMain()), nullptr);
+
+    setHighContrast(false);
+    SendMessageW(main->hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_EQ(main->List().Colors().listText, RGB(255, 0, 0));
+    EXPECT_EQ(main->List().Colors().sizeColor, RGB(0, 255, 0));
+    EXPECT_TRUE(main->List().View().HasBackground());
+    EXPECT_NE(GetWindowTheme(header), nullptr);
 }
 
 }  // namespace
