@@ -32,6 +32,7 @@ enum CommandId : int {
     kCmdFindPrevious,       // Shift+F3: the marked row before
     kCmdFocusFind,          // Ctrl+F: the keyboard to the find field
     kCmdUndo,               // ファイル > 元に戻す, Ctrl+Z
+    kCmdParentFolder,       // Backspace on the list: the tree's node above the one shown
 };
 
 // Child-window ids of the main window's controls that are not commands.

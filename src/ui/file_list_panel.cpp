@@ -523,6 +523,9 @@ void FileListPanel::OnKeyDown(WORD key) {
     case VK_DELETE:
         listener_.OnListCommand(GetKeyState(VK_SHIFT) < 0 ? kCmdDeleteForGood : kCmdDelete);
         break;
+    case VK_BACK:
+        if (GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) listener_.OnListCommand(kCmdParentFolder);
+        break;
     case 'X':
     case 'C':
     case 'V':

@@ -273,6 +273,15 @@ void Frm_Main::OnCommand(int id) {
     case kCmdFocusFind:
         findBar_.FocusField();
         break;
+    case kCmdParentFolder:
+        // Up one level, as the file window's Backspace goes: the registration
+        // the shown one lies below, up to the root.
+        if (const HTREEITEM shown = treeview::Selection(TVDir()))
+            if (const HTREEITEM above = treeview::Parent(TVDir(), shown)) {
+                treeview::Select(TVDir(), above);
+                tree_.ChooseSelected();
+            }
+        break;
     case kCmdEnd:
         // Ends at once: nothing is saved.
         DestroyWindow(hwnd());

@@ -404,5 +404,32 @@ TEST_F(FileCommandsTest, ARenameActsOnTheFileWhoseRowWasEditedWhateverTheRowsDid
     EXPECT_TRUE(shell.messages.empty());
 }
 
+TEST_F(FileCommandsTest, BackspaceShowsTheNodeAboveTheOneShownUpToTheRoot) {
+    const std::wstring music = folder / L"music";
+    test::MakeFolder(music);
+    test::MakeFolder(music + L"\\rb");
+    test::MakeFile(music + L"\\rb\\x.mp3", 1);
+    test::MakeFile(music + L"\\m.mp3", 1);
+    test::MakeFile(File(L"d.mp3"), 1);
+    test::WriteAnsiText(folder / L"Orvane.dat", L"音楽," + music + L"\r\n音楽,RB," + music + L"\\rb\r\n");
+    Frm_Main& w = LoadOnDownloads();
+    const HTREEITEM root = treeview::Root(w.TVDir());
+    const HTREEITEM musicNode = treeview::Children(w.TVDir(), root).at(0);
+    treeview::Select(w.TVDir(), treeview::Children(w.TVDir(), musicNode).at(0));
+    w.Tree().ChooseSelected();
+    Settle();
+    ASSERT_EQ(Column1(), Entries{L"x.mp3"});
+    const auto back = [&] {
+        Key(VK_BACK);
+        if (w.List().Loading()) Settle();
+        return Column1();
+    };
+    EXPECT_EQ(back(), Entries{L"m.mp3"});
+    EXPECT_EQ(treeview::Selection(w.TVDir()), musicNode);
+    EXPECT_EQ(back(), Entries{L"d.mp3"});
+    EXPECT_EQ(back(), Entries{L"d.mp3"});  // the root has none above
+    EXPECT_EQ(treeview::Selection(w.TVDir()), root);
+}
+
 }  // namespace
 }  // namespace orvane
