@@ -38,6 +38,22 @@ LRESULT CALLBACK TreeView::TreeProc(HWND tree, UINT message, WPARAM wParam, LPAR
     case WM_KEYDOWN:
         if (self->delegate_.OnKeyDown(wParam)) return 0;
         break;
+    // The keyboard's ways to the menu are taken here, before the default
+    // handling could make a WM_CONTEXTMENU of them that goes on to the parent
+    // (Wine makes none on the tree): Shift+F10, and the menu key once released.
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0 && !(HIWORD(lParam) & KF_ALTDOWN) &&
+            self->delegate_.OnMenuKey())
+            return 0;
+        break;
+    case WM_KEYUP:
+        if (wParam == VK_APPS && self->delegate_.OnMenuKey()) return 0;
+        break;
+    case WM_CONTEXTMENU:
+        // Any other request from the keyboard (its point is -1); a right
+        // click has the tree's own notification.
+        if (reinterpret_cast<HWND>(wParam) == tree && lParam == -1 && self->delegate_.OnMenuKey()) return 0;
+        break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(tree, TreeProc, kTreeSubclass);
         self->tree_ = nullptr;
@@ -63,6 +79,13 @@ HTREEITEM TreeView::Parent(HTREEITEM item) const { return treeview::Parent(tree_
 std::vector<HTREEITEM> TreeView::Children(HTREEITEM item) const { return treeview::Children(tree_, item); }
 void TreeView::Expand(HTREEITEM item) const { treeview::Expand(tree_, item); }
 HTREEITEM TreeView::HitTest(POINT client) const { return treeview::HitTest(tree_, client); }
+RECT TreeView::ShownCaptionRect(HTREEITEM item) const {
+    RECT caption{};
+    if (!item) return caption;
+    TreeView_EnsureVisible(tree_, item);
+    TreeView_GetItemRect(tree_, item, &caption, TRUE);
+    return caption;
+}
 void TreeView::StartLabelEdit(HTREEITEM item) const { treeview::StartLabelEdit(tree_, item); }
 bool TreeView::EditingLabel() const { return treeview::EditingLabel(tree_); }
 void TreeView::SetDropHighlight(HTREEITEM item) const { treeview::SetDropHighlight(tree_, item); }

@@ -19,6 +19,9 @@ public:
     virtual void OnMouseMove(POINT /*client*/) {}
     // True when the key was taken and the control must not see it.
     virtual bool OnKeyDown(WPARAM /*key*/) { return false; }
+    // The menu key or Shift+F10 on the tree itself; true when the owner
+    // showed its menu, so that the window around the tree is not asked too.
+    virtual bool OnMenuKey() { return false; }
 
 protected:
     ~TreeViewDelegate() = default;
@@ -48,6 +51,8 @@ public:
     std::vector<HTREEITEM> Children(HTREEITEM item) const;
     void Expand(HTREEITEM item) const;
     HTREEITEM HitTest(POINT client) const;  // the item whose caption or icon is there, or nothing
+    // The item's caption, scrolled into sight first, in client coordinates.
+    RECT ShownCaptionRect(HTREEITEM item) const;
     void StartLabelEdit(HTREEITEM item) const;
     bool EditingLabel() const;
     void SetDropHighlight(HTREEITEM item) const;  // nothing: none

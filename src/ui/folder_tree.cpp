@@ -207,20 +207,36 @@ void FolderTree::OnMouseMove(POINT client) {
 void FolderTree::OnRightClick() {
     POINT screen = mouseDownAt_;
     ClientToScreen(tree_.hwnd(), &screen);
-    const HTREEITEM item = tree_.HitTest(mouseDownAt_);
-    if (!item) return;
-    // The menu acts on the node right-clicked, highlighted while the menu is
-    // open; the selection and the list stay as they are.
+    // The menu acts on the node right-clicked; the selection and the list
+    // stay as they are.
+    if (const HTREEITEM item = tree_.HitTest(mouseDownAt_)) ShowMenu(item, screen);
+}
+
+// Shift+F10 or the menu key: the menu of the selected node, just below its
+// caption, as the shell's trees place it.
+bool FolderTree::OnMenuKey() {
+    const HTREEITEM item = tree_.Selection();
+    if (!item) return true;
+    const RECT caption = tree_.ShownCaptionRect(item);
+    POINT screen{caption.left, caption.bottom};
+    ClientToScreen(tree_.hwnd(), &screen);
+    ShowMenu(item, screen);
+    return true;
+}
+
+void FolderTree::ShowMenu(HTREEITEM item, POINT screen) {
     UniqueMenu menu(CreatePopupMenu());
-    AppendMenuW(menu.get(), MF_STRING, kCmdRefAdd, L"追加");
-    AppendMenuW(menu.get(), MF_STRING, kCmdRefMod, L"変更");
-    AppendMenuW(menu.get(), MF_STRING, kCmdRefDel, L"削除");
+    AppendMenuW(menu.get(), MF_STRING, kCmdRefAdd, L"追加(&A)…");
+    AppendMenuW(menu.get(), MF_STRING, kCmdRefMod, L"変更(&M)…");
+    AppendMenuW(menu.get(), MF_STRING, kCmdRefDel, L"削除(&D)");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kCmdExplorer, L"エクスプローラ");
-    tree_.SetDropHighlight(item);
+    AppendMenuW(menu.get(), MF_STRING, kCmdExplorer, L"エクスプローラ(&E)");
+    // A node other than the selected one is highlighted while its menu is open.
+    const bool highlight = item != tree_.Selection();
+    if (highlight) tree_.SetDropHighlight(item);
     const int command = static_cast<int>(TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                                                         screen.x, screen.y, 0, Owner(), nullptr));
-    tree_.SetDropHighlight(nullptr);
+    if (highlight) tree_.SetDropHighlight(nullptr);
     OnCommand(command, item);
 }
 
@@ -257,7 +273,14 @@ bool FolderTree::OnKeyDown(WPARAM key) {
         if (const HTREEITEM item = tree_.Selection()) tree_.StartLabelEdit(item);
         return true;
     }
-    if (key == 'V' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    // 削除 from the keyboard; while a caption is edited, Delete is the edit's.
+    if (key == VK_DELETE && !control && !alt && !tree_.EditingLabel()) {
+        OnRefDel(tree_.Selection());
+        return true;
+    }
+    if (key == 'V' && control && !alt) {
         // As in the shell: into the selected node's folder.
         listener_.OnPasteInto(SelectedFolder());
         return true;
@@ -363,8 +386,24 @@ void FolderTree::OnRefMod(HTREEITEM selected) {
     if (moved && selected == tree_.Selection()) ChooseSelected();
 }
 
+int FolderTree::CountBelow(HTREEITEM item) const {
+    int count = 0;
+    for (const HTREEITEM child : tree_.Children(item)) count += 1 + CountBelow(child);
+    return count;
+}
+
 void FolderTree::OnRefDel(HTREEITEM item) {
     if (!item || IsRoot(item)) return;
+    // The registrations below go with it: the question says how many.
+    std::wstring question = L"登録フォルダ「" + tree_.Text(item) + L"」を削除しますか？";
+    if (const int below = CountBelow(item))
+        question += L"\nこの下の " + std::to_wstring(below) + L" 個の登録フォルダも削除されます。";
+    // The keyboard stays on the tree after the answer, for the next Delete;
+    // the closing question would leave it on the window around the tree.
+    const bool focused = GetFocus() == tree_.hwnd();
+    const int answer = context_.shell.Message(Owner(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION);
+    if (focused && IsWindow(tree_.hwnd())) SetFocus(tree_.hwnd());
+    if (answer != IDYES) return;
     const std::wstring match = NamePath(CaptionsTo(item, true));
     if (!Rewrite([&](const std::wstring& line) { return RemoveRule(line, match); })) return;
     // Selecting another node on the way is no click on it.

@@ -100,6 +100,7 @@ private:
     void OnButtonDown(UINT message, POINT client) override;
     void OnMouseMove(POINT client) override;
     bool OnKeyDown(WPARAM key) override;
+    bool OnMenuKey() override;
 
     HWND Owner() const { return GetParent(tree_.hwnd()); }
     std::wstring ClientFolder() const;
@@ -111,10 +112,14 @@ private:
     bool Rewrite(const std::function<LineChange(const std::wstring&)>& rule);
     void Choose(HTREEITEM item);
     void OnRightClick();
+    // The menu for item, its top-left corner at screen.
+    void ShowMenu(HTREEITEM item, POINT screen);
+    int CountBelow(HTREEITEM item) const;
     // The commands act on the node given: the one right-clicked, or the selected one.
     void OnCommand(int command, HTREEITEM item);
     void OnRefAdd(HTREEITEM item);
     void OnRefMod(HTREEITEM item);
+    // Asks first; the root is never removed.
     void OnRefDel(HTREEITEM item);
     void OnExplorer(HTREEITEM item);
     // Selects item as no click would: nothing is listed on the way.

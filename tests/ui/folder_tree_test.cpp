@@ -4,6 +4,8 @@
 // what it tells the window around it.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/folder_tree_fixture.h"
 
 namespace orvane {
@@ -114,19 +116,42 @@ TEST_F(TreeTest, ChangeRewritesTheNodesLineAndCarriesTheNameBelowItButNeverTouch
     EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Concerts=F:\\c\n    Encore=F:\\e\n  Lively=G:\\x\n");
 }
 
-TEST_F(TreeTest, RemoveDropsTheNodeWithEverythingBelowItButNotTheRoot) {
-    WriteData(L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusical,H:\\m\r\n");
+TEST_F(TreeTest, RemoveAsksFirstAndDropsTheNodeWithEverythingBelowItButNotTheRoot) {
+    const std::wstring lines = L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusic,Live,Encore,E:\\e\r\nMusical,H:\\m\r\n";
+    WriteData(lines);
     Load();
-    Command(kCmdRefDel);  // the root is selected: nothing happens
-    EXPECT_EQ(Data(), L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusical,H:\\m\r\n");
-    Select(Node(L"Music"));
-    Command(kCmdRefDel);
-    EXPECT_EQ(Data(), L"Musical,H:\\m\r\n");
-    EXPECT_EQ(Shape(), L"Musical=H:\\m\n");
+    Command(kCmdRefDel);  // the root is selected: nothing happens, and nothing is asked
+    SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(Data(), lines);
     EXPECT_TRUE(shell.messages.empty());
 
+    // Delete asks, naming the node and how many go with it; No keeps all.
+    Select(Node(L"Music"));
+    shell.messageAnswer = IDNO;
+    SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(shell.messages,
+              (std::vector<std::wstring>{
+                  L"登録フォルダ「Music」を削除しますか？\nこの下の 2 個の登録フォルダも削除されます。"}));
+    EXPECT_EQ(Data(), lines);
+    EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Live=E:\\live\n    Encore=E:\\e\nMusical=H:\\m\n");
+
+    // While a caption is edited, Delete is the edit's.
+    SendMessageW(TVDir(), WM_KEYDOWN, VK_F2, 0);
+    ASSERT_TRUE(Tree().EditingLabel());
+    SendMessageW(TreeView_GetEditControl(TVDir()), WM_KEYDOWN, VK_DELETE, 0);
+    SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);  // should the tree see it all the same
+    EXPECT_TRUE(Tree().EditingLabel());
+    TreeView_EndEditLabelNow(TVDir(), TRUE);
+    EXPECT_EQ(shell.messages.size(), 1u);
+
+    shell.messageAnswer = IDYES;
+    SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(Data(), L"Musical,H:\\m\r\n");
+    EXPECT_EQ(Shape(), L"Musical=H:\\m\n");
+
     Select(Node(L"Musical"));
-    Command(kCmdRefDel);  // the last one leaves an empty file, and no work file
+    Command(kCmdRefDel);  // the menu's 削除 asks too; the last one leaves an empty file, and no work file
+    EXPECT_EQ(shell.messages.back(), L"登録フォルダ「Musical」を削除しますか？");
     EXPECT_EQ(Data(), L"");
     EXPECT_TRUE(test::Exists(DataFile()));
     EXPECT_FALSE(test::Exists(WorkFile()));
@@ -165,6 +190,7 @@ TEST_F(TreeTest, TheMenuActsOnTheNodeRightClickedAndRemovingTheChosenNodeChooses
     EXPECT_EQ(dialogs.dialogOpenedWith[0], (std::pair<std::wstring, std::wstring>{L"Gone", L"D:\\gone"}));
 
     // 削除 removes it alone; the selection stays, and nothing is chosen anew.
+    shell.messageAnswer = IDYES;
     MenuPick remove{3, TVDir()};
     test::WhenMenuShows(PickFromMenu, &remove);
     Press(Node(L"Gone"), WM_RBUTTONDOWN, WM_RBUTTONUP);
@@ -181,6 +207,63 @@ TEST_F(TreeTest, TheMenuActsOnTheNodeRightClickedAndRemovingTheChosenNodeChooses
     EXPECT_EQ(Data(), L"");
     EXPECT_EQ(treeview::Selection(TVDir()), Root());
     EXPECT_EQ(listener.chosen, (Chosen{{music, false}, {downloads + L"\\", true}}));
+}
+
+// Where the menu opened, with the entry then picked.
+struct PlacedPick {
+    MenuPick pick;
+    std::vector<POINT> at;
+};
+
+TEST_F(TreeTest, ShiftF10AndTheMenuKeyOpenTheSelectedNodesMenuJustBelowItsCaption) {
+    WriteData(L"Music,D:\\mp3\r\nGone,D:\\gone\r\n");
+    LoadOnDownloads();
+    Select(Node(L"Gone"));
+    RECT caption{};
+    TreeView_GetItemRect(TVDir(), Node(L"Gone"), &caption, TRUE);
+    POINT below{caption.left, caption.bottom};
+    ClientToScreen(TVDir(), &below);
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const auto shift = [&](bool down) {
+        keys[VK_SHIFT] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    // Shift+F10, the menu key, and WM_CONTEXTMENU from the keyboard as
+    // Windows makes it of them: each opens the menu once; 変更 is picked.
+    const std::function<void()> ways[] = {
+        [&] {
+            shift(true);
+            SendMessageW(TVDir(), WM_SYSKEYDOWN, VK_F10, 1);
+            shift(false);
+            SendMessageW(TVDir(), WM_SYSKEYUP, VK_F10, 0xC0000001);
+        },
+        [&] {
+            SendMessageW(TVDir(), WM_KEYDOWN, VK_APPS, 1);
+            SendMessageW(TVDir(), WM_KEYUP, VK_APPS, 0xC0000001);
+        },
+        [&] { SendMessageW(TVDir(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(TVDir()), -1); },
+    };
+    PlacedPick placed{{2, TVDir()}, {}};
+    for (const auto& way : ways) {
+        test::WhenMenuShows(
+            [](HWND popup, HMENU menu, void* context) {
+                auto* p = static_cast<PlacedPick*>(context);
+                RECT r{};
+                GetWindowRect(popup, &r);
+                p->at.push_back(POINT{r.left, r.top});
+                PickFromMenu(popup, menu, &p->pick);
+            },
+            &placed);
+        way();
+        ProcessPendingMessages();
+    }
+    ASSERT_EQ(placed.at.size(), 3u);
+    for (const POINT& at : placed.at) EXPECT_TRUE(at.x == below.x && at.y == below.y) << at.x << "," << at.y;
+    EXPECT_EQ(dialogs.dialogOpenedWith,
+              (std::vector<std::pair<std::wstring, std::wstring>>(3, {L"Gone", L"D:\\gone"})));
+    EXPECT_TRUE(listener.chosen.empty());
 }
 
 TEST_F(TreeTest, ExplorerOpensTheSelectedFolderQuotedOrSaysItIsMissing) {
@@ -233,6 +316,7 @@ TEST_F(TreeTest, AFailedRewriteLeavesTheDataFileAndTheTreeAsTheyWere) {
     WriteData(lines);
     Load();
     const std::wstring shape = Shape();
+    shell.messageAnswer = IDYES;
     RewriteFaults each[3];
     each[0].failWrite = true;
     each[1].failFlush = true;
@@ -249,8 +333,8 @@ TEST_F(TreeTest, AFailedRewriteLeavesTheDataFileAndTheTreeAsTheyWere) {
         EXPECT_EQ(Shape(), shape);
         EXPECT_FALSE(test::Exists(WorkFile()));
     }
-    EXPECT_EQ(shell.messages.size(), 9u);  // each failure is told
-    EXPECT_TRUE(listener.chosen.empty());  // nor did the list move
+    EXPECT_EQ(shell.messages.size(), 12u);  // each failure is told, after the question of each removal
+    EXPECT_TRUE(listener.chosen.empty());   // nor did the list move
 
     rewriteFaults = {};
     Select(Node(L"Music/Live"));
@@ -277,9 +361,10 @@ TEST_F(TreeTest, HostileLinesAreReadSafelyAndEveryLineNotChangedIsWrittenBackByt
     ASSERT_TRUE(EditCaption(Node(L"Pop"), L"Rock"));
     EXPECT_EQ(test::ReadBytes(DataFile()), kept + "Rock,Z:\\p\r\nNewOne,Z:\\n\r\n");
     Select(Node(L"NewOne"));
+    shell.messageAnswer = IDYES;
     Command(kCmdRefDel);
     EXPECT_EQ(test::ReadBytes(DataFile()), kept + "Rock,Z:\\p\r\n");
-    EXPECT_TRUE(shell.messages.empty());
+    EXPECT_EQ(shell.messages.size(), 1u);  // the question alone
 }
 
 TEST_F(TreeTest, ACaptionASiblingHasAlreadyIsRefusedSoThatNoLineStandsForTwoNodes) {
@@ -332,8 +417,9 @@ TEST_F(TreeTest, AReadOnlyDataFileIsNeverReplacedAndEveryCommandSaysSo) {
     Select(Node(L"Music/Live"));
     Command(kCmdRefMod);
     EditCaption(Node(L"Music/Live"), L"Concerts");
+    shell.messageAnswer = IDYES;
     Command(kCmdRefDel);
-    EXPECT_EQ(shell.messages.size(), 4u);
+    EXPECT_EQ(shell.messages.size(), 5u);  // the removal's question, then its failure
     EXPECT_EQ(Data(), lines);
     EXPECT_EQ(Shape(), shape);
     EXPECT_TRUE(GetFileAttributesW(DataFile().c_str()) & FILE_ATTRIBUTE_READONLY);
@@ -395,7 +481,8 @@ TEST_F(TreeTest, LeftClicksChooseTheNodesFolderRightClicksDoNotAndHoverNamesFold
         },
         &entries);
     Press(Node(L"Music"), WM_RBUTTONDOWN, WM_RBUTTONUP);
-    EXPECT_EQ(entries, (std::vector<std::wstring>{L"追加", L"変更", L"削除", L"", L"エクスプローラ"}));
+    EXPECT_EQ(entries,
+              (std::vector<std::wstring>{L"追加(&A)…", L"変更(&M)…", L"削除(&D)", L"", L"エクスプローラ(&E)"}));
     EXPECT_FALSE(tree.LastPressWasLeft());
     EXPECT_TRUE(listener.chosen.empty());
     EXPECT_EQ(treeview::Selection(TVDir()), Root());  // the right click selects nothing
