@@ -180,7 +180,9 @@ void FileCommands::ShowMenu(POINT screen) {
     AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu(kCopyTargetIds, kCmdCopy)), L"コピー先(&I)");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kCmdCut, L"切り取り(&T)\tCtrl+X");
-    AppendMenuW(menu.get(), MF_STRING, kCmdCopyToClipboard, L"クリップボードにコピー(&C)\tCtrl+C");
+    // Wine measures this caption, the longest, short of what it draws: a
+    // full-width blank keeps its key from running into it.
+    AppendMenuW(menu.get(), MF_STRING, kCmdCopyToClipboard, L"クリップボードにコピー(&C)　\tCtrl+C");
     AppendMenuW(menu.get(), MF_STRING | (IsClipboardFormatAvailable(CF_HDROP) ? 0 : MF_GRAYED), kCmdPaste,
                 L"貼り付け(&P)\tCtrl+V");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);

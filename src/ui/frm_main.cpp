@@ -114,13 +114,13 @@ bool Frm_Main::TranslateAccelerators(MSG& msg) {
         }
         if (msg.message == WM_SYSKEYDOWN) {
             OnCommand(kCmdProperties);
-            // The window never saw this key: Alt let go would seem pressed
-            // alone, and open the menu bar.
-            altKeyTaken_ = true;
+            // The window still sees the key, untranslated (no character, no
+            // beep): else Alt let go would seem pressed alone and open the
+            // menu bar.
+            DispatchMessageW(&msg);
             return true;
         }
     }
-    if (msg.message == WM_SYSKEYUP && msg.wParam == VK_MENU && std::exchange(altKeyTaken_, false)) return true;
     return TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg);
 }
 

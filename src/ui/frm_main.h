@@ -130,7 +130,6 @@ private:
     PaneLayout panes_;
     TwipRect dragBar_{0, 0, 135, 6735};
     bool SplitterDragging = false;
-    bool altKeyTaken_ = false;  // Alt+Enter was taken: the Alt key's release is no menu key
     bool quitOnDestroy_ = false;
     bool storedForSessionEnd_ = false;  // the window state is stored for a logoff or shut-down under way
 };

@@ -60,7 +60,9 @@ void UndoLog::Record(UndoKind kind, const std::vector<std::pair<std::wstring, st
 }
 
 std::wstring UndoLog::MenuCaption() const {
-    return Empty() ? L"元に戻す(&U)\tCtrl+Z" : std::wstring(L"元に戻す(&U) - ") + Verb(kind_) + L"\tCtrl+Z";
+    // Wine measures Japanese captions short of what it draws: a full-width
+    // blank keeps the key from running into them.
+    return Empty() ? L"元に戻す(&U)　\tCtrl+Z" : std::wstring(L"元に戻す(&U) - ") + Verb(kind_) + L"　\tCtrl+Z";
 }
 
 std::wstring UndoLog::Refusal() const {

@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
     EXPECT_EQ(menu::Text(bar, 1, true), L"表示(&V)");
     EXPECT_EQ(menu::Text(bar, 2, true), L"オプション(&O)");
     EXPECT_EQ(menu::Text(bar, 3, true), L"ヘルプ(&H)");
-    EXPECT_EQ(menu::Text(bar, kCmdUndo, false), L"元に戻す(&U)\tCtrl+Z");
+    EXPECT_EQ(menu::Text(bar, kCmdUndo, false), L"元に戻す(&U)　\tCtrl+Z");
     EXPECT_EQ(menu::Text(bar, kCmdProperties, false), L"プロパティ(&R)\tAlt+Enter");
     EXPECT_EQ(menu::Text(bar, kCmdEnd, false), L"終了(&X)");
     EXPECT_EQ(menu::Text(bar, kCmdToggleTree, false), L"登録フォルダ(&T)");

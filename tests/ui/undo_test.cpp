@@ -34,14 +34,14 @@ struct UndoTest : test::ListViewTest {
 TEST_F(UndoTest, AMoveGoesBackAndItsFilesAreSelectedOnceAndOnly) {
     for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.mp3"}) test::WriteBytes(File(name), "bytes of a song");
     LoadOnDownloads();
-    EXPECT_EQ(UndoEntry(), std::pair(std::wstring(L"元に戻す(&U)\tCtrl+Z"), false));
+    EXPECT_EQ(UndoEntry(), std::pair(std::wstring(L"元に戻す(&U)　\tCtrl+Z"), false));
     Command(kCmdUndo);  // nothing to undo: nothing happens
     EXPECT_TRUE(shell.messages.empty());
 
     Select({L"a.mp3", L"c.mp3"});
     main->Commands().MoveOrCopyTo(target, true);
     ASSERT_EQ(Column1(), std::vector<std::wstring>{L"b.mp3"});
-    EXPECT_EQ(UndoEntry(), std::pair(std::wstring(L"元に戻す(&U) - 移動\tCtrl+Z"), true));
+    EXPECT_EQ(UndoEntry(), std::pair(std::wstring(L"元に戻す(&U) - 移動　\tCtrl+Z"), true));
 
     Command(kCmdUndo);
     EXPECT_EQ(test::ReadBytes(File(L"a.mp3")), "bytes of a song");
@@ -66,7 +66,7 @@ TEST_F(UndoTest, ARenameGoesBackToTheNameAsItWasWritten) {
     test::WriteBytes(File(L"Song.mp3"), "x");
     LoadOnDownloads();
     ASSERT_EQ(main->Commands().Rename(downloads, L"old.", L"new.txt"), std::optional<std::wstring>(L"new.txt"));
-    EXPECT_EQ(UndoEntry().first, L"元に戻す(&U) - 名前の変更\tCtrl+Z");
+    EXPECT_EQ(UndoEntry().first, L"元に戻す(&U) - 名前の変更　\tCtrl+Z");
     Command(kCmdUndo);
     EXPECT_TRUE(PlainFileExists(VerbatimPath(downloads, L"old.")));
     EXPECT_FALSE(test::Exists(File(L"new.txt")));
