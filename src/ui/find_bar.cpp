@@ -23,12 +23,13 @@ LRESULT CALLBACK FindFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
-// The bar as designed.
+// The bar as designed; the buttons have room for their letters, "(D)" and
+// the like, in a wider Japanese font too.
 constexpr TwipRect kFieldRect{60, 60, 4035, 300};
-constexpr TwipRect kFindRect{4260, 60, 615, 315};
-constexpr TwipRect kDeleteFindRect{4980, 60, 975, 315};
-constexpr TwipRect kClearRect{6120, 60, 675, 315};
-constexpr TwipRect kRefreshRect{6900, 60, 675, 315};
+constexpr TwipRect kFindRect{4260, 60, 810, 315};
+constexpr TwipRect kDeleteFindRect{5175, 60, 1170, 315};
+constexpr TwipRect kClearRect{6510, 60, 990, 315};
+constexpr TwipRect kRefreshRect{7605, 60, 810, 315};
 constexpr int kFindDropDownTwips = 3000;  // room for the history list
 
 void Place(HWND control, const TwipRect& rect, UINT dpi) {
@@ -41,10 +42,11 @@ void Place(HWND control, const TwipRect& rect, UINT dpi) {
 void FindBar::Create(HWND parent) {
     cboFind_ = CreateChild(parent, WC_COMBOBOXW, L"",
                            WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kIdFindCombo);
-    cmdFind_ = CreateChild(parent, WC_BUTTONW, L"検索", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdFind);
-    cmdDelFind_ = CreateChild(parent, WC_BUTTONW, L"条件削除", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdDeleteFind);
-    cmdCls_ = CreateChild(parent, WC_BUTTONW, L"クリア", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdClearFind);
-    cmdRefresh_ = CreateChild(parent, WC_BUTTONW, L"更新", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdRefresh);
+    cmdFind_ = CreateChild(parent, WC_BUTTONW, L"検索(&S)", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdFind);
+    cmdDelFind_ =
+        CreateChild(parent, WC_BUTTONW, L"条件削除(&D)", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdDeleteFind);
+    cmdCls_ = CreateChild(parent, WC_BUTTONW, L"クリア(&C)", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdClearFind);
+    cmdRefresh_ = CreateChild(parent, WC_BUTTONW, L"更新(&R)", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCmdRefresh);
     if (HWND edit = GetWindow(cboFind_, GW_CHILD))
         SetWindowSubclass(edit, FindFieldProc, 1, reinterpret_cast<DWORD_PTR>(parent));
 }

@@ -61,60 +61,62 @@ HWND Frm_Setting::Add(int page, const wchar_t* className, const std::wstring& te
 }
 
 void Frm_Setting::OnInitDialog() {
-    // Created in tab order. Captions are given more room than a narrow font
-    // needs, so that a wider Japanese font does not cut them.
-    Add(kNoPage, WC_BUTTONW, L"全般", kFirstOption | BS_PUSHLIKE, kIdPage1, 120, 60, 1155, 315);
-    Add(kNoPage, WC_BUTTONW, L"デザイン", kOption | BS_PUSHLIKE, kIdPage2, 1320, 60, 1155, 315);
-    Add(kNoPage, WC_BUTTONW, L"ペルノア", kOption | BS_PUSHLIKE, kIdPage3, 2520, 60, 1155, 315);
+    // Created in tab order, so that a label's letter reaches the control after
+    // it; no letter serves twice on a page, the page buttons' included.
+    // Captions are given more room than a narrow font needs, so that a wider
+    // Japanese font does not cut them.
+    Add(kNoPage, WC_BUTTONW, L"全般(&G)", kFirstOption | BS_PUSHLIKE, kIdPage1, 120, 60, 1155, 315);
+    Add(kNoPage, WC_BUTTONW, L"デザイン(&D)", kOption | BS_PUSHLIKE, kIdPage2, 1320, 60, 1155, 315);
+    Add(kNoPage, WC_BUTTONW, L"ペルノア(&P)", kOption | BS_PUSHLIKE, kIdPage3, 2520, 60, 1155, 315);
     Add(kNoPage, WC_STATICW, L"", SS_ETCHEDFRAME, 0, kPageLeft, kPageTop, 6615, 2415);
 
     // 全般 (PicSystem)
-    Add(0, WC_STATICW, L"incomplete downloads.txtファイルのパス", kLabel, 0, 120, 120, 5400, 255);
-    Add(0, WC_EDITW, L"", kBox, kIdDir, 120, 390, 5520, 300, WS_EX_CLIENTEDGE);
-    Add(0, WC_BUTTONW, L"参照", kButton, kIdDirBrowse, 5760, 390, 735, 300);
-    Add(0, WC_STATICW, L"フォルダ参照のデフォルト", kLabel, 0, 120, 840, 5400, 255);
-    Add(0, WC_EDITW, L"", kBox, kIdDirRef, 120, 1110, 5520, 300, WS_EX_CLIENTEDGE);
-    Add(0, WC_BUTTONW, L"参照", kButton, kIdDirRefBrowse, 5760, 1110, 735, 300);
-    Add(0, WC_BUTTONW, L"削除の確認メッセージ", kCheck, kIdDelMsg, 120, 1620, 3600, 285);
+    Add(0, WC_STATICW, L"incomplete downloads.txtファイルのパス(&I)", kLabel, 0, 120, 120, 5400, 255);
+    Add(0, WC_EDITW, L"", kBox, kIdDir, 120, 390, 5265, 300, WS_EX_CLIENTEDGE);
+    Add(0, WC_BUTTONW, L"参照(&B)…", kButton, kIdDirBrowse, 5505, 390, 990, 300);
+    Add(0, WC_STATICW, L"フォルダ参照のデフォルト(&F)", kLabel, 0, 120, 840, 5400, 255);
+    Add(0, WC_EDITW, L"", kBox, kIdDirRef, 120, 1110, 5265, 300, WS_EX_CLIENTEDGE);
+    Add(0, WC_BUTTONW, L"参照(&R)…", kButton, kIdDirRefBrowse, 5505, 1110, 990, 300);
+    Add(0, WC_BUTTONW, L"削除の確認メッセージ(&M)", kCheck, kIdDelMsg, 120, 1620, 3600, 285);
 
     // デザイン (PicDesine)
-    Add(1, WC_BUTTONW, L"背景", kFrame, 0, 60, 30, 6495, 960);
-    Add(1, WC_EDITW, L"", kBox, kIdBgFile, 180, 270, 5400, 300, WS_EX_CLIENTEDGE);
-    Add(1, WC_BUTTONW, L"参照", kButton, kIdBgBrowse, 5700, 270, 735, 300);
+    Add(1, WC_BUTTONW, L"背景(&K)", kFrame, 0, 60, 30, 6495, 960);
+    Add(1, WC_EDITW, L"", kBox, kIdBgFile, 180, 270, 5145, 300, WS_EX_CLIENTEDGE);
+    Add(1, WC_BUTTONW, L"参照(&B)…", kButton, kIdBgBrowse, 5445, 270, 990, 300);
     Add(1, WC_STATICW, L"表示位置", kLabel, 0, 180, 630, 960, 270);
-    Add(1, WC_BUTTONW, L"左上", kFirstOption, kIdAlign0, 1200, 630, 1080, 270);
-    Add(1, WC_BUTTONW, L"中央に表示", kOption, kIdAlign1, 2340, 630, 1620, 270);
-    Add(1, WC_BUTTONW, L"並べて表示", kOption, kIdAlign2, 4020, 630, 1620, 270);
-    Add(1, WC_BUTTONW, L"半透明（Windows2000専用）", kFrame, 0, 60, 1050, 2760, 1020);
-    Add(1, WC_BUTTONW, L"有効", kCheck, kIdInvisibleEnabled, 180, 1320, 1200, 270);
-    Add(1, WC_STATICW, L"透明度", kLabel, 0, 180, 1680, 660, 270);
-    Add(1, WC_STATICW, L"0", kLabel | SS_RIGHT, 0, 840, 1680, 180, 270);
-    HWND bar = Add(1, WC_SCROLLBARW, L"", WS_TABSTOP | WS_GROUP | SBS_HORZ, kIdInvisible, 1080, 1680, 1200, 270);
+    Add(1, WC_BUTTONW, L"左上(&L)", kFirstOption, kIdAlign0, 1200, 630, 1080, 270);
+    Add(1, WC_BUTTONW, L"中央に表示(&C)", kOption, kIdAlign1, 2340, 630, 1620, 270);
+    Add(1, WC_BUTTONW, L"並べて表示(&T)", kOption, kIdAlign2, 4020, 630, 1620, 270);
+    Add(1, WC_BUTTONW, L"半透明（Windows2000専用）", kFrame, 0, 60, 1050, 2520, 1020);
+    Add(1, WC_BUTTONW, L"有効(&E)", kCheck, kIdInvisibleEnabled, 180, 1320, 1200, 270);
+    Add(1, WC_STATICW, L"透明度(&A)", kLabel, 0, 180, 1680, 870, 270);
+    Add(1, WC_STATICW, L"0", kLabel | SS_RIGHT, 0, 1080, 1680, 150, 270);
+    HWND bar = Add(1, WC_SCROLLBARW, L"", WS_TABSTOP | WS_GROUP | SBS_HORZ, kIdInvisible, 1260, 1680, 840, 270);
     SetScrollRange(bar, SB_CTL, 0, 255, FALSE);
-    Add(1, WC_STATICW, L"100", kLabel, 0, 2340, 1680, 420, 270);
-    Add(1, WC_BUTTONW, L"罫線表示", kCheck, kIdLine, 2880, 1080, 2400, 270);
-    Add(1, WC_STATICW, L"リストの文字色", kLabel, 0, 2880, 1440, 2520, 270);
-    Add(1, WC_STATICW, L"", SS_NOTIFY, kIdListTextColor, 5460, 1440, 360, 270, WS_EX_CLIENTEDGE);
+    Add(1, WC_STATICW, L"100", kLabel, 0, 2130, 1680, 390, 270);
+    Add(1, WC_BUTTONW, L"罫線表示(&R)", kCheck, kIdLine, 2640, 1080, 2400, 270);
+    Add(1, WC_STATICW, L"リストの文字色(&X)", kLabel, 0, 2640, 1440, 2850, 270);
+    Add(1, WC_STATICW, L"", SS_NOTIFY, kIdListTextColor, 5520, 1440, 330, 270, WS_EX_CLIENTEDGE);
     Add(1, WC_BUTTONW, L"．．．", kButton, kIdListTextColorPick, 5880, 1440, 675, 270);
-    Add(1, WC_STATICW, L"サイズが同じファイルの文字色", kLabel, 0, 2880, 1800, 2520, 270);
-    Add(1, WC_STATICW, L"", SS_NOTIFY, kIdSizeColor, 5460, 1800, 360, 270, WS_EX_CLIENTEDGE);
+    Add(1, WC_STATICW, L"サイズが同じファイルの文字色(&Z)", kLabel, 0, 2640, 1800, 2850, 270);
+    Add(1, WC_STATICW, L"", SS_NOTIFY, kIdSizeColor, 5520, 1800, 330, 270, WS_EX_CLIENTEDGE);
     Add(1, WC_BUTTONW, L"．．．", kButton, kIdSizeColorPick, 5880, 1800, 675, 270);
 
     // ペルノア (PicDmy)
-    Add(2, WC_BUTTONW, L"", kFrame, 0, 60, 30, 3300, 600);
-    Add(2, WC_STATICW, L"頭文字を表示", kLabel, 0, 180, 240, 1440, 270);
-    Add(2, WC_BUTTONW, L"する", kFirstOption, kIdInitialDisp0, 1680, 240, 720, 270);
-    Add(2, WC_BUTTONW, L"しない", kOption, kIdInitialDisp1, 2460, 240, 840, 270);
-    Add(2, WC_BUTTONW, L"", kFrame, 0, 60, 690, 3300, 600);
-    Add(2, WC_STATICW, L"サイズを表示", kLabel, 0, 180, 900, 1440, 270);
-    Add(2, WC_BUTTONW, L"する", kFirstOption, kIdSizeDisp0, 1680, 900, 720, 270);
-    Add(2, WC_BUTTONW, L"しない", kOption, kIdSizeDisp1, 2460, 900, 840, 270);
+    Add(2, WC_BUTTONW, L"", kFrame, 0, 60, 30, 3540, 600);
+    Add(2, WC_STATICW, L"頭文字を表示", kLabel, 0, 180, 240, 1110, 270);
+    Add(2, WC_BUTTONW, L"する(&S)", kFirstOption, kIdInitialDisp0, 1320, 240, 960, 270);
+    Add(2, WC_BUTTONW, L"しない(&H)", kOption, kIdInitialDisp1, 2310, 240, 1140, 270);
+    Add(2, WC_BUTTONW, L"", kFrame, 0, 60, 690, 3540, 600);
+    Add(2, WC_STATICW, L"サイズを表示", kLabel, 0, 180, 900, 1110, 270);
+    Add(2, WC_BUTTONW, L"する(&Z)", kFirstOption, kIdSizeDisp0, 1320, 900, 960, 270);
+    Add(2, WC_BUTTONW, L"しない(&N)", kOption, kIdSizeDisp1, 2310, 900, 1140, 270);
     Add(2, WC_BUTTONW, L"", kFrame, 0, 60, 1350, 4380, 840);
-    Add(2, WC_BUTTONW, L"元のファイルのサイズを表示する", kFirstOption, kIdSizeSrc0, 180, 1560, 4140, 270);
-    Add(2, WC_BUTTONW, L"ダミーファイルのサイズを表示する", kOption, kIdSizeSrc1, 180, 1860, 4140, 270);
-    Add(2, WC_STATICW, L"ダミーファイルの文字色", kLabel, 0, 3420, 270, 1980, 270);
-    Add(2, WC_STATICW, L"", SS_NOTIFY, kIdDummyColor, 5460, 270, 360, 270, WS_EX_CLIENTEDGE);
-    Add(2, WC_BUTTONW, L"．．．", kButton, kIdDummyColorPick, 5880, 270, 675, 270);
+    Add(2, WC_BUTTONW, L"元のファイルのサイズを表示する(&O)", kFirstOption, kIdSizeSrc0, 180, 1560, 4140, 270);
+    Add(2, WC_BUTTONW, L"ダミーファイルのサイズを表示する(&U)", kOption, kIdSizeSrc1, 180, 1860, 4140, 270);
+    Add(2, WC_STATICW, L"ダミーファイルの文字色(&C)", kLabel, 0, 3720, 90, 2835, 270);
+    Add(2, WC_STATICW, L"", SS_NOTIFY, kIdDummyColor, 5520, 390, 330, 270, WS_EX_CLIENTEDGE);
+    Add(2, WC_BUTTONW, L"．．．", kButton, kIdDummyColorPick, 5880, 390, 675, 270);
 
     Add(kNoPage, WC_BUTTONW, L"ＯＫ", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kIdOk, 4200, 2880, 1215, 375);
     Add(kNoPage, WC_BUTTONW, L"キャンセル", kButton, kIdCancel, 5520, 2880, 1215, 375);

@@ -23,8 +23,8 @@ struct LayoutTest : MainWindowTest {
 
 TEST_F(LayoutTest, StartUpPlacesFindBarTreeSplitterAndListAsDesigned) {
     Frm_Main& w = LoadAndShow();
-    EXPECT_EQ(Placed(w.cmdFind()), Expected({4260, 60, 615, 315}));
-    EXPECT_EQ(Placed(w.cmdRefresh()), Expected({6900, 60, 675, 315}));
+    EXPECT_EQ(Placed(w.cmdFind()), Expected({4260, 60, 810, 315}));
+    EXPECT_EQ(Placed(w.cmdRefresh()), Expected({7605, 60, 810, 315}));
     EXPECT_EQ(Placed(w.cboFind()).left, Px(60));
 
     const PaneLayout& p = w.Panes();

@@ -30,10 +30,10 @@ TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
     EXPECT_EQ(menu::Text(bar, kCmdHelp, false), L"ヘルプ(&H)\tF1");
     EXPECT_EQ(menu::Text(bar, kCmdVersion, false), L"バージョン(&A)");
 
-    EXPECT_EQ(WindowText(w.cmdFind()), L"検索");
-    EXPECT_EQ(WindowText(w.cmdDelFind()), L"条件削除");
-    EXPECT_EQ(WindowText(w.cmdCls()), L"クリア");
-    EXPECT_EQ(WindowText(w.cmdRefresh()), L"更新");
+    EXPECT_EQ(WindowText(w.cmdFind()), L"検索(&S)");
+    EXPECT_EQ(WindowText(w.cmdDelFind()), L"条件削除(&D)");
+    EXPECT_EQ(WindowText(w.cmdCls()), L"クリア(&C)");
+    EXPECT_EQ(WindowText(w.cmdRefresh()), L"更新(&R)");
     EXPECT_EQ(GetDlgCtrlID(w.cmdRefresh()), kCmdRefresh);  // the button and F5 share the refresh command
 
     // The header is built from the column table.

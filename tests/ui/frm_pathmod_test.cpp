@@ -16,6 +16,7 @@ struct PathModRun {
     void (*script)(HWND dialog, PathModRun& run) = nullptr;
     std::wstring caption, shownName, shownDir;
     std::vector<int> tabOrder;
+    std::vector<int> focused;  // the control with the keyboard after each key of a script
 
     void Run() {
         test::WhenDialogShows(
@@ -91,6 +92,22 @@ TEST(PathModDialog, BrowsingPutsTheChosenFolderIntoTheFolderBox) {
     EXPECT_EQ(run.shell.browseFlags, 3u);
     EXPECT_EQ(run.RefDir, L"C:\\選んだ");
     EXPECT_EQ(run.RefName, L"New");
+}
+
+TEST(PathModDialog, AltAndALabelsLetterPutsTheKeyboardInItsBoxAndAltBBrowses) {
+    PathModRun run;
+    run.script = [](HWND dialog, PathModRun& r) {
+        for (const wchar_t letter : {L'f', L'n', L'b'}) {
+            MSG alt{GetFocus(), WM_SYSCHAR, letter, 0x20000000};  // as the dialog's loop hands it on
+            IsDialogMessageW(dialog, &alt);
+            r.focused.push_back(GetDlgCtrlID(GetFocus()));
+        }
+        Click(dialog, IDCANCEL);
+    };
+    run.Run();
+    EXPECT_EQ(run.focused[0], Frm_PathMod::kIdDir);
+    EXPECT_EQ(run.focused[1], Frm_PathMod::kIdName);
+    EXPECT_EQ(run.shell.browseTitles.size(), 1u);
 }
 
 }  // namespace
