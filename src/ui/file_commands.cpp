@@ -166,27 +166,27 @@ void FileCommands::ShowMenu(POINT screen) {
         AppendMenuW(menu, MF_STRING, browseId, L"フォルダーを選択(&B)…");
         return menu;
     };
+    // Each key follows a full-width blank: Wine measures Japanese captions
+    // short of what it draws, and would run the key into the longest.
     UniqueMenu menu(CreatePopupMenu());
     // 開く first and in bold, as a double click or Enter does it.
     AppendMenuW(menu.get(), MF_STRING, kCmdOpen, L"開く(&O)");
     SetMenuDefaultItem(menu.get(), kCmdOpen, FALSE);
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kCmdRename, L"名前の変更(&M)\tF2");
+    AppendMenuW(menu.get(), MF_STRING, kCmdRename, L"名前の変更(&M)　\tF2");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kCmdDelete, L"削除(&D)\tDelete");
+    AppendMenuW(menu.get(), MF_STRING, kCmdDelete, L"削除(&D)　\tDelete");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     // A sub-menu belongs to the menu it is appended to and goes with it.
     AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu(kMoveTargetIds, kCmdMove)), L"移動先(&V)");
     AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu(kCopyTargetIds, kCmdCopy)), L"コピー先(&I)");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kCmdCut, L"切り取り(&T)\tCtrl+X");
-    // Wine measures this caption, the longest, short of what it draws: a
-    // full-width blank keeps its key from running into it.
+    AppendMenuW(menu.get(), MF_STRING, kCmdCut, L"切り取り(&T)　\tCtrl+X");
     AppendMenuW(menu.get(), MF_STRING, kCmdCopyToClipboard, L"クリップボードにコピー(&C)　\tCtrl+C");
     AppendMenuW(menu.get(), MF_STRING | (IsClipboardFormatAvailable(CF_HDROP) ? 0 : MF_GRAYED), kCmdPaste,
-                L"貼り付け(&P)\tCtrl+V");
+                L"貼り付け(&P)　\tCtrl+V");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kCmdProperties, L"プロパティ(&R)\tAlt+Enter");
+    AppendMenuW(menu.get(), MF_STRING, kCmdProperties, L"プロパティ(&R)　\tAlt+Enter");
     const auto chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                                                          screen.x, screen.y, 0, Owner(), nullptr));
     if (chosen == 0) return;

@@ -52,8 +52,7 @@ void Frm_Main::Load() {
     CreateControls();
     // Rows cut to the clipboard are dimmed until it holds something else.
     AddClipboardFormatListener(hwnd());
-    FollowHighContrast(ListView_GetHeader(LVList()));
-    FollowHighContrast(SBMain());
+    FollowSystemColors();
 
     // The load sequence.
     app_.settings.Load();
@@ -128,22 +127,24 @@ bool Frm_Main::TranslateAccelerators(MSG& msg) {
 bool Frm_Main::TreeVisible() const { return TVDir() && (GetWindowLongPtrW(TVDir(), GWL_STYLE) & WS_VISIBLE); }
 
 void Frm_Main::CreateMenus() {
+    // Each key follows a full-width blank: Wine measures Japanese captions
+    // short of what it draws, and would run the key into the longest.
     menu_ = CreateMenu();
     HMENU file = CreatePopupMenu();
     AppendMenuW(file, MF_STRING | MF_GRAYED, kCmdUndo, UndoLog().MenuCaption().c_str());
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendItem(file, kCmdProperties, L"プロパティ(&R)\tAlt+Enter");
+    AppendItem(file, kCmdProperties, L"プロパティ(&R)　\tAlt+Enter");
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendItem(file, kCmdEnd, L"終了(&X)");
     HMENU view = CreatePopupMenu();
     AppendItem(view, kCmdToggleTree, L"登録フォルダ(&T)");
     AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
-    AppendItem(view, kCmdRefresh, L"最新の情報に更新(&R)\tF5");
+    AppendItem(view, kCmdRefresh, L"最新の情報に更新(&R)　\tF5");
     AppendItem(view, kCmdAutoRefresh, L"自動更新(&A)");
     HMENU options = CreatePopupMenu();
     AppendItem(options, kCmdSettings, L"オプション設定(&O)…");
     HMENU help = CreatePopupMenu();
-    AppendItem(help, kCmdHelp, L"ヘルプ(&H)\tF1");
+    AppendItem(help, kCmdHelp, L"ヘルプ(&H)　\tF1");
     AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
     AppendItem(help, kCmdVersion, L"バージョン(&A)");
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
@@ -222,13 +223,20 @@ void Frm_Main::OnSettings() {
     tree_.ChooseSelected();
 }
 
+// Under high contrast the controls drawn by visual styles draw with the
+// system's colours alone.
+void Frm_Main::FollowSystemColors() {
+    for (const HWND control :
+         {ListView_GetHeader(LVList()), SBMain(), TVDir(), cmdFind(), cmdDelFind(), cmdCls(), cmdRefresh()})
+        FollowHighContrast(control);
+}
+
 // The system's colours or high contrast changed: the controls hear of it,
 // and the program's own colours give way to the system's or come back.
 void Frm_Main::OnSystemColors() {
     for (const HWND control : {LVList(), ListView_GetHeader(LVList()), TVDir(), SBMain()})
         if (control) SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
-    FollowHighContrast(ListView_GetHeader(LVList()));
-    FollowHighContrast(SBMain());
+    FollowSystemColors();
     list_.ApplyLook();
     InvalidateRect(hwnd(), nullptr, TRUE);
 }

@@ -92,6 +92,7 @@ private:
     void OnHelp();
     void OnSettings();
     void OnSystemColors();
+    void FollowSystemColors();
 
     // What the tree and the list tell the window.
     void OnFolderChosen(const std::wstring& folder, bool clientFolder) override;

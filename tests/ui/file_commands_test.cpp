@@ -123,11 +123,11 @@ TEST_F(FileCommandsTest, TheListMenuComesUpOnARightClickShiftF10AndTheMenuKey) {
                L" =0 フォルダーを選択(&B)…=" + std::to_wstring(browse) + L" ";
     };
     const std::wstring expected =
-        L"開く(&O)=" + std::to_wstring(kCmdOpen) + L" =0 名前の変更(&M)\tF2=" + std::to_wstring(kCmdRename) +
-        L" =0 削除(&D)\tDelete=" + std::to_wstring(kCmdDelete) + L" =0 移動先(&V){" + targets(0x5000, kCmdMove) +
-        L"} コピー先(&I){" + targets(0x6000, kCmdCopy) + L"} =0 切り取り(&T)\tCtrl+X=" + std::to_wstring(kCmdCut) +
-        L" クリップボードにコピー(&C)　\tCtrl+C=" + std::to_wstring(kCmdCopyToClipboard) + L" 貼り付け(&P)\tCtrl+V=" +
-        std::to_wstring(kCmdPaste) + L" =0 プロパティ(&R)\tAlt+Enter=" + std::to_wstring(kCmdProperties) +
+        L"開く(&O)=" + std::to_wstring(kCmdOpen) + L" =0 名前の変更(&M)　\tF2=" + std::to_wstring(kCmdRename) +
+        L" =0 削除(&D)　\tDelete=" + std::to_wstring(kCmdDelete) + L" =0 移動先(&V){" + targets(0x5000, kCmdMove) +
+        L"} コピー先(&I){" + targets(0x6000, kCmdCopy) + L"} =0 切り取り(&T)　\tCtrl+X=" + std::to_wstring(kCmdCut) +
+        L" クリップボードにコピー(&C)　\tCtrl+C=" + std::to_wstring(kCmdCopyToClipboard) + L" 貼り付け(&P)　\tCtrl+V=" +
+        std::to_wstring(kCmdPaste) + L" =0 プロパティ(&R)　\tAlt+Enter=" + std::to_wstring(kCmdProperties) +
         L" default=" + std::to_wstring(kCmdOpen);
     EXPECT_EQ(menus, (Entries{expected, expected}));
 }

@@ -22,12 +22,12 @@ TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
     EXPECT_EQ(menu::Text(bar, 2, true), L"オプション(&O)");
     EXPECT_EQ(menu::Text(bar, 3, true), L"ヘルプ(&H)");
     EXPECT_EQ(menu::Text(bar, kCmdUndo, false), L"元に戻す(&U)　\tCtrl+Z");
-    EXPECT_EQ(menu::Text(bar, kCmdProperties, false), L"プロパティ(&R)\tAlt+Enter");
+    EXPECT_EQ(menu::Text(bar, kCmdProperties, false), L"プロパティ(&R)　\tAlt+Enter");
     EXPECT_EQ(menu::Text(bar, kCmdEnd, false), L"終了(&X)");
     EXPECT_EQ(menu::Text(bar, kCmdToggleTree, false), L"登録フォルダ(&T)");
-    EXPECT_EQ(menu::Text(bar, kCmdRefresh, false), L"最新の情報に更新(&R)\tF5");
+    EXPECT_EQ(menu::Text(bar, kCmdRefresh, false), L"最新の情報に更新(&R)　\tF5");
     EXPECT_EQ(menu::Text(bar, kCmdSettings, false), L"オプション設定(&O)…");
-    EXPECT_EQ(menu::Text(bar, kCmdHelp, false), L"ヘルプ(&H)\tF1");
+    EXPECT_EQ(menu::Text(bar, kCmdHelp, false), L"ヘルプ(&H)　\tF1");
     EXPECT_EQ(menu::Text(bar, kCmdVersion, false), L"バージョン(&A)");
 
     EXPECT_EQ(WindowText(w.cmdFind()), L"検索(&S)");
