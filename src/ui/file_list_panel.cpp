@@ -495,9 +495,11 @@ void FileListPanel::OnEndLabelEdit(int row, const wchar_t* text) {
         // a message box took it away.
         const HWND list = list_.hwnd();
         context_.queue.Post([list] { SetFocus(list); });
-        // Refused: the edit opens again with what was typed, to mend it.
+        // Refused: the edit opens again with what was typed, to mend it;
+        // a file that went meanwhile has nothing to mend, its row goes.
         if (refused)
             context_.queue.Post([this, refused] {
+                if (!PlainFileExists(VerbatimPath(listedFolder_, refused->first))) return DropRowsWhoseFilesLeft();
                 const int again = rows_.Find(refused->first);
                 if (again < 0 || list_.EditingLabel()) return;
                 retypeName_ = refused->second;

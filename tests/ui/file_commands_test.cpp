@@ -183,6 +183,13 @@ TEST_F(FileCommandsTest, RenameInPlaceRenamesTheFileAndTheRowOrSaysWhyNot) {
     EXPECT_TRUE(shell.messages.empty());
     EXPECT_EQ(OnDisk(L"c.tar.gz"), L"C.TAR.GZ");
     EXPECT_EQ(Text(Row(L"C.TAR.GZ"), Column::Extension), L"GZ");
+
+    // Gone meanwhile: refused, and its row goes rather than the edit opening again.
+    DeleteFileW(File(L"other.txt").c_str());
+    renameFrom(L"other.txt", L"new.txt");
+    EXPECT_EQ(shell.messages, Entries{L"ファイル名の変更に失敗しました。"});
+    EXPECT_EQ(Reopened(), L"(no edit)");
+    EXPECT_EQ(Row(L"other.txt"), -1);
 }
 
 TEST_F(FileCommandsTest, RenamingAShortenedDummyStartsFromItsFileNameAndShowsItShortened) {
