@@ -1,6 +1,5 @@
-// The real Orvane.exe with registered folders: a click lists a folder, a
-// caption renamed in place is written to the data file and read back, and the
-// real keyboard opens the tree's menu and removes a registration.
+// The real Orvane.exe with registered folders: a click lists a folder, and
+// a caption renamed in place is written to the data file and read back.
 #include <gtest/gtest.h>
 
 #include "e2e/remote_window.h"
@@ -15,35 +14,6 @@ namespace {
 
 using e2e::Click;
 using e2e::WaitFor;
-
-// Keys typed by the X server's xdotool into the program's window (a Unix
-// program, which Wine starts as it is); waits for it.
-bool TypeKeys(const std::wstring& keys) {
-    std::wstring commandLine = L"/usr/bin/xdotool search --name ^Orvane$ windowfocus --sync key --delay 200 " + keys;
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
-// The texts of a window's children, one after another.
-std::wstring ChildTexts(HWND window) {
-    std::wstring texts;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM out) {
-            wchar_t text[512] = {};
-            GetWindowTextW(child, text, 512);
-            *reinterpret_cast<std::wstring*>(out) += text;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
 
 TEST(TreeE2E, AClickListsARegisteredFolderAndARenameIsStored) {
     test::TempFolder program;
@@ -125,61 +95,6 @@ TEST(TreeE2E, HostileDataFileAndDeviceNamedFilesNeitherHangNorCrashTheProgram) {
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(orvane.WaitForExit(), 0);
     EXPECT_EQ(test::ReadBytes(program / L"Orvane.dat").substr(0, deep.size()), deep);
-}
-
-TEST(TreeE2E, ShiftF10AndTheMenuKeyOpenTheTreesMenuAndDeleteRemovesARegistrationAfterAsking) {
-    test::TempFolder program;
-    const std::wstring exe = e2e::InstallOrvane(program.path());
-    ASSERT_FALSE(exe.empty());
-    const std::wstring lines = L"音楽,D:\\mp3\r\n音楽,ライブ,D:\\live\r\n映画,D:\\movie\r\n";
-    test::WriteAnsiText(program / L"Orvane.dat", lines);
-
-    e2e::RunningProgram orvane(exe);
-    HWND main = orvane.WaitForWindow(L"Orvane.Main");
-    ASSERT_NE(main, nullptr);
-    HWND tree = e2e::Child(main, kIdTree);
-    const HTREEITEM node = TreeView_GetChild(tree, TreeView_GetRoot(tree));
-    Click(tree, orvane.TreeItemRect(tree, node));
-    ASSERT_TRUE(WaitFor([&] { return TreeView_GetSelection(tree) == node; }));
-
-    // Shift+F10: the menu of the selected node, just below its caption.
-    ASSERT_TRUE(TypeKeys(L"shift+F10"));
-    HWND popup = orvane.WaitForWindow(L"#32768", 10000);
-    ASSERT_NE(popup, nullptr);
-    const RECT caption = orvane.TreeItemRect(tree, node);
-    POINT below{caption.left, caption.bottom};
-    ClientToScreen(tree, &below);
-    RECT placed{};
-    GetWindowRect(popup, &placed);
-    EXPECT_EQ(placed.left, below.x);
-    EXPECT_EQ(placed.top, below.y);
-    ASSERT_TRUE(TypeKeys(L"Escape"));
-    ASSERT_TRUE(orvane.WaitUntilGone(L"#32768"));
-
-    // The menu key, then 削除's letter: the question names the node and the
-    // one below it; No keeps them.
-    ASSERT_TRUE(TypeKeys(L"Menu"));
-    ASSERT_NE(orvane.WaitForWindow(L"#32768", 10000), nullptr);
-    ASSERT_TRUE(TypeKeys(L"d"));
-    HWND question = orvane.WaitForWindow(L"#32770", 10000);
-    ASSERT_NE(question, nullptr);
-    const std::wstring asked = ChildTexts(question);
-    EXPECT_NE(asked.find(L"「音楽」"), std::wstring::npos);
-    EXPECT_NE(asked.find(L"1 個"), std::wstring::npos);
-    PostMessageW(question, WM_COMMAND, IDNO, 0);
-    ASSERT_TRUE(orvane.WaitUntilGone(L"#32770"));
-    EXPECT_EQ(FromAnsi(test::ReadBytes(program / L"Orvane.dat")), lines);
-
-    // Delete asks the same; Yes removes both lines.
-    ASSERT_TRUE(TypeKeys(L"Delete"));
-    question = orvane.WaitForWindow(L"#32770", 10000);
-    ASSERT_NE(question, nullptr);
-    PostMessageW(question, WM_COMMAND, IDYES, 0);
-    EXPECT_TRUE(WaitFor([&] { return FromAnsi(test::ReadBytes(program / L"Orvane.dat")) == L"映画,D:\\movie\r\n"; }));
-    EXPECT_TRUE(WaitFor([&] { return TreeView_GetCount(tree) == 2u; }));
-
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(orvane.WaitForExit(), 0);
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
 // The find bar on a real list: marks, the word history in the settings
-// file, Enter, "条件削除" and "クリア", and the buttons' letters in the main
-// window.
+// file, Enter, "条件削除" and "クリア".
 #include <gtest/gtest.h>
 
 #include "support/file_list_panel_fixture.h"
-#include "support/main_window_fixture.h"
 
 namespace orvane {
 namespace {
@@ -149,46 +147,6 @@ TEST_F(FindBarTest, ClearRestoresNormalColoursAndEmptiesTheField) {
     w.List().ListFolder(downloads, true);  // a refill shows normal colours again
     Settle();
     EXPECT_EQ(Color(Row(L"ABC.txt"), Column::FileName), w.List().Colors().listText);
-}
-
-// Alt and a button's letter press it, as the message loop hands the key to
-// the window's dialog keys; the menu bar's letters still open their menus.
-struct FindBarKeysTest : test::MainWindowTest {};
-
-TEST_F(FindBarKeysTest, AltAndAButtonsLetterPressesItAndTheMenuBarKeepsItsLetters) {
-    const std::wstring downloads = folder / L"dl";
-    test::MakeFolder(downloads);
-    WriteSettings(L"[PATH]\r\nFILE_PATH=" + downloads + L"\r\n[VIEW]\r\nAUTOREFRESH=0\r\n");
-    Frm_Main& w = LoadAndShow();
-    const auto alt = [&](wchar_t letter) {
-        MSG msg{w.LVList(), WM_SYSCHAR, letter, 0x20000000};
-        EXPECT_TRUE(IsDialogMessageW(w.hwnd(), &msg));
-        Settle();
-    };
-    SetWindowTextW(w.cboFind(), L"word");
-    alt(L's');  // 検索 keeps the word
-    EXPECT_EQ(ini.GetIni(L"FIND", L"WORD1", L""), L"word");
-    alt(L'd');  // 条件削除 forgets it
-    EXPECT_EQ(combobox::Count(w.cboFind()), 0);
-    alt(L'c');  // クリア empties the field
-    EXPECT_EQ(WindowText(w.cboFind()), L"");
-    test::MakeFile(downloads + L"\\new.mp3", 10);
-    alt(L'r');  // 更新 lists the folder again
-    EXPECT_EQ(listview::ItemCount(w.LVList()), 1);
-
-    const HMENU bar = w.Menu();
-    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
-        const std::wstring caption = menu::Text(bar, static_cast<UINT>(i), true);
-        HMENU opened = nullptr;
-        test::WhenMenuShows(
-            [](HWND, HMENU menu, void* out) {
-                *static_cast<HMENU*>(out) = menu;
-                EndMenu();
-            },
-            &opened);
-        alt(caption[caption.find(L'&') + 1]);
-        EXPECT_EQ(opened, GetSubMenu(bar, i)) << i;
-    }
 }
 
 }  // namespace

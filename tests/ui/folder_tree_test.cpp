@@ -4,8 +4,6 @@
 // what it tells the window around it.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "support/folder_tree_fixture.h"
 
 namespace orvane {
@@ -120,37 +118,25 @@ TEST_F(TreeTest, RemoveAsksFirstAndDropsTheNodeWithEverythingBelowItButNotTheRoo
     const std::wstring lines = L"Music,D:\\mp3\r\nMusic,Live,E:\\live\r\nMusic,Live,Encore,E:\\e\r\nMusical,H:\\m\r\n";
     WriteData(lines);
     Load();
-    Command(kCmdRefDel);  // the root is selected: nothing happens, and nothing is asked
+    Command(kCmdRefDel);  // the root is selected: nothing happens, nothing is asked
     SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(Data(), lines);
-    EXPECT_TRUE(shell.messages.empty());
-
-    // Delete asks, naming the node and how many go with it; No keeps all.
     Select(Node(L"Music"));
     shell.messageAnswer = IDNO;
-    SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(shell.messages,
-              (std::vector<std::wstring>{
-                  L"登録フォルダ「Music」を削除しますか？\nこの下の 2 個の登録フォルダも削除されます。"}));
-    EXPECT_EQ(Data(), lines);
-    EXPECT_EQ(Shape(), L"Music=D:\\mp3\n  Live=E:\\live\n    Encore=E:\\e\nMusical=H:\\m\n");
-
-    // While a caption is edited, Delete is the edit's.
+    SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);  // asked, and No keeps everything
     SendMessageW(TVDir(), WM_KEYDOWN, VK_F2, 0);
-    ASSERT_TRUE(Tree().EditingLabel());
-    SendMessageW(TreeView_GetEditControl(TVDir()), WM_KEYDOWN, VK_DELETE, 0);
-    SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);  // should the tree see it all the same
-    EXPECT_TRUE(Tree().EditingLabel());
+    SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);  // while a caption is edited, Delete is the edit's
     TreeView_EndEditLabelNow(TVDir(), TRUE);
-    EXPECT_EQ(shell.messages.size(), 1u);
-
+    EXPECT_EQ(shell.messages,
+              std::vector<std::wstring>{
+                  L"登録フォルダ「Music」を削除しますか？\nこの下の 2 個の登録フォルダも削除されます。"});
+    EXPECT_EQ(Data(), lines);
     shell.messageAnswer = IDYES;
     SendMessageW(TVDir(), WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_EQ(Data(), L"Musical,H:\\m\r\n");
     EXPECT_EQ(Shape(), L"Musical=H:\\m\n");
 
     Select(Node(L"Musical"));
-    Command(kCmdRefDel);  // the menu's 削除 asks too; the last one leaves an empty file, and no work file
+    Command(kCmdRefDel);  // 削除 asks too; the last one leaves an empty file, and no work file
     EXPECT_EQ(shell.messages.back(), L"登録フォルダ「Musical」を削除しますか？");
     EXPECT_EQ(Data(), L"");
     EXPECT_TRUE(test::Exists(DataFile()));
@@ -159,15 +145,17 @@ TEST_F(TreeTest, RemoveAsksFirstAndDropsTheNodeWithEverythingBelowItButNotTheRoo
 }
 
 // Picks the entry so many steps down the tree's menu, noting the node
-// highlighted while the menu is open.
+// highlighted while the menu is open and where the menu opened.
 struct MenuPick {
     int downs = 0;
     HWND tree = nullptr;
     HTREEITEM highlighted = nullptr;
+    RECT at{};
 };
 void PickFromMenu(HWND popup, HMENU, void* context) {
     auto* pick = static_cast<MenuPick*>(context);
     pick->highlighted = treeview::DropHighlight(pick->tree);
+    GetWindowRect(popup, &pick->at);
     for (int i = 0; i < pick->downs; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
 }
@@ -189,6 +177,25 @@ TEST_F(TreeTest, TheMenuActsOnTheNodeRightClickedAndRemovingTheChosenNodeChooses
     ASSERT_EQ(dialogs.dialogOpenedWith.size(), 1u);
     EXPECT_EQ(dialogs.dialogOpenedWith[0], (std::pair<std::wstring, std::wstring>{L"Gone", L"D:\\gone"}));
 
+    // Shift+F10, the menu key, and WM_CONTEXTMENU from the keyboard as Windows
+    // sends it: the menu of the selected node, just below its caption.
+    RECT caption{};
+    TreeView_GetItemRect(TVDir(), Node(L"Music"), &caption, TRUE);
+    MapWindowPoints(TVDir(), nullptr, reinterpret_cast<POINT*>(&caption), 2);
+    for (const auto& [message, key, shift] : {std::tuple<UINT, WPARAM, BYTE>{WM_SYSKEYDOWN, VK_F10, 0x80},
+                                              {WM_KEYUP, VK_APPS, 0},
+                                              {WM_CONTEXTMENU, 0, 0}}) {
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = shift;
+        SetKeyboardState(keys);
+        test::WhenMenuShows(PickFromMenu, &change);
+        SendMessageW(TVDir(), message, key ? key : reinterpret_cast<WPARAM>(TVDir()), key ? 1 : -1);
+        ProcessPendingMessages();
+        EXPECT_TRUE(change.at.left == caption.left && change.at.top == caption.bottom) << message;
+    }
+    ASSERT_EQ(dialogs.dialogOpenedWith.size(), 4u);
+    EXPECT_EQ(dialogs.dialogOpenedWith[3], (std::pair<std::wstring, std::wstring>{L"Music", music}));
+
     // 削除 removes it alone; the selection stays, and nothing is chosen anew.
     shell.messageAnswer = IDYES;
     MenuPick remove{3, TVDir()};
@@ -207,63 +214,6 @@ TEST_F(TreeTest, TheMenuActsOnTheNodeRightClickedAndRemovingTheChosenNodeChooses
     EXPECT_EQ(Data(), L"");
     EXPECT_EQ(treeview::Selection(TVDir()), Root());
     EXPECT_EQ(listener.chosen, (Chosen{{music, false}, {downloads + L"\\", true}}));
-}
-
-// Where the menu opened, with the entry then picked.
-struct PlacedPick {
-    MenuPick pick;
-    std::vector<POINT> at;
-};
-
-TEST_F(TreeTest, ShiftF10AndTheMenuKeyOpenTheSelectedNodesMenuJustBelowItsCaption) {
-    WriteData(L"Music,D:\\mp3\r\nGone,D:\\gone\r\n");
-    LoadOnDownloads();
-    Select(Node(L"Gone"));
-    RECT caption{};
-    TreeView_GetItemRect(TVDir(), Node(L"Gone"), &caption, TRUE);
-    POINT below{caption.left, caption.bottom};
-    ClientToScreen(TVDir(), &below);
-
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    const auto shift = [&](bool down) {
-        keys[VK_SHIFT] = down ? 0x80 : 0;
-        SetKeyboardState(keys);
-    };
-    // Shift+F10, the menu key, and WM_CONTEXTMENU from the keyboard as
-    // Windows makes it of them: each opens the menu once; 変更 is picked.
-    const std::function<void()> ways[] = {
-        [&] {
-            shift(true);
-            SendMessageW(TVDir(), WM_SYSKEYDOWN, VK_F10, 1);
-            shift(false);
-            SendMessageW(TVDir(), WM_SYSKEYUP, VK_F10, 0xC0000001);
-        },
-        [&] {
-            SendMessageW(TVDir(), WM_KEYDOWN, VK_APPS, 1);
-            SendMessageW(TVDir(), WM_KEYUP, VK_APPS, 0xC0000001);
-        },
-        [&] { SendMessageW(TVDir(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(TVDir()), -1); },
-    };
-    PlacedPick placed{{2, TVDir()}, {}};
-    for (const auto& way : ways) {
-        test::WhenMenuShows(
-            [](HWND popup, HMENU menu, void* context) {
-                auto* p = static_cast<PlacedPick*>(context);
-                RECT r{};
-                GetWindowRect(popup, &r);
-                p->at.push_back(POINT{r.left, r.top});
-                PickFromMenu(popup, menu, &p->pick);
-            },
-            &placed);
-        way();
-        ProcessPendingMessages();
-    }
-    ASSERT_EQ(placed.at.size(), 3u);
-    for (const POINT& at : placed.at) EXPECT_TRUE(at.x == below.x && at.y == below.y) << at.x << "," << at.y;
-    EXPECT_EQ(dialogs.dialogOpenedWith,
-              (std::vector<std::pair<std::wstring, std::wstring>>(3, {L"Gone", L"D:\\gone"})));
-    EXPECT_TRUE(listener.chosen.empty());
 }
 
 TEST_F(TreeTest, ExplorerOpensTheSelectedFolderQuotedOrSaysItIsMissing) {
