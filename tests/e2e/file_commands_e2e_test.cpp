@@ -31,10 +31,8 @@ TEST(FileCommandsE2E, DeleteFromTheRightClickMenuRemovesTheRowAndTheFile) {
     e2e::Click(list, orvane.ItemRect(list, 0), true);
     HWND popup = orvane.WaitForWindow(L"#32768", 10000);
     ASSERT_NE(popup, nullptr);
-    // "名前の変更", a separator, then "削除".
-    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    // "削除(&D)" by its letter.
+    PostMessageW(popup, WM_CHAR, L'd', 0);
 
     EXPECT_TRUE(e2e::WaitFor([&] { return ListView_GetItemCount(list) == 1; }));
     EXPECT_EQ(orvane.ItemText(list, 0, 0), L"b.mp3");

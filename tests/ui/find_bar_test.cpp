@@ -135,7 +135,8 @@ TEST_F(FindBarTest, ClearRestoresNormalColoursAndEmptiesTheField) {
     test::PanelHost& w = LoadOnDownloads();
     Type(L"nothing matches this");
     Click(w.cmdFind());
-    EXPECT_EQ(Color(Row(L"[D]abc(1MB).mp3"), Column::FileName), 0u);
+    EXPECT_EQ(Color(Row(L"other.zip"), Column::FileName), w.List().Colors().unmatched);
+    EXPECT_EQ(Color(Row(L"[D]abc(1MB).mp3"), Column::FileName), 0x808080u);  // a dummy keeps its colour
     Click(w.cmdCls());
     EXPECT_EQ(WindowText(w.cboFind()), L"");
     EXPECT_EQ(Color(Row(L"[D]abc(1MB).mp3"), Column::FileName), 0x808080u);
