@@ -354,6 +354,20 @@ LRESULT Frm_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_THEMECHANGED:
         OnSystemColors();
         return 0;
+    case WM_ACTIVATE:
+        // The keyboard comes back to the control that had it when a dialog,
+        // a message box or another program took it away.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focused = GetFocus();
+            focusWhenInactive_ = focused && IsChild(hwnd(), focused) ? focused : nullptr;
+            return 0;
+        }
+        if (focusWhenInactive_ && IsWindow(focusWhenInactive_) && IsWindowVisible(focusWhenInactive_) &&
+            !HIWORD(wParam)) {
+            SetFocus(focusWhenInactive_);
+            return 0;
+        }
+        return Window::HandleMessage(message, wParam, lParam);
     case WM_CLIPBOARDUPDATE:
         commands_.OnClipboardChanged();
         return 0;

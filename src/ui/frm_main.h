@@ -131,6 +131,7 @@ private:
     PaneLayout panes_;
     TwipRect dragBar_{0, 0, 135, 6735};
     bool SplitterDragging = false;
+    HWND focusWhenInactive_ = nullptr;  // the control with the keyboard as the window lost it
     bool quitOnDestroy_ = false;
     bool storedForSessionEnd_ = false;  // the window state is stored for a logoff or shut-down under way
 };

@@ -55,6 +55,21 @@ TEST_F(MainWindowTest, ShowsMenusFindBarTreeColumnsAndStatusBar) {
     EXPECT_EQ(w.Tree().NodeOf(root)->key, L"WinMX");
 }
 
+TEST_F(MainWindowTest, TheKeyboardComesBackToTheControlThatHadItWhenAnotherWindowWasActive) {
+    Frm_Main& w = LoadAndShow();
+    SetActiveWindow(w.hwnd());
+    for (const HWND control : {w.TVDir(), w.LVList()}) {
+        SetFocus(control);
+        const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                           nullptr, nullptr, nullptr);
+        SetActiveWindow(other);
+        ASSERT_NE(GetFocus(), control);
+        DestroyWindow(other);
+        SetActiveWindow(w.hwnd());
+        EXPECT_EQ(GetFocus(), control);
+    }
+}
+
 TEST_F(MainWindowTest, WithoutSettingsFileTheDefaultsHold) {
     Frm_Main& w = LoadAndShow();
     EXPECT_TRUE(menu::IsChecked(w.Menu(), kCmdToggleTree));
