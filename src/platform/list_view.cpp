@@ -265,6 +265,15 @@ bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
     }
 }
 
+COLORREF ListView::UnfocusedSelectionColor() {
+    // A third of the way from the window's colour to the selection's.
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const COLORREF selection = GetSysColor(COLOR_HIGHLIGHT);
+    const auto mix = [](int from, int to) { return static_cast<BYTE>(from + (to - from) / 3); };
+    return RGB(mix(GetRValue(window), GetRValue(selection)), mix(GetGValue(window), GetGValue(selection)),
+               mix(GetBValue(window), GetBValue(selection)));
+}
+
 LRESULT ListView::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
@@ -274,6 +283,13 @@ LRESULT ListView::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         const COLORREF color = delegate_.CellColor(static_cast<int>(draw.nmcd.dwItemSpec), draw.iSubItem);
         if (color != CLR_DEFAULT) draw.clrText = color;
+        // Selected rows stay marked while the keyboard is elsewhere: the
+        // control would draw them in the face colour, which many schemes
+        // make all but white, and over a picture they would not show at all.
+        if ((draw.nmcd.uItemState & CDIS_SELECTED) && GetFocus() != list_) {
+            draw.nmcd.uItemState &= ~CDIS_SELECTED;
+            draw.clrTextBk = UnfocusedSelectionColor();
+        }
         return CDRF_NEWFONT;
     }
     default:

@@ -122,6 +122,8 @@ public:
     bool Busy() const { return busy_; }
     // The tooltip that shows a cell's whole text where its column cuts it.
     HWND TipWindow() const { return tip_; }
+    // The colour behind selected rows while the list lacks the keyboard.
+    static COLORREF UnfocusedSelectionColor();
     // The cell's text when its column is too narrow for it; empty when it fits.
     std::wstring CutText(int row, int column) const;
 

@@ -302,5 +302,28 @@ TEST_F(FileListPanelTest, APointerOverATextItsColumnCutsShowsTheWholeTextInATip)
     EXPECT_EQ(tipFor(L"a.mp3", 1), Text(Row(L"a.mp3"), Column::Size));
 }
 
+TEST_F(FileListPanelTest, SelectedRowsStayMarkedWhileTheKeyboardIsElsewhere) {
+    test::MakeFile(File(L"a.mp3"), 3);
+    PanelHost& w = LoadOnDownloads();
+    const HWND list = ListWindow();
+    // What the list's drawing is told for a selected row's cell.
+    const auto drawn = [&](UINT state) {
+        NMLVCUSTOMDRAW draw{};
+        draw.nmcd.hdr.hwndFrom = list;
+        draw.nmcd.hdr.code = static_cast<UINT>(NM_CUSTOMDRAW);
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+        draw.nmcd.uItemState = state;
+        draw.clrTextBk = CLR_NONE;
+        SendMessageW(w.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+        return std::pair(draw.nmcd.uItemState, draw.clrTextBk);
+    };
+    SetFocus(w.cboFind());
+    EXPECT_EQ(drawn(CDIS_SELECTED), std::pair(UINT{0}, ListView::UnfocusedSelectionColor()));
+    EXPECT_EQ(drawn(0), std::pair(UINT{0}, COLORREF{CLR_NONE}));
+    EXPECT_NE(ListView::UnfocusedSelectionColor(), GetSysColor(COLOR_WINDOW));
+    SetFocus(list);  // with the keyboard, the control's own selection colours
+    EXPECT_EQ(drawn(CDIS_SELECTED), std::pair(UINT{CDIS_SELECTED}, COLORREF{CLR_NONE}));
+}
+
 }  // namespace
 }  // namespace orvane
